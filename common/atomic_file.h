@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace common {
+
+// Writes a file so that it is either wholly replaced or left untouched: the
+// data goes to a temporary file in the same directory, which is renamed over
+// the target only after it was written and closed without error.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(std::filesystem::path target);
+    ~AtomicFileWriter();  // discards the temporary file unless committed
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    bool open();  // false when the temporary file cannot be created
+    bool write(std::string_view bytes);
+    bool commit();  // flush, close, rename; false (target untouched) on failure
+    void discard();
+
+    const std::filesystem::path& target() const { return m_target; }
+    const std::filesystem::path& temporaryPath() const { return m_temporary; }
+
+private:
+    std::filesystem::path m_target;
+    std::filesystem::path m_temporary;
+    int m_fd = -1;
+    bool m_failed = false;
+};
+
+// Convenience: the whole contents at once.
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+
+}  // namespace common

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstdarg>
+#include <string>
+
+namespace common {
+
+// printf-style formatting into a string. The format must be a literal (the
+// compiler checks its arguments), never text that came from input.
+[[gnu::format(printf, 1, 2)]] std::string format(const char* fmt, ...);
+std::string vformat(const char* fmt, std::va_list args);
+
+}  // namespace common

@@ -1,0 +1,20 @@
+#include "common/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include "common/format.h"
+
+TEST(TextFile, SplitsLikeATextModeReader) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(common::splitTextLines("a\r\nb\n\nc"), (V{"a", "b", "", "c"}));
+    EXPECT_EQ(common::splitTextLines("a\rb\n"), (V{"a\rb"}));  // a lone CR is data
+    EXPECT_EQ(common::splitTextLines(""), V{});
+    EXPECT_EQ(common::splitTextLines("\n"), V{""});
+}
+
+TEST(Format, FillsPrintfPlaceholders) {
+    EXPECT_EQ(common::format("Debugger %3.3d", 1), "Debugger 001");
+    EXPECT_EQ(common::format("%s : (%d) : ", "f.plo", 12), "f.plo : (12) : ");
+    EXPECT_EQ(common::format("%5.2f|%-4s|", 3.14159, "ab"), " 3.14|ab  |");
+    EXPECT_EQ(common::format("%s", std::string(5000, 'x').c_str()).size(), 5000u);
+}
