@@ -1,0 +1,39 @@
+# Two commands for a newcomer on a fresh Debian machine:
+#   make demo   set everything up, build, and run the programs on the sample intersection
+#   make test   set everything up, build with the sanitizers, and run every test
+
+JOBS ?= $(shell nproc)
+BUILD ?= build
+TEST_BUILD ?= build-test
+TSAN_BUILD ?= build-tsan
+
+.PHONY: all bootstrap build demo test test-asan test-tsan clean
+
+all: build
+
+bootstrap:
+	scripts/bootstrap
+
+build: bootstrap
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTS=OFF
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	scripts/demo $(BUILD)
+
+test: bootstrap test-asan test-tsan
+
+# Every test under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan:
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSANITIZE="address;undefined"
+	cmake --build $(TEST_BUILD) -j $(JOBS)
+	ctest --test-dir $(TEST_BUILD) --output-on-failure -j $(JOBS)
+
+# The tests that run threads once more under ThreadSanitizer.
+test-tsan:
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=thread -DBUILD_GUI=OFF
+	scripts/build-threaded-tests $(TSAN_BUILD) $(JOBS)
+	ctest --test-dir $(TSAN_BUILD) --output-on-failure -L threaded --no-tests=ignore
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD) $(TSAN_BUILD)
