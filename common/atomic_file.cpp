@@ -22,7 +22,10 @@ bool AtomicFileWriter::open() {
     m_failed = false;
     fs::path directory = m_target.parent_path();
     if (directory.empty()) directory = ".";
-    std::string pattern = (directory / ("." + m_target.filename().string() + ".XXXXXX")).string();
+    std::string hidden = ".";
+    hidden += m_target.filename().string();
+    hidden += ".XXXXXX";
+    const std::string pattern = (directory / hidden).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     m_fd = ::mkstemp(name.data());

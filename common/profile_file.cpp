@@ -124,7 +124,9 @@ bool ProfileFile::writeString(std::string_view section, std::string_view key,
     } else if (where.sectionLine) {
         lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(where.sectionEnd), entry);
     } else {
-        lines.push_back("[" + std::string(section) + "]");
+        std::string header(1, '[');
+        header.append(section).push_back(']');
+        lines.push_back(std::move(header));
         lines.push_back(entry);
     }
 
