@@ -21,7 +21,7 @@ build: bootstrap
 demo: build
 	scripts/demo $(BUILD)
 
-test: bootstrap test-asan test-tsan
+test: bootstrap test-tsan test-asan
 
 # Every test under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan:
@@ -29,7 +29,8 @@ test-asan:
 	cmake --build $(TEST_BUILD) -j $(JOBS)
 	ctest --test-dir $(TEST_BUILD) --output-on-failure -j $(JOBS)
 
-# The tests that run threads once more under ThreadSanitizer.
+# The tests that run threads under ThreadSanitizer (first, so that the closing
+# summary is the one of the whole suite).
 test-tsan:
 	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=thread -DBUILD_GUI=OFF
 	scripts/build-threaded-tests $(TSAN_BUILD) $(JOBS)
