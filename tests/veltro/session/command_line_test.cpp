@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "../screens/fakes.h"
+#include "veltro/session/session_options.h"
+
+namespace veltro {
+namespace {
+
+const std::string BadPort =
+    "LOG : Geen geldig seriële-poort argument. \nAlleen poortnummers 1,2,3 en 4 zijn "
+    "toegestaan.\nCOM1 zal gebruikt worden.";
+const std::string BadBaud = "LOG : Geen geldig baudrate argument.\n9600 baud zal gebruikt worden.";
+
+TEST(CommandLine, WordsToOptionsAndMessages) {
+    struct Case {
+        const char* text;
+        LinkKind link;
+        int port;
+        int baud;
+        std::string address;
+        int ipPort;
+        std::vector<std::string> boxes;
+    };
+    const std::string defaultIp = "192.168.1.1";
+    const std::vector<Case> cases = {
+        {"", LinkKind::Serial, 1, 9600, defaultIp, 7000, {}},
+        {"com2 19200", LinkKind::Serial, 2, 19200, defaultIp, 7000, {}},
+        {"-C 3 -B 38400", LinkKind::Serial, 3, 38400, defaultIp, 7000, {}},
+        {"-c 7", LinkKind::Serial, 1, 9600, defaultIp, 7000, {BadPort}},
+        {"-C -2", LinkKind::Serial, 1, 9600, defaultIp, 7000, {BadPort}},
+        {"-B 1000", LinkKind::Serial, 1, 9600, defaultIp, 7000, {BadBaud}},
+        {"-IP 10.0.0.5 -IPP 7001", LinkKind::Ip, 1, 9600, "10.0.0.5", 7001, {}},
+        {"-IP 10.0.0.5 12345", LinkKind::Ip, 1, 12345, "10.0.0.5", 7000, {}},
+        {"-IPP 7001", LinkKind::Serial, 1, 9600, defaultIp, 7001, {}},
+        {"0",
+         LinkKind::Serial,
+         1,
+         9600,
+         defaultIp,
+         7000,
+         {"LOG : Geen geldig argument.\nArgument[0]: 0"}},
+        {"com3  x  ",
+         LinkKind::Serial,
+         3,
+         9600,
+         defaultIp,
+         7000,
+         {"LOG : Geen geldig argument.\nArgument[1]: X"}},
+        {"-IP 1234567890.1234567890", LinkKind::Ip, 1, 9600, "1234567890.12345678", 7000, {}},
+        {"-B", LinkKind::Serial, 1, 9600, defaultIp, 7000, {BadBaud}},  // no value word
+        {"COM5",
+         LinkKind::Serial,
+         1,
+         9600,
+         defaultIp,
+         7000,
+         {"LOG : Geen geldig argument.\nArgument[0]: COM5"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        testing::ScriptedPrompts prompts;
+        const SessionOptions o = parseCommandLine(c.text, prompts);
+        EXPECT_EQ(o.linkKind, c.link);
+        EXPECT_EQ(o.serialPort, c.port);
+        EXPECT_EQ(o.baudRate, c.baud);
+        EXPECT_EQ(o.ipAddress, c.address);
+        EXPECT_EQ(o.ipPort, c.ipPort);
+        std::vector<std::string> texts;
+        for (const auto& box : prompts.boxes) {
+            EXPECT_EQ(box.caption, "VELTRO");
+            texts.push_back(box.text);
+        }
+        EXPECT_EQ(texts, c.boxes);
+    }
+}
+
+TEST(CommandLine, StartFlagsAndTheOneThatCounts) {
+    testing::ScriptedPrompts prompts;
+    SessionOptions o = parseCommandLine("AFNAME dpcom", prompts);
+    EXPECT_TRUE(o.startAfname);
+    EXPECT_TRUE(o.startDpcom);
+    EXPECT_EQ(startCommand(o), "Start DPCOM...");
+    o = parseCommandLine("-v -p", prompts);
+    EXPECT_EQ(startCommand(o), "Start Automatische Parameteraanpassing...");
+    o = parseCommandLine("verschillen", prompts);
+    EXPECT_EQ(startCommand(o), "Start Verschillen met ZXAPTAB.C vinden...");
+    EXPECT_EQ(startCommand(SessionOptions{}), "");
+    EXPECT_TRUE(prompts.boxes.empty());
+}
+
+}  // namespace
+}  // namespace veltro

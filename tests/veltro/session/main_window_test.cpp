@@ -1,0 +1,120 @@
+// The main window's rules that need no widgets: key table, geometry, the
+// window list dialogs.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "../screens/fakes.h"
+#include "veltro/screens/screen_layout.h"
+#include "veltro/session/geometry.h"
+#include "veltro/session/main_keys.h"
+#include "veltro/session/window_dialogs.h"
+
+namespace veltro {
+namespace {
+
+TEST(MainKeys, KeyTable) {
+    struct Case {
+        MainKey key;
+        bool ctrl;
+        MainCommand command;
+    };
+    const std::vector<Case> cases = {
+        {MainKey::PageUp, false, MainCommand::PreviousWindow},
+        {MainKey::PageUp, true, MainCommand::PreviousWindow},
+        {MainKey::PageDown, true, MainCommand::NextWindow},
+        {MainKey::F3, false, MainCommand::StopDisplay},
+        {MainKey::F3, true, MainCommand::PassOn},
+        {MainKey::F5, false, MainCommand::ContinuousDisplay},
+        {MainKey::Tab, false, MainCommand::PassOn},
+        {MainKey::Tab, true, MainCommand::ToggleFocus},
+        {MainKey::F, true, MainCommand::Font},
+        {MainKey::L, true, MainCommand::Font},
+        {MainKey::L, false, MainCommand::PassOn},
+        {MainKey::K, true, MainCommand::ChooseWindow},
+        {MainKey::O, true, MainCommand::OpenWindows},
+        {MainKey::S, true, MainCommand::CloseWindows},
+        {MainKey::Other, true, MainCommand::PassOn},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(mainKeyCommand(c.key, c.ctrl), c.command)
+            << static_cast<int>(c.key) << " ctrl " << c.ctrl;
+    }
+}
+
+TEST(MainGeometry, CentringLayoutFontsAndControls) {
+    const Rect owner{100, 100, 400, 300};
+    EXPECT_EQ(centreOver({0, 0, 200, 100}, owner, 1024, 768), (Rect{200, 200, 200, 100}));
+    EXPECT_EQ(centreOver({0, 0, 200, 100}, {-300, -200, 200, 100}, 1024, 768),
+              (Rect{0, 0, 200, 100}));
+    EXPECT_EQ(centreOver({0, 0, 200, 100}, {900, 700, 200, 100}, 1024, 768),
+              (Rect{824, 668, 200, 100}));
+
+    ClientLayout layout = layoutClient(500, 300, 100);
+    EXPECT_EQ(layout.debugArea, (Rect{0, 0, 500, 200}));
+    EXPECT_EQ(layout.messageArea, (Rect{0, 200, 500, 100}));
+    layout = layoutClient(500, 300, 400);  // a message window higher than the client
+    EXPECT_EQ(layout.debugArea.height, 0);
+    EXPECT_EQ(layout.messageArea, (Rect{0, 0, 500, 300}));
+    EXPECT_EQ(initialMessageWindow(600, 300), (Rect{0, 200, 600, 100}));
+
+    EXPECT_EQ(fontHeightFromPoints(10, 96), -13);
+    EXPECT_EQ(fontPointsFromHeight(-13, 96), 10);
+    EXPECT_EQ(fontHeightFromPoints(8, 120), -13);
+
+    const CellSize cell = cellSize(71, 16);
+    EXPECT_EQ(cell.width, 8);
+    EXPECT_EQ(placeControl(10, 12, 4, cell, 800, 520, 40, 26), (ControlPlace{200, 240, 32, 16}));
+}
+
+TEST(WindowDialogs, CloseKeepsThePositionAndChooseShows) {
+    const std::filesystem::path dir = std::filesystem::path(TEST_BINARY_DIR) / "dialogs_test";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "pendrel.txt") << "b.plo  debugfile: B.\n";
+    const std::string d = dir.string() + "/";
+    testing::RequestRecorder requests;
+    testing::ScriptedPrompts prompts;
+    struct : DisplayLink {
+        void setPaused(bool) override {}
+        void windowShown() override {}
+    } link;
+    WindowSwitchPorts ports{requests, link};
+    testing::RecordingLog rec;
+    DebugWindowList windows;
+    for (const char* name : {"a.plo", "b.plo", "c.plo"}) {
+        windows.addWindow(DebugScreen(d + name));
+    }
+    windows.show(0, ports);
+
+    CloseWindowsDialog close(windows, d);
+    EXPECT_EQ(close.lines(),
+              (std::vector<std::string>{d + "a.plo", "b.plo  debugfile: B.", d + "c.plo"}));
+    EXPECT_EQ(close.selected(), 0);
+    close.select(2);
+    close.closeSelected(ports, rec.log);
+    EXPECT_EQ(close.selected(), -1);  // the last line went
+    close.select(0);
+    close.closeSelected(ports, rec.log);
+    EXPECT_EQ(close.lines(), std::vector<std::string>{"b.plo  debugfile: B."});
+    EXPECT_EQ(close.selected(), 0);
+    EXPECT_EQ(windows.shown(), 0);
+
+    windows.addWindow(DebugScreen(d + "a.plo"));
+    DebugScreen& shown = *windows.shownWindow();
+    shown.addItem().hasControl = true;
+    ScreenPorts screenPorts{requests, prompts};
+    shown.select(0, screenPorts);
+    ChooseWindowDialog choose(windows, d);
+    EXPECT_EQ(choose.selected(), -1);
+    choose.choose(screenPorts, ports);  // nothing selected: nothing happens
+    EXPECT_EQ(shown.selected(), 0);
+    choose.select(0);
+    choose.choose(screenPorts, ports);
+    EXPECT_EQ(shown.selected(), -1);
+    EXPECT_EQ(windows.shownWindow()->title(), d + "a.plo");
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace veltro

@@ -1,0 +1,178 @@
+#include "veltro/session/window_list.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "../screens/fakes.h"
+#include "veltro/session/open_command.h"
+
+namespace veltro {
+namespace {
+
+class LinkRecorder final : public DisplayLink {
+  public:
+    void setPaused(bool paused) override { events.push_back(paused ? "pause" : "resume"); }
+    void windowShown() override { events.push_back("shown"); }
+    std::vector<std::string> events;
+};
+
+struct Fixture {
+    testing::RequestRecorder requests;
+    LinkRecorder link;
+    WindowSwitchPorts ports{requests, link};
+    DebugWindowList list;
+
+    void add(const std::string& title) { list.addWindow(DebugScreen(title)); }
+    std::string shownTitle() { return list.shownWindow() ? list.shownWindow()->title() : ""; }
+};
+
+TEST(WindowList, SortedInsertAndTitles) {
+    Fixture f;
+    EXPECT_EQ(f.list.mainTitle(), "Debugger 001");
+    f.add("C:\\W\\B.DBG");
+    f.add("C:\\W\\A.DBG");
+    EXPECT_EQ(f.list.lastAdded(), 0);
+    f.list.show(f.list.lastAdded(), f.ports);
+    EXPECT_EQ(f.list.titles(), (std::vector<std::string>{"C:\\W\\A.DBG", "C:\\W\\B.DBG"}));
+    EXPECT_EQ(f.shownTitle(), "C:\\W\\A.DBG");
+    EXPECT_EQ(f.list.mainTitle(), "Debugger 001 - A.DBG");
+    // Adding before the shown window keeps that window on view.
+    f.add("/w/0.dbg");
+    EXPECT_EQ(f.shownTitle(), "C:\\W\\A.DBG");
+    EXPECT_EQ(f.list.shown(), 1);
+    // Titles compare byte by byte: upper case sorts before lower case.
+    f.add("C:\\W\\a.dbg");
+    EXPECT_EQ(f.list.titles().back(), "C:\\W\\a.dbg");
+    DebugWindowList other(12);
+    EXPECT_EQ(other.mainTitle(), "Debugger 012");
+}
+
+TEST(WindowList, PreviousNextAndSwitching) {
+    Fixture f;
+    for (const char* t : {"/a", "/b", "/c"}) {
+        f.add(t);
+    }
+    DebugScreen& third = f.list.window(2);
+    third.addItem().hasControl = true;
+    third.mutableItem(0).functionCode = 480;
+    third.buildIndex();
+    f.list.show(2, f.ports);
+    f.link.events.clear();
+    f.list.next(f.ports);
+    EXPECT_EQ(f.shownTitle(), "/a");
+    // The hidden window stops its requested items while the reader pauses.
+    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{CommandMode::Stop});
+    EXPECT_EQ(f.link.events, (std::vector<std::string>{"pause", "resume", "shown"}));
+    f.list.previous(f.ports);
+    EXPECT_EQ(f.shownTitle(), "/c");
+    f.list.previous(f.ports);
+    EXPECT_EQ(f.shownTitle(), "/b");
+
+    // Around a dialog the shown window leaves the protocol and comes back.
+    f.list.show(2, f.ports);
+    f.requests.sent.clear();
+    f.link.events.clear();
+    f.list.suspendShown(f.ports);
+    f.list.resumeShown(f.ports);
+    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{CommandMode::Stop});
+    EXPECT_EQ(f.link.events, (std::vector<std::string>{"pause", "resume", "shown"}));
+    EXPECT_EQ(f.shownTitle(), "/c");
+
+    Fixture single;
+    single.add("/a");
+    single.list.show(0, single.ports);
+    single.list.next(single.ports);
+    EXPECT_EQ(single.list.shown(), 0);
+    EXPECT_FALSE(single.list.window(0).selectionVisible());  // hidden even so
+}
+
+TEST(WindowList, RemovalKeepsAValidShownIndex) {
+    Fixture f;
+    testing::RecordingLog rec;
+    f.add("/a");
+    f.add("/b");
+    f.list.show(0, f.ports);
+    f.list.remove(0, f.ports, rec.log);
+    EXPECT_EQ(rec.lines.lines, std::vector<std::string>{"/a wordt verwijderd"});
+    EXPECT_EQ(f.list.shown(), 0);
+    EXPECT_EQ(f.shownTitle(), "/b");
+    f.list.remove(0, f.ports, rec.log);
+    EXPECT_EQ(f.list.shown(), -1);
+    EXPECT_EQ(f.list.mainTitle(), "Debugger 001");
+
+    Fixture g;
+    for (const char* t : {"/a", "/b", "/c"}) {
+        g.add(t);
+    }
+    g.list.show(2, g.ports);
+    g.list.remove(2, g.ports, rec.log);
+    EXPECT_EQ(g.shownTitle(), "/b");
+    g.list.remove(0, g.ports, rec.log);  // below the shown one
+    EXPECT_EQ(g.list.shown(), 0);
+    EXPECT_EQ(g.shownTitle(), "/b");
+}
+
+TEST(WindowList, MenuStateAndFocus) {
+    Fixture f;
+    MenuState menu = f.list.menuState();
+    EXPECT_FALSE(menu.close || menu.choose || menu.next || menu.stopDisplay);
+    f.add("/a");
+    menu = f.list.menuState();
+    EXPECT_TRUE(menu.close && menu.choose && menu.stopDisplay && menu.continuousDisplay);
+    EXPECT_FALSE(menu.previous || menu.next);
+    f.add("/b");
+    EXPECT_TRUE(f.list.menuState().next);
+    for (int i = 0; i < 198; ++i) {
+        f.add("/c" + std::to_string(i));
+    }
+    EXPECT_FALSE(f.list.menuState().open);
+    f.add("/z");  // full: refused
+    EXPECT_EQ(f.list.windowCount(), 200);
+
+    f.list.show(0, f.ports);
+    EXPECT_FALSE(f.list.toggleFocus());  // to the message window
+    EXPECT_TRUE(f.list.toggleFocus());   // and back to the debug window
+}
+
+TEST(OpenCommand, DialogResultToWindows) {
+    EXPECT_EQ(splitOpenResult("/w/dir debug_002.plo,debug_001.plo\tx\n"),
+              (std::vector<std::string>{"/w/dir", "debug_002.plo", "debug_001.plo", "x"}));
+    EXPECT_EQ(openDialogTitle(1), "Selecteer debug bestand van Tiral 001");
+
+    const std::filesystem::path dir = std::filesystem::path(TEST_BINARY_DIR) / "open_test";
+    std::filesystem::create_directories(dir);
+    for (const char* name : {"debug_001.plo", "debug_002.plo"}) {
+        std::ofstream(dir / name) << std::string(24, '\n');
+    }
+    Fixture f;
+    testing::RecordingLog rec;
+    const DefinitionTable definitions;
+    const std::string d = dir.string();
+    const std::string longName(1024, 'n');
+    EXPECT_EQ(openDebugFiles({d, "debug_002.plo", longName, "debug_001.plo"}, definitions, rec.log,
+                             f.list, f.ports),
+              2);
+    EXPECT_EQ(rec.lines.lines,
+              (std::vector<std::string>{d + "/debug_002.plo",
+                                        // the name itself does not fit within the line
+                                        "fout : : Pad naar debug bestand is te lang: " + d,
+                                        d + "/debug_001.plo"}));
+    EXPECT_EQ(f.shownTitle(), d + "/debug_001.plo");  // the last one added
+
+    // One word is the path of one file; the list stops at 200 windows.
+    for (int i = 0; i < 197; ++i) {
+        f.add("/x" + std::to_string(i));
+    }
+    rec.lines.lines.clear();
+    EXPECT_EQ(openDebugFiles({d + "/debug_002.plo"}, definitions, rec.log, f.list, f.ports), 1);
+    EXPECT_EQ(openDebugFiles({d + "/debug_001.plo"}, definitions, rec.log, f.list, f.ports), 0);
+    EXPECT_EQ(f.list.windowCount(), 200);
+    EXPECT_EQ(rec.lines.lines.back(),
+              "waarschuwing : Het maximum aantal van 200 vensters is bereikt.");
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace veltro

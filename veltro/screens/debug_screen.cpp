@@ -1,0 +1,146 @@
+#include "veltro/screens/debug_screen.h"
+
+#include <algorithm>
+
+#include "veltro/screens/value_text.h"
+
+namespace veltro {
+
+void DebugScreen::growExtent(int column, int row) {
+    m_columnExtent = std::max(m_columnExtent, column);
+    m_rowExtent = std::max(m_rowExtent, row);
+}
+
+void DebugScreen::setExtent(int columns, int rows) {
+    m_columnExtent = columns;
+    m_rowExtent = rows;
+}
+
+DebugItem& DebugScreen::addItem() {
+    DebugItem& item = m_items.emplace_back();
+    item.index = static_cast<int>(m_items.size()) - 1;
+    return item;
+}
+
+std::vector<int> DebugScreen::buildIndex() {
+    m_index.clear();
+    std::vector<int> refused;
+    for (const DebugItem& item : m_items) {
+        if (item.functionCode < 0) {
+            continue;
+        }
+        const auto key = ItemIndex::key(item.functionCode, item.firstElement, item.block);
+        if (!m_index.insert(key, item.index)) {
+            refused.push_back(item.index);
+        }
+    }
+    return refused;
+}
+
+int DebugScreen::findItem(const ControllerRecord& record) const {
+    return m_index.find(ItemIndex::key(record.functionCode, record.index, record.secondIndex));
+}
+
+int DebugScreen::showReport(const ControllerRecord& record) {
+    const int index = findItem(record);
+    if (index >= 0) {
+        showValue(index, record.value);
+    }
+    return index;
+}
+
+void DebugScreen::showValue(int index, int value) {
+    DebugItem& item = mutableItem(index);
+    item.enabled = true;
+    if (item.isOnOff()) {
+        item.checked = value == 1;
+        item.text.clear();
+    } else {
+        item.text = valueText(item, value);
+    }
+    if (item.keepsLastValue && value != 0) {
+        item.lastNonZeroValue = value;
+    }
+    item.value = value;
+    item.textLength = static_cast<int>(item.text.size());
+    item.edited = false;
+}
+
+bool DebugScreen::requestable(int index) const {
+    return index >= 0 && index < static_cast<int>(m_items.size()) &&
+           m_items[static_cast<std::size_t>(index)].hasControl;
+}
+
+void DebugScreen::send(int index, CommandMode mode, ControllerRequests& requests) const {
+    requests.send(m_items[static_cast<std::size_t>(index)].record(), mode);
+}
+
+void DebugScreen::sendPollRequests(ControllerRequests& requests) const {
+    for (const DebugItem& item : m_items) {
+        if (item.hasControl && item.requested()) {
+            requests.send(item.record(), CommandMode::Read);
+            requests.send(item.record(), CommandMode::Continuous);
+        }
+    }
+}
+
+int DebugScreen::repollSilentItems(ControllerRequests& requests) const {
+    int answered = 0;
+    for (const DebugItem& item : m_items) {
+        if (!item.hasControl) {
+            continue;
+        }
+        if (item.enabled) {
+            ++answered;
+        } else {
+            requests.send(item.record(), CommandMode::Read);
+            requests.send(item.record(), CommandMode::Continuous);
+        }
+    }
+    return answered;
+}
+
+void DebugScreen::deactivate(ControllerRequests& requests) {
+    for (DebugItem& item : m_items) {
+        item.enabled = false;
+        if (item.hasControl && item.requested()) {
+            requests.send(item.record(), CommandMode::Stop);
+        }
+    }
+}
+
+void DebugScreen::setRequested(int index, bool on, ControllerRequests& requests) {
+    if (!requestable(index)) {
+        return;
+    }
+    DebugItem& item = mutableItem(index);
+    const bool wasOn = item.requested();
+    if (on) {
+        item.flags |= DebugItem::RequestedFlag;
+        send(index, CommandMode::Read, requests);
+        send(index, CommandMode::Continuous, requests);
+    } else {
+        item.flags &= ~DebugItem::RequestedFlag;
+        if (wasOn) {
+            send(index, CommandMode::Stop, requests);
+        }
+    }
+}
+
+void DebugScreen::setAllRequested(bool on, ControllerRequests& requests) {
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        setRequested(static_cast<int>(i), on, requests);
+    }
+}
+
+std::vector<int> DebugScreen::requestedItems() const {
+    std::vector<int> result;
+    for (const DebugItem& item : m_items) {
+        if (item.hasControl && item.requested()) {
+            result.push_back(item.index);
+        }
+    }
+    return result;
+}
+
+}  // namespace veltro

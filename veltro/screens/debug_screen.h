@@ -1,0 +1,99 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "veltro/ports/controller_requests.h"
+#include "veltro/ports/prompts.h"
+#include "veltro/screens/debug_item.h"
+#include "veltro/screens/item_index.h"
+
+namespace veltro {
+
+// Ports that the engineer's actions on a debug window reach.
+struct ScreenPorts {
+    ControllerRequests& requests;
+    Prompts& prompts;
+};
+
+// Keys that the main window hands to the shown debug window. The front-end
+// delivers Enter once per press, whether it saw a key-down or a character.
+enum class ScreenKey { Left, Right, Up, Down, Enter, Escape, Blank, V };
+
+// One debug window: the picture of a debug window file with its fixed texts
+// and items, the item index by function, and the item selection. All item
+// rules live here; the front-end only draws the state and forwards events.
+class DebugScreen {
+  public:
+    static constexpr int ItemCapacity = 500;
+    static constexpr int TextCapacity = 200;
+
+    explicit DebugScreen(std::string title = {}) : m_title(std::move(title)) {}
+
+    // The full path of the window's file.
+    const std::string& title() const { return m_title; }
+
+    // Picture extents in character cells, for the layout.
+    int columnExtent() const { return m_columnExtent; }
+    int rowExtent() const { return m_rowExtent; }
+    const std::vector<FixedText>& texts() const { return m_texts; }
+    const std::vector<DebugItem>& items() const { return m_items; }
+    const DebugItem& item(int index) const { return m_items.at(static_cast<std::size_t>(index)); }
+
+    // Building (the loader).
+    void growExtent(int column, int row);
+    void setExtent(int columns, int rows);
+    void addText(FixedText text) { m_texts.push_back(std::move(text)); }
+    DebugItem& addItem();
+    DebugItem& mutableItem(int index) { return m_items.at(static_cast<std::size_t>(index)); }
+    // Indexes every item with a function code; returns the items refused
+    // because an earlier one has the same key, in item order.
+    std::vector<int> buildIndex();
+
+    // Value reports. The item of a record, or -1 when none is indexed.
+    int findItem(const ControllerRecord& record) const;
+    // Shows the reported value in its item; the item's index, or -1 when the
+    // report was dropped.
+    int showReport(const ControllerRecord& record);
+    void showValue(int index, int value);
+
+    // The poll cycle and the display commands.
+    void sendPollRequests(ControllerRequests& requests) const;
+    int repollSilentItems(ControllerRequests& requests) const;  // returns the items answered
+    void deactivate(ControllerRequests& requests);
+    void setRequested(int index, bool on, ControllerRequests& requests);
+    void setAllRequested(bool on, ControllerRequests& requests);
+    std::vector<int> requestedItems() const;
+
+    // Selection and the engineer's actions.
+    int selected() const { return m_selected; }
+    void select(int index, ScreenPorts& ports);  // -1: no selection
+    void hideSelection() { m_selectionVisible = false; }
+    void restoreSelection() { m_selectionVisible = true; }
+    bool selectionVisible() const { return m_selectionVisible; }
+    void handleKey(ScreenKey key, ScreenPorts& ports);
+    void typeText(int index, std::string_view text);  // a character other than Enter
+    void click(int index, ScreenPorts& ports);
+
+  private:
+    bool requestable(int index) const;
+    void send(int index, CommandMode mode, ControllerRequests& requests) const;
+    void pressEnter(ScreenPorts& ports);
+    void toggle(int index, ControllerRequests& requests);
+    void escape(ScreenPorts& ports);
+
+    std::string m_title;
+    int m_columnExtent = 1;
+    int m_rowExtent = 1;
+    std::vector<FixedText> m_texts;
+    std::vector<DebugItem> m_items;
+    ItemIndex m_index;
+    int m_selected = -1;
+    bool m_selectionVisible = true;
+};
+
+// The leading integer of a field's text (blanks, a sign, digits); 0 without
+// digits. Saturates instead of overflowing.
+int leadingInteger(std::string_view text);
+
+}  // namespace veltro

@@ -1,0 +1,232 @@
+#include "veltro/screens/item_definitions.h"
+
+#include <array>
+#include <limits>
+#include <string>
+
+#include "common/format.h"
+#include "veltro/definitions/macro_kind.h"
+
+namespace veltro {
+namespace {
+
+constexpr std::string_view NoDefinitions = "De bijbehorende item definities ontbreken volledig";
+constexpr std::string_view BadItemNumber = "Code van twee cijfers met daarna een spatie verwacht";
+constexpr std::string_view NotDefined = "' is niet gedefinieerd in de definitie bestanden.";
+constexpr std::string_view DigitLetter = "Ongeoorloofde cijfer en letter combinatie: ";
+constexpr const char* NotOnScreen = "Item nummer %d komt niet voor op het venster";
+constexpr const char* DefinedBefore = "Item nummer %d is al eerder gedefinieerd";
+constexpr const char* NoFunction =
+    "Van item nummer %d ontbreken de functie code en het signaalgroepnr";
+constexpr const char* FunctionTooHigh = "Van item nummer %d is de functie code %d. ";
+constexpr std::string_view FunctionLimit = "Dit moet kleiner zijn dan 512";
+constexpr const char* NoFirst = "Van item nummer %d ontbreekt het signaalgroepnr. ";
+constexpr const char* FirstTooHigh = "Van item nummer %d is signaalgroepnr %d. ";
+constexpr std::string_view FirstLimit = "Dit moet kleiner zijn dan 256";
+constexpr const char* CrossingTooHigh = "Van item nummer %d is signaalgroepnr/kruispuntnr %d. ";
+constexpr std::string_view CrossingLimit = "Dit moet kleiner zijn dan 26000";
+constexpr const char* NoBlock = "Van item nummer %d ontbreekt het bloknr. ";
+constexpr const char* BlockTooHigh = "Van item nummer %d is het bloknr. %d. ";
+constexpr std::string_view BlockLimit = "Dit moet kleiner zijn dan 48.";
+constexpr const char* MissingDefinition = "Definitie lijst mist de definitie voor scherm item %d";
+constexpr std::string_view IndexedBefore = " is reeds eerder in dit scherm gedefinieerd.";
+
+constexpr int MaxFunctionCode = 511;
+constexpr int MaxElement = 255;
+constexpr int MaxCrossing = 26000;
+constexpr int MaxBlock = 47;
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isSeparator(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isPrintable(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (u > 0x20 && u < 0x7F) || u >= 0x80;
+}
+
+int saturatedNumber(std::string_view digits) {
+    long long value = 0;
+    for (char c : digits) {
+        value = std::min(value * 10 + (c - '0'), 1LL * std::numeric_limits<int>::max());
+    }
+    return static_cast<int>(value);
+}
+
+// The three fields of a definition line, each a number, a defined name or -1.
+std::array<int, 3> readFields(std::string_view line, const DefinitionTable& definitions,
+                              Messages& messages) {
+    std::array<int, 3> fields = {-1, -1, -1};
+    std::size_t pos = 3;
+    std::string_view badRest;  // once set, every further field repeats its warning
+    for (int& field : fields) {
+        if (!badRest.empty()) {
+            messages.message(message_kind::Warning, DigitLetter, badRest);
+            continue;
+        }
+        while (pos < line.size() && !isPrintable(line[pos])) {
+            ++pos;
+        }
+        const std::size_t start = pos;
+        while (pos < line.size() && isPrintable(line[pos])) {
+            ++pos;
+        }
+        const std::string_view word = line.substr(start, pos - start);
+        if (word.empty()) {
+            continue;
+        }
+        if (!isDigit(word.front())) {
+            field = definitions.lookup(word);
+            if (field == -1 && !definitions.contains(word)) {
+                messages.message(message_kind::Warning, "'", word, NotDefined);
+            }
+            continue;
+        }
+        std::size_t digits = 0;
+        while (digits < word.size() && isDigit(word[digits])) {
+            ++digits;
+        }
+        if (digits < word.size()) {
+            badRest = line.substr(start);
+            messages.message(message_kind::Warning, DigitLetter, badRest);
+            continue;
+        }
+        field = saturatedNumber(word);
+    }
+    return fields;
+}
+
+// The first item of every item number, in reading order.
+using FirstItems = std::array<int, 100>;
+
+FirstItems firstItems(const DebugScreen& screen) {
+    FirstItems first;
+    first.fill(-1);
+    for (const DebugItem& item : screen.items()) {
+        int& slot = first[static_cast<std::size_t>(item.itemNumber)];
+        if (slot < 0) {
+            slot = item.index;
+        }
+    }
+    return first;
+}
+
+enum class LineResult { Stored, Skipped, Fatal };
+
+LineResult skip(Messages& messages, int kind, const std::string& a, std::string_view b = {}) {
+    messages.message(kind, a, b);
+    return LineResult::Skipped;
+}
+
+// The element numbers that the macro kind asks for, within their limits.
+LineResult checkElements(std::string_view line, int number, const MacroKind& kind, int first,
+                         int block, Messages& messages) {
+    if (kind.needsFirst) {
+        if (first < 0) {
+            return skip(messages, message_kind::Error, common::format(NoFirst, number));
+        }
+        const bool wide = line.find("inst_EPARM") != std::string_view::npos ||
+                          line.find("inst_EGGPARM") != std::string_view::npos ||
+                          line.find("REGSTAT") != std::string_view::npos;
+        if (first > MaxElement && !wide) {
+            return skip(messages, message_kind::Warning,
+                        common::format(FirstTooHigh, number, first), FirstLimit);
+        }
+        if (first > MaxCrossing) {
+            return skip(messages, message_kind::Warning,
+                        common::format(CrossingTooHigh, number, first), CrossingLimit);
+        }
+    }
+    if (kind.needsBlock) {
+        if (block < 0) {
+            messages.message(message_kind::Error, common::format(NoBlock, number));
+            return LineResult::Fatal;
+        }
+        if (block > MaxBlock) {
+            return skip(messages, message_kind::Error, common::format(BlockTooHigh, number, block),
+                        BlockLimit);
+        }
+    }
+    return LineResult::Stored;
+}
+
+LineResult defineItem(std::string_view line, const DefinitionTable& definitions,
+                      const FirstItems& firstOfNumber, DebugScreen& screen, Messages& messages) {
+    constexpr int Warning = message_kind::Warning;
+    if (line.size() < 3 || !isDigit(line[1]) || !isSeparator(line[2])) {
+        return skip(messages, Warning, std::string(BadItemNumber));
+    }
+    const int number = (line[0] - '0') * 10 + (line[1] - '0');
+    const auto [function, first, second] = readFields(line, definitions, messages);
+    const int index = firstOfNumber[static_cast<std::size_t>(number)];
+    if (index < 0) {
+        return skip(messages, Warning, common::format(NotOnScreen, number));
+    }
+    if (screen.item(index).functionCode >= 0) {
+        return skip(messages, Warning, common::format(DefinedBefore, number));
+    }
+    if (function < 0) {
+        return skip(messages, Warning, common::format(NoFunction, number));
+    }
+    if (function > MaxFunctionCode) {
+        return skip(messages, Warning, common::format(FunctionTooHigh, number, function),
+                    FunctionLimit);
+    }
+    const MacroKind kind = macroKind(function);
+    // A kind with a block only has it where the first element would stand.
+    const int block = kind.needsFirst ? second : first;
+    const LineResult checked = checkElements(line, number, kind, first, block, messages);
+    if (checked != LineResult::Stored) {
+        return checked;
+    }
+    DebugItem& item = screen.mutableItem(index);
+    item.functionCode = function;
+    item.firstElement = kind.needsFirst ? first : -1;
+    item.block = kind.needsBlock ? block : -1;
+    item.onOff = kind.showsNumber ? 0 : 1;
+    if (line.find("DVWD") != std::string_view::npos) {
+        item.keepsLastValue = true;
+        item.width += 4;
+    }
+    return LineResult::Stored;
+}
+
+}  // namespace
+
+bool readItemDefinitions(LineReader& reader, const DefinitionTable& definitions,
+                         DebugScreen& screen, Messages& messages) {
+    const FirstItems first = firstItems(screen);
+    bool found = false;
+    while (const std::optional<std::string_view> line = reader.next()) {
+        if (line->empty() || !isDigit(line->front())) {
+            continue;
+        }
+        found = true;
+        if (defineItem(*line, definitions, first, screen, messages) == LineResult::Fatal) {
+            return false;
+        }
+    }
+    if (!found) {
+        messages.message(message_kind::Error, NoDefinitions);
+    }
+    return found;
+}
+
+void finishItems(DebugScreen& screen, Messages& messages) {
+    for (const DebugItem& item : screen.items()) {
+        if (item.functionCode < 0) {
+            messages.message(message_kind::Warning,
+                             common::format(MissingDefinition, item.itemNumber));
+        } else {
+            screen.mutableItem(item.index).hasControl = true;
+        }
+    }
+    for (int refused : screen.buildIndex()) {
+        messages.message(message_kind::Warning, "De functie van item ",
+                         std::to_string(screen.item(refused).itemNumber), IndexedBefore);
+    }
+}
+
+}  // namespace veltro

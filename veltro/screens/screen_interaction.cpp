@@ -1,0 +1,162 @@
+// The engineer's side of a debug window: selection, arrow keys and edits.
+#include <algorithm>
+#include <limits>
+
+#include "veltro/screens/debug_screen.h"
+#include "veltro/screens/item_navigation.h"
+
+namespace veltro {
+namespace {
+
+constexpr std::string_view SaveCaption = "VELTRO";
+constexpr std::string_view SaveQuestion =
+    "De huidige wijziging is niet opgeslagen.\nWilt u deze wijziging alsnog opslaan?";
+
+}  // namespace
+
+int leadingInteger(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) {
+        ++pos;
+    }
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    long long value = 0;
+    constexpr long long Limit = std::numeric_limits<int>::max() + 1LL;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+        value = std::min(value * 10 + (text[pos] - '0'), Limit);
+    }
+    if (negative) {
+        return static_cast<int>(-value);
+    }
+    return static_cast<int>(std::min(value, Limit - 1));
+}
+
+void DebugScreen::select(int index, ScreenPorts& ports) {
+    if (index >= 0 && !requestable(index)) {
+        return;  // an item without a control cannot take the focus
+    }
+    if (m_selected >= 0) {
+        DebugItem& old = mutableItem(m_selected);
+        old.flags &= ~DebugItem::SelectedFlag;
+        if (old.edited && index != m_selected) {
+            if (ports.prompts.askYesNo(SaveCaption, SaveQuestion, PromptIcon::Question)) {
+                old.value = leadingInteger(old.text);
+                send(m_selected, CommandMode::Write, ports.requests);
+            }
+            send(m_selected, CommandMode::Read, ports.requests);
+            old.edited = false;
+        }
+    }
+    m_selected = index;
+    if (index >= 0) {
+        mutableItem(index).flags |= DebugItem::SelectedFlag;
+    }
+}
+
+void DebugScreen::handleKey(ScreenKey key, ScreenPorts& ports) {
+    switch (key) {
+        case ScreenKey::Left:
+        case ScreenKey::Right:
+        case ScreenKey::Up:
+        case ScreenKey::Down: {
+            // Only items with a control can be reached.
+            std::vector<ItemPlace> places;
+            std::vector<int> indexes;
+            int from = -1;
+            for (const DebugItem& item : m_items) {
+                if (item.hasControl) {
+                    if (item.index == m_selected) {
+                        from = static_cast<int>(places.size());
+                    }
+                    places.push_back({item.row, item.column});
+                    indexes.push_back(item.index);
+                }
+            }
+            const Arrow arrow = key == ScreenKey::Left    ? Arrow::Left
+                                : key == ScreenKey::Right ? Arrow::Right
+                                : key == ScreenKey::Up    ? Arrow::Up
+                                                          : Arrow::Down;
+            const int to = navigate(places, from, arrow);
+            if (to >= 0 && indexes[static_cast<std::size_t>(to)] != m_selected) {
+                select(indexes[static_cast<std::size_t>(to)], ports);
+            }
+            break;
+        }
+        case ScreenKey::Enter:
+            pressEnter(ports);
+            break;
+        case ScreenKey::Blank:
+            if (m_selected >= 0 && item(m_selected).isOnOff()) {
+                toggle(m_selected, ports.requests);
+            }
+            break;
+        case ScreenKey::V:
+            if (m_selected >= 0) {
+                send(m_selected, CommandMode::Write, ports.requests);
+            }
+            break;
+        case ScreenKey::Escape:
+            escape(ports);
+            break;
+    }
+}
+
+void DebugScreen::pressEnter(ScreenPorts& ports) {
+    if (m_selected < 0) {
+        return;
+    }
+    DebugItem& selectedItem = mutableItem(m_selected);
+    if (selectedItem.isOnOff()) {
+        toggle(m_selected, ports.requests);
+        return;
+    }
+    // The typed text is now sent, so no save question is due for it.
+    selectedItem.value = leadingInteger(selectedItem.text);
+    selectedItem.edited = false;
+    send(m_selected, CommandMode::Write, ports.requests);
+    send(m_selected, CommandMode::Read, ports.requests);
+}
+
+// The check mark itself changes only when the controller reports the value.
+void DebugScreen::toggle(int index, ControllerRequests& requests) {
+    DebugItem& target = mutableItem(index);
+    target.value ^= 1;
+    send(index, CommandMode::Write, requests);
+}
+
+void DebugScreen::escape(ScreenPorts& ports) {
+    if (m_selected < 0) {
+        return;
+    }
+    mutableItem(m_selected).edited = false;
+    send(m_selected, CommandMode::Read, ports.requests);
+    select(-1, ports);
+}
+
+void DebugScreen::typeText(int index, std::string_view text) {
+    if (!requestable(index) || item(index).isOnOff()) {
+        return;
+    }
+    DebugItem& target = mutableItem(index);
+    target.text.assign(text.substr(0, DebugItem::TextCapacity));
+    target.textLength = static_cast<int>(target.text.size());
+    target.edited = true;
+}
+
+void DebugScreen::click(int index, ScreenPorts& ports) {
+    if (!requestable(index)) {
+        return;
+    }
+    select(index, ports);
+    if (item(index).isOnOff()) {
+        toggle(index, ports.requests);
+        // The box then reports the click with the mark it still shows.
+        mutableItem(index).value = item(index).checked ? 1 : 0;
+    }
+}
+
+}  // namespace veltro

@@ -1,0 +1,173 @@
+#include <array>
+#include <limits>
+#include <vector>
+
+#include "common/format.h"
+#include "veltro/session/session_options.h"
+
+namespace veltro {
+namespace {
+
+constexpr std::string_view Caption = "VELTRO";
+constexpr const char* InvalidArgument = "LOG : Geen geldig argument.\nArgument[%d]: %s";
+constexpr std::string_view InvalidPort =
+    "LOG : Geen geldig seriële-poort argument. \n"
+    "Alleen poortnummers 1,2,3 en 4 zijn toegestaan.\nCOM1 zal gebruikt worden.";
+constexpr std::string_view InvalidBaudRate =
+    "LOG : Geen geldig baudrate argument.\n9600 baud zal gebruikt worden.";
+
+constexpr std::array<int, 15> BaudRates = {110,   300,   600,    1200,   2400,
+                                           4800,  9600,  14400,  19200,  38400,
+                                           56000, 57600, 115200, 128000, 256000};
+
+std::vector<std::string> splitWords(std::string_view text) {
+    std::vector<std::string> words;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        while (pos < text.size() && text[pos] == ' ') {
+            ++pos;
+        }
+        std::size_t end = pos;
+        while (end < text.size() && text[end] != ' ') {
+            ++end;
+        }
+        if (end > pos) {
+            std::string word(text.substr(pos, end - pos));
+            for (char& c : word) {
+                if (c >= 'a' && c <= 'z') {
+                    c = static_cast<char>(c - 'a' + 'A');
+                }
+            }
+            words.push_back(std::move(word));
+        }
+        pos = end;
+    }
+    return words;
+}
+
+// Leading digits with an optional sign, 0 without any; out-of-range numbers
+// saturate instead of wrapping into a plausible-looking value.
+int decimalValue(std::string_view word) {
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < word.size() && (word[pos] == '+' || word[pos] == '-')) {
+        negative = word[pos] == '-';
+        ++pos;
+    }
+    long long value = 0;
+    for (; pos < word.size() && word[pos] >= '0' && word[pos] <= '9'; ++pos) {
+        value = value * 10 + (word[pos] - '0');
+        if (value > std::numeric_limits<int>::max()) {
+            value = std::numeric_limits<int>::max() + 1LL;
+            break;
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > std::numeric_limits<int>::max()) {
+        value = std::numeric_limits<int>::max();
+    }
+    return static_cast<int>(value);
+}
+
+bool isBaudRate(int rate) {
+    for (int known : BaudRates) {
+        if (rate == known) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Handles a keyword without a value; false when the word is none of them.
+bool applyFlagWord(const std::string& w, SessionOptions& o) {
+    if (w == "DPCOM" || w == "-D") {
+        o.startDpcom = true;
+    } else if (w == "AFNAME" || w == "-A") {
+        o.startAfname = true;
+    } else if (w == "PARAMETERS" || w == "-P") {
+        o.startParameters = true;
+    } else if (w == "VERSCHILLEN" || w == "-V") {
+        o.startVerschillen = true;
+    } else if (w.size() == 4 && w.starts_with("COM") && w[3] >= '1' && w[3] <= '4') {
+        o.serialPort = w[3] - '0';
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// Handles a keyword that takes the next word; false when the word is none.
+bool applyValueWord(const std::string& w, const std::string& value, SessionOptions& o) {
+    if (w == "-C") {
+        o.serialPort = decimalValue(value);
+    } else if (w == "-B") {
+        o.baudRate = decimalValue(value);
+    } else if (w == "-IP") {
+        o.ipAddress = value.substr(0, SessionOptions::IpAddressLimit);
+        o.linkKind = LinkKind::Ip;
+    } else if (w == "-IPP") {
+        o.ipPort = decimalValue(value);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+SessionOptions parseCommandLine(std::string_view text, Prompts& prompts) {
+    SessionOptions options;
+    const std::vector<std::string> words = splitWords(text);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (applyFlagWord(word, options)) {
+            continue;
+        }
+        // A value keyword as the last word takes an empty value.
+        const std::string value = i + 1 < words.size() ? words[i + 1] : std::string();
+        if (applyValueWord(word, value, options)) {
+            ++i;
+            continue;
+        }
+        const int number = decimalValue(word);
+        if (number >= 1) {
+            options.baudRate = number;
+        } else {
+            prompts.messageBox(Caption,
+                               common::format(InvalidArgument, static_cast<int>(i), word.c_str()),
+                               PromptIcon::None);
+        }
+    }
+    if (options.linkKind == LinkKind::Ip) {
+        return options;
+    }
+    if (static_cast<unsigned>(options.serialPort) - 1U >= 4U) {
+        options.serialPort = 1;
+        prompts.messageBox(Caption, InvalidPort, PromptIcon::None);
+    }
+    if (!isBaudRate(options.baudRate)) {
+        options.baudRate = 9600;
+        prompts.messageBox(Caption, InvalidBaudRate, PromptIcon::None);
+    }
+    return options;
+}
+
+std::string_view startCommand(const SessionOptions& options) {
+    if (options.startDpcom) {
+        return "Start DPCOM...";
+    }
+    if (options.startAfname) {
+        return "Start Automatische Afname...";
+    }
+    if (options.startParameters) {
+        return "Start Automatische Parameteraanpassing...";
+    }
+    if (options.startVerschillen) {
+        return "Start Verschillen met ZXAPTAB.C vinden...";
+    }
+    return {};
+}
+
+}  // namespace veltro

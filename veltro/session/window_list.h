@@ -1,0 +1,83 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "veltro/ports/controller_requests.h"
+#include "veltro/ports/display_link.h"
+#include "veltro/ports/messages.h"
+#include "veltro/screens/debug_screen.h"
+#include "veltro/screens/directory_scan.h"
+
+namespace veltro {
+
+// Which commands of the "&Venster" and "V&ariabelen" menus are available.
+struct MenuState {
+    bool open = true;
+    bool close = false;
+    bool choose = false;
+    bool previous = false;
+    bool next = false;
+    bool stopDisplay = false;
+    bool continuousDisplay = false;
+    bool startItems = true;  // "Start DPCOM..." and the three tools
+};
+
+// The outside world that switching windows reaches.
+struct WindowSwitchPorts {
+    ControllerRequests& requests;
+    DisplayLink& link;
+};
+
+// A main window's debug windows: kept sorted by title (byte order), one of
+// them shown or none, and the main window title and menu that follow.
+class DebugWindowList final : public ScreenCollector {
+  public:
+    explicit DebugWindowList(int windowNumber = 1) : m_windowNumber(windowNumber) {}
+
+    int windowCount() const override { return static_cast<int>(m_windows.size()); }
+    // Sorts the window in before the first with a greater title. The shown
+    // window stays the one shown; a list already full refuses the window.
+    void addWindow(DebugScreen screen) override;
+    int lastAdded() const { return m_lastAdded; }
+
+    DebugScreen& window(int index) { return *m_windows.at(static_cast<std::size_t>(index)); }
+    const DebugScreen& window(int index) const {
+        return *m_windows.at(static_cast<std::size_t>(index));
+    }
+    std::vector<std::string> titles() const;
+
+    int shown() const { return m_shown; }
+    DebugScreen* shownWindow() { return m_shown < 0 ? nullptr : &window(m_shown); }
+
+    void show(int index, WindowSwitchPorts& ports);  // -1 shows none
+    void previous(WindowSwitchPorts& ports);
+    void next(WindowSwitchPorts& ports);
+    void remove(int index, WindowSwitchPorts& ports, Messages& messages);
+
+    // Around the dump dialog and the tool dialogs: the shown window leaves the
+    // protocol while the dialog is open and is shown again when it closes.
+    void suspendShown(WindowSwitchPorts& ports);
+    void resumeShown(WindowSwitchPorts& ports) { presentShown(ports); }
+
+    // Ctrl+Tab: true when the keyboard now belongs to the debug window side.
+    bool toggleFocus();
+    bool focusOnDebugWindow() const { return m_focusFlag; }
+    void setFocusOnMessages() { m_focusFlag = false; }
+
+    std::string mainTitle() const;
+    MenuState menuState() const;
+
+  private:
+    void hideShown(WindowSwitchPorts& ports);
+    void presentShown(WindowSwitchPorts& ports);
+
+    int m_windowNumber;
+    std::vector<std::unique_ptr<DebugScreen>> m_windows;
+    int m_shown = -1;
+    int m_lastAdded = -1;
+    bool m_focusFlag = true;
+};
+
+}  // namespace veltro
