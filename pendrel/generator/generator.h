@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include "pendrel/generator/file_naming.h"
+#include "pendrel/ports/prompts.h"
+#include "pendrel/project/project.h"
+
+namespace pendrel {
+
+inline constexpr std::size_t CategoryCount = 28;
+
+// The settings of the generation dialog.
+struct GenerationSettings {
+    std::filesystem::path targetDirectory;
+    NamingScheme scheme = NamingScheme::Plo;
+    std::string extension = "plo";
+    std::string name = "debug";
+    int startNumber = 1;
+    bool writeListFile = true;
+    std::string listFileName = "pendrel.txt";
+    std::array<bool, CategoryCount> selected{};  // in category order
+};
+
+// The pre-selections of the test ("Alles") and acceptance ("Afname") commands.
+std::array<bool, CategoryCount> testSelection();
+std::array<bool, CategoryCount> acceptanceSelection();
+
+enum class GenerationResult {
+    Completed,   // every selected category and user screen written
+    EndedEarly,  // a file name or file failed; files already written stay
+    NotStarted,  // sources missing, target directory missing, or "No"
+};
+
+// The generation run: standard screens of the selected categories whose
+// needs are met, then one file per user screen, and the list file.
+GenerationResult runGeneration(Project& project, const GenerationSettings& settings,
+                               Prompts& prompts, Progress& progress);
+
+}  // namespace pendrel

@@ -1,0 +1,43 @@
+#include "pendrel/generator/list_file.h"
+
+#include <optional>
+
+#include "common/file_lookup.h"
+#include "common/format.h"
+#include "common/text_file.h"
+
+namespace pendrel {
+namespace {
+
+constexpr std::size_t MaxViewLine = 254;
+
+}  // namespace
+
+bool listFileExists(const std::filesystem::path& directory) {
+    return common::findFileIgnoreCase(directory, ListFileName).has_value();
+}
+
+std::vector<std::string> listFileView(const std::filesystem::path& directory) {
+    std::string name(ListFileName);
+    std::optional<std::filesystem::path> path = common::findFileIgnoreCase(directory, name);
+    if (!path) {
+        return {common::format("File %s is niet aanwezig", name.c_str())};
+    }
+    std::optional<std::vector<std::string>> lines = common::readTextLines(*path);
+    if (!lines) {
+        return {common::format("File %s kan niet worden geopend", name.c_str())};
+    }
+    // A longer line is read in pieces, each a line of the list.
+    std::vector<std::string> view;
+    for (const std::string& line : *lines) {
+        if (line.empty()) {
+            view.emplace_back();
+        }
+        for (std::size_t pos = 0; pos < line.size(); pos += MaxViewLine) {
+            view.push_back(line.substr(pos, MaxViewLine));
+        }
+    }
+    return view;
+}
+
+}  // namespace pendrel

@@ -1,0 +1,47 @@
+#include "pendrel/generator/user_screen_page.h"
+
+#include "common/format.h"
+
+namespace pendrel {
+namespace {
+
+// A marker that is not a run of tildes would not load as a value field.
+std::string_view markerOf(const ItemRecord& item) {
+    if (item.marker.empty() || item.marker.find_first_not_of('~') != std::string::npos) {
+        return "~";
+    }
+    return item.marker;
+}
+
+}  // namespace
+
+Page writeUserScreen(const ScreenRecord& screen) {
+    Page page(1);
+    // Labels and texts first and the markers last: a long label or a text
+    // laid over a marker would otherwise wipe out the value field, and the
+    // debugger would drop the item. A label stops before its own marker.
+    for (const ItemRecord& item : screen.items) {
+        std::string_view label = item.label;
+        if (item.labelRow == item.markerRow && item.labelColumn < item.markerColumn) {
+            label =
+                label.substr(0, static_cast<std::size_t>(item.markerColumn - item.labelColumn));
+        }
+        page.put(item.labelColumn - 1, item.labelRow - 1, label);
+    }
+    for (const TextRecord& text : screen.texts) {
+        page.put(text.column - 1, text.row - 1, text.text);
+    }
+    for (const ItemRecord& item : screen.items) {
+        if (item.rank < 0 || item.rank > 99) {
+            continue;  // a rank number must fit in its two digits
+        }
+        std::string marker =
+            common::format("%s%02d", std::string(markerOf(item)).c_str(), item.rank);
+        page.place(item.markerColumn - 1, item.markerRow - 1, marker);
+        page.define(0, common::format("%02d  %s  %s  %s", item.rank, item.macro.c_str(),
+                                      item.element1.c_str(), item.element2.c_str()));
+    }
+    return page;
+}
+
+}  // namespace pendrel

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+
+#include "pendrel/ports/prompts.h"
+#include "pendrel/project/project_data.h"
+#include "pendrel/project/screen_records.h"
+
+namespace pendrel {
+
+// One project directory: the data read from its sources and its user
+// screens. The designer's commands make sure it is loaded before they work.
+class Project {
+  public:
+    explicit Project(std::filesystem::path directory) : m_directory(std::move(directory)) {}
+
+    // Open project: reads the sources; on success the screens held so far
+    // are discarded and the screen database is read. A failure keeps the
+    // previous state.
+    bool load(Prompts& prompts, Progress& progress);
+
+    // Ensure loaded: load() unless loaded already.
+    bool ensureLoaded(Prompts& prompts, Progress& progress);
+
+    // Takes data read elsewhere as the loaded project (benchmarks, tools).
+    void adopt(ProjectData data, ScreenList screens) {
+        m_data = std::move(data);
+        m_screens = std::move(screens);
+        m_loaded = true;
+    }
+
+    // Write screen database.
+    bool saveScreens(Prompts& prompts) const;
+
+    bool loaded() const { return m_loaded; }
+    const std::filesystem::path& directory() const { return m_directory; }
+    const ProjectData& data() const { return m_data; }
+    ScreenList& screens() { return m_screens; }
+    const ScreenList& screens() const { return m_screens; }
+
+  private:
+    std::filesystem::path m_directory;
+    ProjectData m_data;
+    ScreenList m_screens;
+    bool m_loaded = false;
+};
+
+}  // namespace pendrel

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace pendrel {
+
+// Field capacities of the screen records (characters, without the NUL).
+inline constexpr std::size_t MaxTitleLength = 79;
+inline constexpr std::size_t MaxMarkerLength = 14;
+inline constexpr std::size_t MaxMacroLength = 19;
+inline constexpr std::size_t MaxElement1Length = 19;
+inline constexpr std::size_t MaxElement2Length = 20;
+inline constexpr std::size_t MaxLabelLength = 79;
+inline constexpr std::size_t MaxTextLength = 79;
+inline constexpr int InitialLabelDistance = 25;
+
+// One value field of a user screen; positions are 1-based character cells.
+struct ItemRecord {
+    int rank = 0;
+    int markerColumn = 0;
+    int markerRow = 0;
+    int labelColumn = 0;
+    int labelRow = 0;
+    int labelDistance = InitialLabelDistance;
+    std::string marker;
+    std::string macro;
+    std::string element1;
+    std::string element2;
+    std::string label;
+
+    bool operator==(const ItemRecord&) const = default;
+};
+
+// One explanatory text of a user screen.
+struct TextRecord {
+    std::string text;
+    int column = 0;
+    int row = 0;
+    int width = 0;
+
+    bool operator==(const TextRecord&) const = default;
+};
+
+// A user screen. Once it was opened in the editor, text 0 is its title as
+// placed on the screen.
+struct ScreenRecord {
+    std::string title;
+    std::vector<ItemRecord> items;
+    std::vector<TextRecord> texts;
+
+    bool operator==(const ScreenRecord&) const = default;
+};
+
+using ScreenList = std::vector<ScreenRecord>;
+
+}  // namespace pendrel

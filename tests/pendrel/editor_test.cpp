@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "fakes.h"
+#include "pendrel/editor/item_dialog.h"
+#include "pendrel/editor/screen_editor.h"
+#include "pendrel/editor/screen_list.h"
+
+namespace pendrel {
+namespace {
+
+ProjectData smallProject() {
+    ProjectData data;
+    data.noBlocks = false;
+    data.signalGroups = {"SG02", "SG05", "SG22"};
+    data.conflicts = {{"SG02", "SG05"}, {"SG05", "SG02"}, {"SG02", "SG22"}};
+    data.blocks = {{"B1", {{"SG02", BlockMark::Prim}, {"SG22", BlockMark::Alt}}},
+                   {"B2", {{"SG22", BlockMark::Prim}}}};
+    data.counters = {"TL_CYCLUS"};
+    return data;
+}
+
+std::size_t indexOf(const std::vector<std::string>& list, const std::string& name) {
+    auto it = std::find_if(list.begin(), list.end(),
+                           [&](const std::string& e) { return entryName(e) == name; });
+    EXPECT_NE(it, list.end()) << name;
+    return static_cast<std::size_t>(it - list.begin());
+}
+
+class ItemDialogTest : public ::testing::Test {
+  protected:
+    void choose(const std::string& group, const std::string& macro) {
+        dialog.chooseGroup(indexOf(dialog.groups(), group));
+        dialog.chooseMacro(indexOf(dialog.macros(), macro));
+    }
+
+    ProjectData data = smallProject();
+    ScreenRecord screen{"Scherm", {}, {{"Scherm", 3, 1, 6}}};
+    ItemDialog dialog{screen, data};
+    test::RecordingPrompts prompts;
+};
+
+TEST_F(ItemDialogTest, AddsItemsBelowEachOtherWithTheirLabels) {
+    EXPECT_EQ(dialog.cursor().column, 28);
+    EXPECT_EQ(dialog.cursor().row, 2);  // below the title
+    choose("ontruimingstijden", "inst_O_TIJD");
+    EXPECT_EQ(dialog.thirdHeading(), "Signaalgroepen");
+    EXPECT_EQ(dialog.fourthHeading(), "Conflicterende SG");
+    dialog.chooseThird(indexOf(dialog.thirdColumn(), "SG02"));
+    EXPECT_EQ(dialog.fourthColumn(), (std::vector<std::string>{" SG05", " SG22"}));
+    dialog.chooseFourth(1);
+    ASSERT_TRUE(dialog.add(prompts));
+    const ItemRecord& item = screen.items.back();
+    EXPECT_EQ(item, (ItemRecord{1, 28, 2, 3, 2, 25, "~~~", "inst_O_TIJD", "SG02", "SG22",
+                                "inst_O_TIJD_SG02_SG22"}));
+    // The columns mark what is on the screen now.
+    EXPECT_EQ(dialog.thirdColumn()[0], ">SG02");
+    EXPECT_EQ(dialog.fourthColumn(), (std::vector<std::string>{" SG05", ">SG22"}));
+
+    // The same item again is refused and its rank number stays free.
+    EXPECT_FALSE(dialog.add(prompts));
+    EXPECT_EQ(prompts.warnings.back(), "Fout: geselecteerd item al aanwezig in scherm.");
+    EXPECT_EQ(dialog.lowestFreeRank(), 2);
+
+    choose("standaard hulpfuncties", "WSRH");
+    ASSERT_TRUE(dialog.add(prompts));
+    EXPECT_EQ(screen.items.back().element1, "0");
+    EXPECT_EQ(screen.items.back().label, "WSRH");
+    EXPECT_EQ(screen.items.back().markerRow, 3);
+
+    ASSERT_TRUE(dialog.addText("Uitleg"));
+    EXPECT_EQ(screen.texts.back(), (TextRecord{"Uitleg", 3, 4, 6}));
+    EXPECT_FALSE(dialog.addText(""));
+}
+
+TEST_F(ItemDialogTest, RefusesMissingColumnsAndFullRankNumbers) {
+    choose("ontruimingstijden", "O_TIJD");
+    dialog.chooseThird(0);
+    EXPECT_FALSE(dialog.add(prompts));
+    EXPECT_EQ(prompts.warnings.back(),
+              "Fout: niet voldoende gegevens beschikbaar.\n\nIn alle vier de kolommen dient een "
+              "selectie\nte zijn gemaakt.");
+    choose("tellers", "TL");
+    EXPECT_FALSE(dialog.add(prompts));
+    EXPECT_EQ(prompts.warnings.back(),
+              "Fout: niet voldoende gegevens beschikbaar.\n\nIn de eerste drie kolommen dient "
+              "een selectie\nte zijn gemaakt.");
+    dialog.chooseGroup(std::nullopt);
+    EXPECT_FALSE(dialog.add(prompts));
+    EXPECT_EQ(prompts.warnings.size(), 2u);  // without a macro nothing happens
+
+    // Kind 2 lists only the groups and blocks of the macro's record type.
+    choose("signaalgroeptoestanden", "AR");
+    EXPECT_EQ(dialog.thirdColumn(), std::vector<std::string>{" SG22"});
+    dialog.chooseThird(0);
+    EXPECT_EQ(dialog.fourthColumn(), std::vector<std::string>{" B1"});
+
+    ScreenRecord full{"Vol", {}, {}};
+    for (int rank = 1; rank <= 99; ++rank) {
+        full.items.push_back(
+            {rank, 28, 2, 3, 2, 25, "~", "A", "X", "", "A_" + std::to_string(rank)});
+    }
+    full.items.erase(full.items.begin() + 41);  // rank 42 free
+    ItemDialog second(full, data);
+    EXPECT_EQ(second.lowestFreeRank(), 42);
+    second.chooseGroup(indexOf(second.groups(), "tellers"));
+    second.chooseMacro(0);
+    second.chooseThird(0);
+    ASSERT_TRUE(second.add(prompts));
+    EXPECT_EQ(full.items.back().rank, 42);
+    second.chooseGroup(indexOf(second.groups(), "overig"));
+    second.chooseMacro(0);
+    EXPECT_FALSE(second.add(prompts));
+    EXPECT_EQ(prompts.warnings.back(), "Fout: geen vrij rangnummer te bepalen.");
+}
+
+TEST(PlacementCursor, WrapsToTheNextColumnOfTheCanvas) {
+    ProjectData data = smallProject();
+    ScreenRecord screen{"S", {}, {}};
+    screen.items.push_back({1, 28, 22, 3, 22, 25, "~", "A", "SG02", "", "A_SG02"});
+    ItemDialog dialog(screen, data);
+    EXPECT_EQ(dialog.cursor().column, 68);
+    EXPECT_EQ(dialog.cursor().row, 2);
+    screen.items.push_back({2, 68, 22, 43, 22, 25, "~", "A", "SG05", "", "A_SG05"});
+    ItemDialog wrapped(screen, data);
+    EXPECT_EQ(wrapped.cursor().column, 28);  // beyond column 80
+}
+
+TEST(ScreenEditor, TitleTextMovesDeletionAndOverlap) {
+    ScreenRecord screen{"Nieuw", {}, {}};
+    screen.items.push_back({1, 28, 2, 3, 2, 25, "~~", "D", "SG02_1", "", "D_SG02_1"});
+    screen.items.push_back({2, 28, 3, 3, 3, 25, "~", "A", "SG02", "", "A_SG02"});
+    test::RecordingPrompts prompts;
+    {
+        ScreenEditor editor(screen);
+        ASSERT_EQ(screen.texts.size(), 1u);
+        EXPECT_EQ(screen.texts[0], (TextRecord{"Nieuw", 3, 1, 5}));
+        ASSERT_EQ(editor.controls().size(), 3u);
+        EXPECT_EQ(editor.controls()[0].text, "D_SG02_1" + std::string(17, ' ') + "~~01");
+
+        // Dragging to the right edge stops where the text ends at column 80.
+        editor.move(0, 79, 5);
+        EXPECT_EQ(editor.controls()[0].column, 80 - 29 + 1);
+        // Without a click the first control is deleted; the title never.
+        editor.deleteSelected(prompts);
+        editor.select(2);
+        editor.deleteSelected(prompts);
+        EXPECT_EQ(prompts.warnings,
+                  std::vector<std::string>{"De titel van het scherm mag niet worden verwijderd."});
+        // "Annuleren": nothing of this reached the records.
+    }
+    EXPECT_EQ(screen.items.size(), 2u);
+    EXPECT_EQ(screen.items[0].labelColumn, 3);
+
+    screen.title = "Hernoemd";
+    ScreenEditor editor(screen);
+    EXPECT_EQ(screen.texts[0].text, "Hernoemd");
+    editor.move(1, 10, 2);  // onto the row of the first item
+    EXPECT_FALSE(editor.ok(prompts));
+    EXPECT_EQ(prompts.warnings.back(),
+              "Overlap van de volgende items geconstateerd:\nD_SG02_1\nen\nA_SG02");
+    // The move was taken over all the same, the marker with it.
+    EXPECT_EQ(screen.items[1].labelColumn, 10);
+    EXPECT_EQ(screen.items[1].markerColumn, 35);
+    EXPECT_EQ(screen.items[1].markerRow, 2);
+
+    ScreenEditor again(screen);
+    again.select(1);
+    again.deleteSelected(prompts);
+    EXPECT_TRUE(again.ok(prompts));
+    EXPECT_EQ(screen.items.size(), 1u);
+
+    // Extents that share one column overlap; adjacent ones do not.
+    ScreenRecord touching{"T", {}, {{"T", 3, 1, 1}, {"abc", 10, 5, 3}, {"def", 13, 5, 3}}};
+    EXPECT_TRUE(ScreenEditor::findOverlap(touching).empty());
+    touching.texts[2].column = 12;
+    EXPECT_EQ(ScreenEditor::findOverlap(touching),
+              "Overlap van de volgende items geconstateerd:\nabc\nen\ndef");
+}
+
+TEST(ScreenList, AddRenameRemoveAndSave) {
+    test::TempDir dir("screen-list");
+    Project project(dir.path());
+    test::RecordingPrompts prompts;
+    ScreenListModel list(project);
+    EXPECT_FALSE(list.canChange());
+    EXPECT_FALSE(list.add(""));
+    ASSERT_TRUE(list.add("Een"));
+    ASSERT_TRUE(list.add("Twee"));
+    EXPECT_EQ(list.selection(), 1u);
+    list.select(0);
+    ASSERT_TRUE(list.rename("Eerste"));
+    EXPECT_EQ(project.screens()[0].title, "Eerste");
+    EXPECT_EQ(list.selectedScreen(), &project.screens()[0]);
+
+    prompts.yesNoAnswer = true;
+    ASSERT_TRUE(list.remove(prompts));
+    EXPECT_EQ(list.titles(), std::vector<std::string>{"Twee"});
+    EXPECT_EQ(list.selection(), 0u);
+    EXPECT_EQ(project.screens().size(), 1u);
+
+    ASSERT_TRUE(list.ok(prompts));
+    EXPECT_EQ(test::readFile(dir / "pendrel.db"), "#SCHERM\n  'Twee'\n");
+    ASSERT_TRUE(list.remove(prompts));
+    ASSERT_TRUE(list.ok(prompts));  // an empty list leaves the database
+    EXPECT_EQ(test::readFile(dir / "pendrel.db"), "#SCHERM\n  'Twee'\n");
+}
+
+}  // namespace
+}  // namespace pendrel

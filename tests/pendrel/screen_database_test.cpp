@@ -1,0 +1,91 @@
+#include "pendrel/project/screen_database.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+
+namespace pendrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+ScreenList sampleScreens() {
+    ScreenRecord first{"Hoofdrichting", {}, {}};
+    first.items.push_back({7, 28, 2, 3, 2, 25, "~~~", "inst_MG_TIJD", "SG02", "", "inst_MG"});
+    first.items.push_back({3, 28, 3, 3, 3, 25, "~", "O_TIJD", "SG02", "SG05", "O_TIJD_SG02"});
+    first.texts.push_back({"Hoofdrichting", 3, 1, 13});
+    ScreenRecord second{"Leeg", {}, {}};
+    return {first, second};
+}
+
+TEST(ScreenDatabase, WritesTheQuotedFormatAndReadsItBack) {
+    ScreenList screens = sampleScreens();
+    std::string text = formatScreenDatabase(screens);
+    EXPECT_EQ(text,
+              "#SCHERM\n  'Hoofdrichting'\n"
+              "  #ITEM\n   7 28  2  3  2  25 \"~~~\" \"inst_MG_TIJD\" \"SG02\" \"\" \"inst_MG\"\n"
+              "  #ITEM\n   3 28  3  3  3  25 \"~\" \"O_TIJD\" \"SG02\" \"SG05\" \"O_TIJD_SG02\"\n"
+              "  #TEKST\n   3  1  13 'Hoofdrichting'\n"
+              "#SCHERM\n  'Leeg'\n");
+    // Items come back in file order; rank numbers are not renumbered.
+    EXPECT_EQ(parseScreenDatabase(text), screens);
+    // Windows line ends and lower-case record words read the same.
+    std::string crlf;
+    for (char c : text) {
+        crlf += c == '\n' ? "\r\n" : std::string(1, c);
+    }
+    EXPECT_EQ(parseScreenDatabase(crlf), screens);
+}
+
+TEST(ScreenDatabase, ReadingEndsAtTheFirstMalformedLine) {
+    struct Case {
+        const char* text;
+        std::size_t screens;
+        std::size_t items;
+    };
+    const Case cases[] = {
+        // An apostrophe ends a title.
+        {"#SCHERM\n 'Fase 1's'\n", 1, 0},
+        // A title line without text ends reading.
+        {"#SCHERM\n 'Eerste'\n#scherm\n ''\n#SCHERM\n 'Derde'\n", 1, 0},
+        // An item with five numbers ends reading; the item before stays.
+        {"#SCHERM\n 'S'\n#ITEM\n 1 2 3 4 5 6\n 1 2 3 4 5\n#SCHERM\n 'T'\n", 1, 1},
+        // Items before any screen belong nowhere and are passed over.
+        {"#ITEM\n 1 2 3 4 5 6 \"~\"\n#SCHERM\n 'S'\n", 1, 0},
+        // Lines of an unknown record are ignored.
+        {"#ANDERS\nwat dan ook\n#SCHERM\n 'S'\n", 1, 0},
+    };
+    for (const Case& c : cases) {
+        ScreenList screens = parseScreenDatabase(c.text);
+        ASSERT_EQ(screens.size(), c.screens) << c.text;
+        EXPECT_EQ(screens[0].items.size(), c.items) << c.text;
+    }
+    EXPECT_EQ(parseScreenDatabase("#SCHERM\n 'Fase 1's'\n")[0].title, "Fase 1");
+    ScreenList partial = parseScreenDatabase("#SCHERM\n 'S'\n#ITEM\n 1 2 3 4 5 6 \"~~\" \"D\"\n");
+    EXPECT_EQ(partial[0].items[0].macro, "D");
+    EXPECT_EQ(partial[0].items[0].label, "");
+}
+
+TEST(ScreenDatabase, AFailedWriteKeepsTheStoredScreens) {
+    test::TempDir dir("screen-db");
+    test::RecordingPrompts prompts;
+    ASSERT_TRUE(writeScreenDatabase(dir.path(), sampleScreens(), prompts));
+    std::string stored = test::readFile(dir / "pendrel.db");
+    EXPECT_EQ(readScreenDatabase(dir.path()), sampleScreens());
+
+    // An empty list writes nothing: the screens reappear at the next open.
+    ASSERT_TRUE(writeScreenDatabase(dir.path(), {}, prompts));
+    EXPECT_EQ(test::readFile(dir / "pendrel.db"), stored);
+
+    // A database that cannot be replaced is reported and left whole.
+    fs::remove(dir / "pendrel.db");
+    fs::create_directory(dir / "pendrel.db");
+    test::writeFile(dir / "pendrel.db" / "inhoud", "x");
+    EXPECT_FALSE(writeScreenDatabase(dir.path(), sampleScreens(), prompts));
+    EXPECT_EQ(prompts.warnings, std::vector<std::string>{"pendrel.db kan niet gemaakt worden."});
+    EXPECT_EQ(test::filesIn(dir.path()), std::vector<std::string>{"pendrel.db"});
+    EXPECT_TRUE(readScreenDatabase(dir.path() / "ontbreekt").empty());
+}
+
+}  // namespace
+}  // namespace pendrel

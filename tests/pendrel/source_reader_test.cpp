@@ -1,0 +1,193 @@
+#include "pendrel/project/source_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+#include "pendrel/project/header_reader.h"
+#include "pendrel/project/preprocess.h"
+#include "pendrel/project/project_settings.h"
+
+namespace pendrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(Preprocess, SectionsFollowTheAnswerAndCommentsGo) {
+    const std::string source =
+        "a // weg\n"
+        "#ifdef pc_omgeving\n"
+        "pc\n"
+        "#else\n"
+        "automaat\n"
+        "#endif\n"
+        "#ifndef pc_omgeving\n"
+        "niet pc\n"
+        "#endif\n"
+        "b\n";
+    EXPECT_EQ(preprocessSource(source, false), "a \nautomaat\nniet pc\nb\n");
+    EXPECT_EQ(preprocessSource(source, true), "a \npc\nb\n");
+    // Sections do not nest: the first #endif closes.
+    EXPECT_EQ(preprocessSource("#ifdef pc_omgeving\n#ifdef x\nin\n#endif\nuit\n#endif\n", false),
+              "uit\n#endif\n");
+    EXPECT_TRUE(mentionsPcOmgeving("x\n#ifndef pc_omgeving\n"));
+    EXPECT_FALSE(mentionsPcOmgeving("#ifdef AUTOMAAT\n"));
+}
+
+TEST(Preprocess, LongLinesAreReadInPiecesOf239) {
+    std::string line(300, 'x');
+    line.replace(250, 2, "//");
+    // The piece boundary at 239 keeps the first piece whole; the comment in
+    // the second piece goes.
+    EXPECT_EQ(preprocessSource(line + "\n", false), std::string(250, 'x') + "\n");
+}
+
+class SampleProject : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::path sample = fs::path(EXAMPLES_DIR) / "kruispunt";
+        for (const char* name : {"ZXAPDEF.H", "ZXAPTAB.C", "zxapcod.c"}) {
+            fs::copy_file(sample / name, dir / name);
+        }
+    }
+    void replaceInTable(const std::string& from, const std::string& to) {
+        std::string text = test::readFile(dir / "ZXAPTAB.C");
+        text.replace(text.find(from), from.size(), to);
+        test::writeFile(dir / "ZXAPTAB.C", text);
+    }
+
+    test::TempDir dir{"source-reader"};
+    test::RecordingPrompts prompts;
+    test::RecordingProgress progress;
+    ProjectData data;
+};
+
+TEST_F(SampleProject, ReadsEveryListAndTableOfTheSample) {
+    ASSERT_TRUE(readSources(dir.path(), prompts, progress, data));
+    EXPECT_TRUE(prompts.warnings.empty()) << prompts.warnings.front();
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(prompts.questions[0],
+              "#IF(N)DEF PC_OMGEVING: #if(n)def pc_omgeving gevonden. Als gedefinieerd "
+              "beschouwen?");
+    EXPECT_EQ(progress.titles, std::vector<std::string>{"Status inlezen sourcefiles"});
+    EXPECT_EQ(progress.lines.front(), "lezen ...");
+    EXPECT_EQ(progress.lines.size(), 17u);
+    EXPECT_EQ(progress.closed, 1);
+
+    EXPECT_FALSE(data.noBlocks);
+    EXPECT_EQ(data.signalGroups.size(), 12u);
+    EXPECT_EQ(data.signalGroups.back(), "SG38");
+    EXPECT_EQ(data.auxiliaryFunctions.size(), 12u);
+    EXPECT_EQ(data.counters.size(), 6u);
+    EXPECT_EQ(data.otherInputs.back(), "IS_RESERVE");  // "Nee" keeps the #else part
+    EXPECT_EQ(data.otherOutputs.size(), 4u);
+    EXPECT_EQ(data.extraParameterCount, 12);
+    EXPECT_EQ(data.extraIntegerParameterCount, 7);
+    EXPECT_EQ(data.extraParameters.size(), 12u);
+    EXPECT_EQ(data.conflicts.size(), 56u);
+    EXPECT_EQ(data.maxGreen.size(), 12u);
+    EXPECT_EQ(data.maxGreen[6].isSet, (std::vector<bool>{true, true, true, false}));
+    EXPECT_EQ(data.extraMaxGreen[2].size(), 2u);
+    EXPECT_EQ(data.blocks.size(), 3u);
+    EXPECT_EQ(data.blocks[1].entries.size(), 8u);
+    EXPECT_EQ(data.blocks[1].entries[4].mark, BlockMark::Alt);
+    EXPECT_EQ(data.detectors.size(), 32u);
+    EXPECT_EQ(data.detectors[0].signalGroup, "SG02");
+    EXPECT_EQ(data.couplings.size(), 4u);
+    EXPECT_FALSE(data.couplings[2].incoming);
+    EXPECT_EQ(data.pairs.size(), 6u);
+    EXPECT_EQ(data.pairs[5].pairNumber, "2");
+    EXPECT_EQ(data.programmes, (std::vector<std::string>{"1", "2", "3", "4"}));
+    for (std::size_t t = 0; t < TableCount; ++t) {
+        EXPECT_TRUE(data.available[t]) << t;
+    }
+    // The temporary files are gone again.
+    EXPECT_EQ(test::filesIn(dir.path()),
+              (std::vector<std::string>{"ZXAPDEF.H", "ZXAPTAB.C", "zxapcod.c"}));
+}
+
+TEST_F(SampleProject, AnswerJaKeepsThePcSection) {
+    prompts.yesNoAnswer = true;
+    ASSERT_TRUE(readSources(dir.path(), prompts, progress, data));
+    EXPECT_EQ(data.otherInputs.back(), "IS_SIMULATIE");
+}
+
+TEST_F(SampleProject, MissingSourcesAreListedInOneBox) {
+    fs::remove(dir / "zxapcod.c");
+    EXPECT_FALSE(readSources(dir.path(), prompts, progress, data));
+    ASSERT_EQ(prompts.warnings.size(), 1u);
+    EXPECT_EQ(prompts.warnings[0],
+              "De file zxapcod.c is niet in de directory " + dir.path().string() + " aanwezig.");
+    EXPECT_TRUE(progress.titles.empty());
+
+    fs::remove(dir / "ZXAPTAB.C");
+    fs::remove(dir / "ZXAPDEF.H");
+    prompts.warnings.clear();
+    EXPECT_FALSE(readSources(dir.path(), prompts, progress, data));
+    std::string d = dir.path().string();
+    EXPECT_EQ(prompts.warnings[0], "De file zxaptab.c is niet in de directory " + d +
+                                       " aanwezig.\nDe file zxapdef.h is niet in de directory " +
+                                       d + " aanwezig.\nDe file zxapcod.c is niet in de " +
+                                       "directory " + d + " aanwezig.");
+}
+
+TEST_F(SampleProject, BrokenTablesWarnAndReadingGoesOn) {
+    replaceInTable("struct blok BLOKKEN_tabel[] = {", "struct blok BLOKKEN[] = {");
+    replaceInTable("EPARMS_tabel[] = {", "EPARMS_tabel[] = { STOP,");
+    replaceInTable("SG_DETECTIE_tabel[] = {", "SG_DETECTIE_tabel[] = { STOP ");
+    replaceInTable("   SG03,   15.0, 12.0, 18.0, 10.0,\n", "   SG03,   15.0, 12.0,\n");
+    // A declaration first and a size in the brackets do not hide a table.
+    replaceInTable("struct sg_tijden SG_TIJDEN_tabel[] = {",
+                   "extern struct sg_tijden SG_TIJDEN_tabel[];\n"
+                   "struct sg_tijden SG_TIJDEN_tabel[NUMSG + 1] =\n{");
+    ASSERT_TRUE(readSources(dir.path(), prompts, progress, data));
+    EXPECT_EQ(prompts.warnings, (std::vector<std::string>{
+                                    "MG_TIJDEN_tabel in ZXAPTAB.C is leeg of bevat syntaxfouten.",
+                                    "ZXAPTAB.C bevat geen BLOKKEN_tabel.",
+                                    "ZXAPTAB.C is leeg of bevat syntaxfouten.",
+                                    "EPARMS_tabel in ZXAPTAB.C is leeg, bevat syntaxfouten.",
+                                }));
+    EXPECT_FALSE(data.has(Table::Blokken));
+    EXPECT_FALSE(data.signalGroupsUsableWithBlocks);
+    EXPECT_FALSE(data.has(Table::MgTijden));
+    // The extra tables, whose names contain MG_TIJDEN_tabel, are their own.
+    EXPECT_TRUE(data.has(Table::EMgTijden));
+    EXPECT_TRUE(data.has(Table::Regeling));
+    EXPECT_EQ(data.sgTimeGroups.size(), 12u);
+}
+
+TEST(HeaderReader, SignalGroupsNeedNumbkAndListsStopAtTheirEnd) {
+    ProjectData data;
+    EXPECT_EQ(readSignalGroupNames("#define SG01 0\n#define NUMSG 1\n", "ZXAPDEF.H", data),
+              "ZXAPDEF.H bevat geen NUMBK.");
+    EXPECT_EQ(readSignalGroupNames("#define NUMBK 0\n#define NUMSG 0\n", "ZXAPDEF.H", data),
+              "ZXAPDEF.H is leeg of bevat syntaxfouten.");
+    EXPECT_TRUE(headerHasNoBlocks("#define NUMBK 0\n"));
+    EXPECT_FALSE(headerHasNoBlocks("#DEFINE NUMBK 2\n"));
+
+    std::string header =
+        "/* hulpfuncties */\n#define HF_A 0\n#define HF_A 1\n#define NUMHF 2\n"
+        "#define HF_LATER 3\n/* tellers */\n#define TL_A 0\n";
+    for (int i = 0; i < 300; ++i) {
+        header += "#define TL_" + std::to_string(i) + " 0\n";
+    }
+    header += "#define NUMEP 9999\n";
+    readHeaderLists(header, data);
+    EXPECT_EQ(data.auxiliaryFunctions, std::vector<std::string>{"HF_A"});
+    // The counter list reached its maximum: reading of the header ended there.
+    EXPECT_EQ(data.counters.size(), 256u);
+    EXPECT_EQ(data.extraParameterCount, 0);
+}
+
+TEST(ProjectSettings, LastProjectDirLivesInTheConfigDirectory) {
+    test::TempDir config("config");
+    setenv("XDG_CONFIG_HOME", (config.path().string() + "/").c_str(), 1);
+    ProjectSettings settings;
+    EXPECT_EQ(settings.path(), config / "pendrel.ini");
+    EXPECT_EQ(settings.lastProjectDir("/start"), "/start");
+    ASSERT_TRUE(settings.setLastProjectDir("/data/kruispunt"));
+    EXPECT_EQ(ProjectSettings().lastProjectDir("/start"), "/data/kruispunt");
+    EXPECT_NE(test::readFile(config / "pendrel.ini").find("[PENDREL]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pendrel
