@@ -1,0 +1,88 @@
+// ctrlsim: a simulated traffic-signal controller on 127.0.0.1 (and, on
+// request, a pseudo-terminal), the peer for the debugger's tests and demos.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ctrlsim/sim_model.h"
+#include "ctrlsim/sim_options.h"
+#include "ctrlsim/sim_server.h"
+#include "veltro/definitions/definitions_loader.h"
+#include "veltro/definitions/silent_messages.h"
+
+namespace {
+
+int g_stopPipe[2] = {-1, -1};
+
+extern "C" void onSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] auto n = ::write(g_stopPipe[1], &byte, 1);
+}
+
+// Messages of the definition readers, on standard error, so that a faulty
+// directory is explained without disturbing the port lines on standard output.
+class StderrMessages : public veltro::Messages {
+  public:
+    void message(int kind, std::string_view a, std::string_view b, std::string_view c) override {
+        if (kind != veltro::message_kind::Error && kind != veltro::message_kind::System)
+            return;
+        std::fprintf(stderr, "ctrlsim: %.*s%.*s%.*s\n", static_cast<int>(a.size()), a.data(),
+                     static_cast<int>(b.size()), b.data(), static_cast<int>(c.size()), c.data());
+    }
+    void setContextPrefix(std::string_view) override {}
+    void setLinePrefix(int) override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const auto parsed = ctrlsim::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.options) {
+        std::fputs(parsed.message.c_str(), parsed.exitCode == 0 ? stdout : stderr);
+        return parsed.exitCode;
+    }
+    ctrlsim::SimOptions options = *parsed.options;
+    if (options.directory.empty())
+        options.directory = CTRLSIM_SAMPLE_DIR;
+
+    veltro::DefinitionTable table;
+    veltro::ElementTables elements;
+    StderrMessages messages;
+    auto outcome = veltro::loadMacroDefinitions(table, messages);
+    if (!outcome.fatal()) {
+        outcome = veltro::loadApplicationDefinitions(options.directory, table, elements, messages);
+    }
+    if (outcome.fatal() || outcome.status != veltro::DefinitionsOutcome::Status::Loaded) {
+        std::fprintf(
+            stderr, "ctrlsim: %s\n",
+            outcome.boxText.empty() ? options.directory.c_str() : outcome.boxText.c_str());
+        return 1;
+    }
+
+    ctrlsim::SimModel model(elements);
+    ctrlsim::SimServer server(model, options);
+    if (const auto error = server.start()) {
+        std::fprintf(stderr, "ctrlsim: %s\n", error->c_str());
+        return 1;
+    }
+    if (::pipe2(g_stopPipe, O_CLOEXEC) != 0)
+        return 1;
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    std::printf("port %d\n", server.port());
+    if (!server.ptyPath().empty())
+        std::printf("pty %s\n", server.ptyPath().c_str());
+    std::fflush(stdout);
+    server.run(g_stopPipe[0]);
+    std::printf("ctrlsim stopped\n");
+    return 0;
+}

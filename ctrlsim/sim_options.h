@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ctrlsim/sim_session.h"
+
+namespace ctrlsim {
+
+struct SimOptions {
+    std::string directory;  // empty: the sample intersection
+    int port = 7000;        // 0: any free port
+    bool pty = false;
+    bool watchStdin = true;  // end of standard input stops the simulator
+    bool verbose = false;    // every request on standard output
+    FaultOptions faults;
+};
+
+struct ParsedOptions {
+    std::optional<SimOptions> options;  // nothing: print `message` and stop
+    std::string message;
+    int exitCode = 0;
+};
+
+ParsedOptions parseOptions(const std::vector<std::string>& args);
+
+extern const char* const kUsage;
+
+}  // namespace ctrlsim

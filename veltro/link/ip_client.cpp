@@ -1,0 +1,100 @@
+#include "veltro/link/ip_client.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+
+namespace veltro::link {
+
+IpClient::IpClient(ByteConsumer& consumer, LinkFlags& flags, IpErrorHandler& errors)
+    : m_consumer(consumer), m_flags(flags), m_errors(errors) {}
+
+IpClient::~IpClient() {
+    m_stopping = true;
+    if (m_fd >= 0)
+        ::shutdown(m_fd, SHUT_RDWR);  // wakes the reader's recv
+    if (m_reader.joinable())
+        m_reader.join();
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::optional<IpError> IpClient::create() {
+    m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (m_fd < 0)
+        return makeIpError(SocketCall::Socket, wsaErrorFromErrno(errno), "");
+    // Frames are a few bytes each and must not wait for more to join them.
+    const int on = 1;
+    ::setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    return std::nullopt;
+}
+
+std::optional<IpError> IpClient::connect(const std::string& address, int port) {
+    constexpr const char* kPrefix = "error calling connect():\n";
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_port = htons(static_cast<std::uint16_t>(port));
+    if (::inet_pton(AF_INET, address.c_str(), &peer.sin_addr) != 1) {
+        // Not a dotted address: nothing to connect to.
+        return makeIpError(SocketCall::Connect, wsa::WSAEADDRNOTAVAIL, kPrefix);
+    }
+    int result;
+    do {
+        result = ::connect(m_fd, reinterpret_cast<const sockaddr*>(&peer), sizeof peer);
+    } while (result != 0 && errno == EINTR);
+    if (result != 0)
+        return makeIpError(SocketCall::Connect, wsaErrorFromErrno(errno), kPrefix);
+    return std::nullopt;
+}
+
+void IpClient::startReader() {
+    m_reader = std::thread([this] { readerLoop(); });
+}
+
+void IpClient::writeBytes(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty() || m_fd < 0 || m_ended.load())
+        return;
+    const ssize_t sent = ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    if (sent >= 0)
+        return;
+    const int error = errno;
+    if (error == EPIPE || error == ECONNRESET || m_stopping.load()) {
+        m_ended = true;  // the controller went away: the reader ends the same way
+        return;
+    }
+    m_errors.ipError(
+        makeIpError(SocketCall::Send, wsaErrorFromErrno(error), "error calling send():\n"));
+}
+
+void IpClient::readerLoop() {
+    std::array<std::uint8_t, 4096> buffer{};
+    while (!m_stopping.load()) {
+        const ssize_t n = ::recv(m_fd, buffer.data(), buffer.size(), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        const int error = errno;
+        const int count =
+            n >= 0 ? static_cast<int>(n) : (error == ECONNRESET ? kConnectionReset : -1);
+        m_lastCount = count;
+        if (m_flags.trace.load(std::memory_order_relaxed))
+            std::printf("recvBytes = %d\n", count);
+        if (n > 0) {
+            m_consumer.bytesReceived(std::span(buffer.data(), static_cast<std::size_t>(n)));
+            continue;
+        }
+        m_ended = true;
+        if (n < 0 && error != ECONNRESET && !m_stopping.load()) {
+            m_errors.ipError(makeIpError(SocketCall::Receive, wsaErrorFromErrno(error),
+                                         "error calling recv():\n"));
+        }
+        return;
+    }
+}
+
+}  // namespace veltro::link

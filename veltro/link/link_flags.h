@@ -1,0 +1,15 @@
+#pragma once
+
+#include <atomic>
+
+namespace veltro::link {
+
+// Flags that route received bytes: written by the GUI thread, read by the
+// reader thread for every read (paused) or every byte (dump open).
+struct LinkFlags {
+    std::atomic<bool> paused{false};    // a debug window is being switched
+    std::atomic<bool> dumpOpen{false};  // bytes go to the dump receiver
+    std::atomic<bool> trace{false};     // IP reader reports its receive counts
+};
+
+}  // namespace veltro::link

@@ -1,0 +1,97 @@
+#include "veltro/link/poll_cycle.h"
+
+namespace veltro::link {
+
+PollCycle::PollCycle(PollWindow& window, ControllerRequests& sender, OneShotTimers& timers,
+                     Messages& messages)
+    : m_window(window), m_sender(sender), m_timers(timers), m_messages(messages) {}
+
+PollCycle::~PollCycle() {
+    if (m_timerA != OneShotTimers::kNoTimer)
+        m_timers.cancel(m_timerA);
+    if (m_timerB != OneShotTimers::kNoTimer)
+        m_timers.cancel(m_timerB);
+}
+
+void PollCycle::requestItem(std::size_t item) {
+    const ControllerRecord record = m_window.itemRecord(item);
+    m_sender.send(record, CommandMode::Read);
+    m_sender.send(record, CommandMode::Continuous);
+}
+
+void PollCycle::start() {
+    const int generation = ++m_generation;
+    m_timerA = m_timers.start(kPeriod, [this, generation] { timerA(generation); });
+    if (m_timerA != OneShotTimers::kNoTimer)
+        return;
+    if (m_generation > 1) {
+        --m_generation;
+        return;
+    }
+    timerA(generation);
+}
+
+void PollCycle::timerA(int generation) {
+    m_timerA = OneShotTimers::kNoTimer;
+    if (generation != m_generation)
+        return;  // a newer window was shown meanwhile
+    m_generation = -1;
+    if (!m_window.windowShown())
+        return;
+    for (std::size_t i = 0; i < m_window.itemCount(); ++i) {
+        if (m_window.itemRequested(i))
+            requestItem(i);
+    }
+    // One check per shown window: an older check still pending would report twice.
+    if (m_timerB != OneShotTimers::kNoTimer)
+        m_timers.cancel(m_timerB);
+    m_timerB = m_timers.start(kPeriod, [this] { timerB(); });
+}
+
+void PollCycle::timerB() {
+    m_timerB = OneShotTimers::kNoTimer;
+    std::size_t answered = 0;
+    if (m_window.windowShown()) {
+        for (std::size_t i = 0; i < m_window.itemCount(); ++i) {
+            if (m_window.itemEnabled(i)) {
+                ++answered;
+            } else {
+                requestItem(i);
+            }
+        }
+    }
+    if (answered == 0)
+        m_messages.message(message_kind::System, kNoConnection);
+}
+
+void PollCycle::hide() {
+    if (!m_window.windowShown())
+        return;
+    m_window.disableItems();
+    for (std::size_t i = 0; i < m_window.itemCount(); ++i) {
+        if (m_window.itemRequested(i))
+            m_sender.send(m_window.itemRecord(i), CommandMode::Stop);
+    }
+}
+
+void PollCycle::continuousDisplay() {
+    if (!m_window.windowShown())
+        return;
+    for (std::size_t i = 0; i < m_window.itemCount(); ++i) {
+        m_window.setItemRequested(i, true);
+        requestItem(i);
+    }
+}
+
+void PollCycle::stopDisplay() {
+    if (!m_window.windowShown())
+        return;
+    for (std::size_t i = 0; i < m_window.itemCount(); ++i) {
+        if (!m_window.itemRequested(i))
+            continue;
+        m_window.setItemRequested(i, false);
+        m_sender.send(m_window.itemRecord(i), CommandMode::Stop);
+    }
+}
+
+}  // namespace veltro::link

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+
+#include "veltro/link/controller_record.h"
+#include "veltro/link/one_shot_timer.h"
+#include "veltro/ports/controller_requests.h"
+#include "veltro/ports/messages.h"
+
+namespace veltro::link {
+
+// The items of the debug window shown at the moment, as the poll cycle needs
+// them. Item state (requested flag, enabled on first value) is owned by the
+// screens; this is only a view of it.
+class PollWindow {
+  public:
+    virtual ~PollWindow() = default;
+    virtual bool windowShown() const = 0;
+    virtual std::size_t itemCount() const = 0;
+    virtual ControllerRecord itemRecord(std::size_t item) const = 0;
+    virtual bool itemRequested(std::size_t item) const = 0;
+    virtual void setItemRequested(std::size_t item, bool requested) = 0;
+    virtual bool itemEnabled(std::size_t item) const = 0;
+    virtual void disableItems() = 0;
+};
+
+// Starts the flow of values when a debug window is shown: after 500 ms READ
+// and CONTINUOUS for every requested item (timer A), after a further 500 ms a
+// second try for the items still silent and, when none answered, the message
+// that there is no connection (timer B). A newer start makes a pending timer A
+// harmless through the generation number.
+class PollCycle {
+  public:
+    static constexpr std::chrono::milliseconds kPeriod{500};
+    static constexpr const char* kNoConnection = "Er is geen verbinding aanwezig.";
+
+    PollCycle(PollWindow& window, ControllerRequests& sender, OneShotTimers& timers,
+              Messages& messages);
+    ~PollCycle();  // cancels the pending timers
+    PollCycle(const PollCycle&) = delete;
+    PollCycle& operator=(const PollCycle&) = delete;
+
+    void start();              // a debug window was shown
+    void hide();               // the shown window is hidden (also before dialogs)
+    void continuousDisplay();  // F5
+    void stopDisplay();        // F3
+
+    int generation() const { return m_generation; }
+
+  private:
+    void timerA(int generation);
+    void timerB();
+    void requestItem(std::size_t item);
+
+    PollWindow& m_window;
+    ControllerRequests& m_sender;
+    OneShotTimers& m_timers;
+    Messages& m_messages;
+    int m_generation = -1;
+    OneShotTimers::TimerId m_timerA = OneShotTimers::kNoTimer;
+    OneShotTimers::TimerId m_timerB = OneShotTimers::kNoTimer;
+};
+
+}  // namespace veltro::link

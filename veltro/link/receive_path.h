@@ -1,0 +1,28 @@
+#pragma once
+
+#include "veltro/link/byte_consumer.h"
+#include "veltro/link/dump_receiver.h"
+#include "veltro/link/frame_decoder.h"
+#include "veltro/link/link_flags.h"
+#include "veltro/link/record_router.h"
+
+namespace veltro::link {
+
+// The reader thread's side of the link: drops what arrives while paused, and
+// hands every other byte to the dump receiver or to the frame decoder, looking
+// at the dump flag again for every byte.
+class ReceivePath : public ByteConsumer {
+  public:
+    ReceivePath(LinkFlags& flags, RecordSink& records, DumpReceiver& dump);
+
+    void bytesReceived(std::span<const std::uint8_t> bytes) override;
+
+    const FrameDecoder& decoder() const { return m_decoder; }
+
+  private:
+    LinkFlags& m_flags;
+    DumpReceiver& m_dump;
+    FrameDecoder m_decoder;
+};
+
+}  // namespace veltro::link

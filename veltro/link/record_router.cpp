@@ -1,0 +1,11 @@
+#include "veltro/link/record_router.h"
+
+namespace veltro::link {
+
+void RecordRouter::deliver(const ControllerRecord& record) {
+    RecordSink* sink = toolDialogOpen() ? m_toolSink : m_windowSink;
+    if (sink)
+        sink->deliver(record);
+}
+
+}  // namespace veltro::link

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <atomic>
+
+#include "veltro/link/controller_record.h"
+
+namespace veltro::link {
+
+// Receiver of decoded records. Called on the reader thread: an implementation
+// that touches widgets must hand the record over to the GUI thread itself.
+class RecordSink {
+  public:
+    virtual ~RecordSink() = default;
+    virtual void deliver(const ControllerRecord& record) = 0;
+};
+
+// Chooses the sink at the moment a record is decoded: the parameter store's
+// intake while a tool dialog is open, otherwise the item lookup of the shown
+// debug window (which drops records that match no item).
+class RecordRouter : public RecordSink {
+  public:
+    // Wiring happens before the reader thread starts; the sinks stay put.
+    void setToolSink(RecordSink* sink) { m_toolSink = sink; }
+    void setWindowSink(RecordSink* sink) { m_windowSink = sink; }
+
+    // Written by the GUI thread, read by the reader thread for every record.
+    void setToolDialogOpen(bool open) { m_toolDialogOpen.store(open, std::memory_order_release); }
+    bool toolDialogOpen() const { return m_toolDialogOpen.load(std::memory_order_acquire); }
+
+    void deliver(const ControllerRecord& record) override;
+
+  private:
+    RecordSink* m_toolSink = nullptr;
+    RecordSink* m_windowSink = nullptr;
+    std::atomic<bool> m_toolDialogOpen{false};
+};
+
+}  // namespace veltro::link

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "common/profile_file.h"
+
+namespace veltro::link {
+
+// "COM1".."COM4" from the session's port number; any other number gives "COM1".
+std::string serialPortName(int portNumber);
+
+// The device behind a port name: the key of that name in section [Poorten] of
+// veltro.ini when present (a USB adapter, a pseudo-terminal of ctrlsim),
+// otherwise /dev/ttyS0../dev/ttyS3.
+std::string serialDevicePath(const std::string& portName, const common::ProfileFile* settings);
+
+}  // namespace veltro::link
