@@ -1,0 +1,28 @@
+#pragma once
+
+#include <termios.h>
+
+#include "rendall/console.h"
+
+namespace rendall {
+
+// The real console: standard output, and keys from standard input. On a
+// terminal the keys come raw and unechoed (Ctrl-C arrives as a key, so the
+// program ends through its own error 2 and the terminal is restored); from a
+// pipe or file every byte is one key.
+class TerminalConsole : public Console {
+  public:
+    TerminalConsole();
+    ~TerminalConsole() override;
+    TerminalConsole(const TerminalConsole&) = delete;
+    TerminalConsole& operator=(const TerminalConsole&) = delete;
+
+    void write(std::string_view text) override;
+    Key readKey() override;
+
+  private:
+    bool m_raw = false;
+    termios m_saved{};
+};
+
+}  // namespace rendall
