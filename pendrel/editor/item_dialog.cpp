@@ -280,13 +280,13 @@ bool ItemDialog::add(Prompts& prompts) {
     item.label = item.macro;
     if (m_element1) {
         item.element1 = entryName(m_third[*m_element1]).substr(0, MaxElement1Length);
-        item.label += "_" + item.element1;
+        item.label.append(1, '_').append(item.element1);
     } else if (item.macro == "WSRH") {
         item.element1 = "0";
     }
     if (m_element2) {
         item.element2 = entryName(m_fourth[*m_element2]).substr(0, MaxElement2Length);
-        item.label += "_" + item.element2;
+        item.label.append(1, '_').append(item.element2);
     }
     item.label = item.label.substr(0, MaxLabelLength);
     item.labelColumn = item.markerColumn - InitialLabelDistance;
