@@ -282,7 +282,7 @@ bool ItemDialog::add(Prompts& prompts) {
         item.element1 = entryName(m_third[*m_element1]).substr(0, MaxElement1Length);
         item.label.append(1, '_').append(item.element1);
     } else if (item.macro == "WSRH") {
-        item.element1 = "0";
+        item.element1.assign(1, '0');
     }
     if (m_element2) {
         item.element2 = entryName(m_fourth[*m_element2]).substr(0, MaxElement2Length);
