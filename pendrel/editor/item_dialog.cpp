@@ -19,6 +19,12 @@ void keepInCanvas(ItemDialog::Cursor& cursor) {
     }
 }
 
+// A stored position, held to one past the canvas edge: beyond that the
+// cursor wraps the same way, and a damaged database cannot overflow it.
+int onCanvas(int position, int last) {
+    return std::min(position, last + 1);
+}
+
 void addUnique(std::vector<std::string>& list, const std::string& name) {
     if (std::find(list.begin(), list.end(), name) == list.end()) {
         list.push_back(name);
@@ -47,13 +53,13 @@ ItemDialog::ItemDialog(ScreenRecord& screen, const ProjectData& data)
         if (item.rank >= 1 && item.rank <= MaxRank) {
             m_rankInUse[static_cast<std::size_t>(item.rank)] = true;
         }
-        m_cursor.column = std::max(m_cursor.column, item.markerColumn);
-        m_cursor.row = 1 + std::max(m_cursor.row - 1, item.markerRow);
+        m_cursor.column = std::max(m_cursor.column, onCanvas(item.markerColumn, kLastColumn));
+        m_cursor.row = 1 + std::max(m_cursor.row - 1, onCanvas(item.markerRow, kLastRow));
         keepInCanvas(m_cursor);
     }
     for (const TextRecord& text : screen.texts) {
-        m_cursor.column = std::max(m_cursor.column, text.column);
-        m_cursor.row = 1 + std::max(m_cursor.row - 1, text.row);
+        m_cursor.column = std::max(m_cursor.column, onCanvas(text.column, kLastColumn));
+        m_cursor.row = 1 + std::max(m_cursor.row - 1, onCanvas(text.row, kLastRow));
         keepInCanvas(m_cursor);
     }
 }

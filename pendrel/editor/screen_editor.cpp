@@ -1,6 +1,7 @@
 #include "pendrel/editor/screen_editor.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "common/format.h"
 
@@ -12,19 +13,28 @@ constexpr int TitleRow = 1;
 
 std::string itemText(const ItemRecord& item) {
     std::string text = item.label;
-    std::size_t pad = static_cast<std::size_t>(std::max(0, item.markerColumn - item.labelColumn));
+    // Wide arithmetic and a canvas-wide cap: a damaged database may hold any int.
+    long long distance = static_cast<long long>(item.markerColumn) - item.labelColumn;
+    std::size_t pad = static_cast<std::size_t>(std::clamp(distance, 0LL, 80LL));
     if (text.size() < pad) {
         text.resize(pad, ' ');
     }
     return text + item.marker + common::format("%02d", item.rank);
 }
 
+// Wide enough for the positions of a damaged database.
 struct Extent {
     int row;
-    int first;
-    int last;
+    long long first;
+    long long last;
     const std::string* name;
 };
+
+// `position` moved by to - from, without overflow for damaged records.
+int shifted(int position, int to, int from) {
+    long long moved = static_cast<long long>(position) + to - from;
+    return static_cast<int>(std::clamp<long long>(moved, INT_MIN, INT_MAX));
+}
 
 bool overlaps(const Extent& a, const Extent& b) {
     return a.row == b.row && a.first <= b.last && b.first <= a.last;
@@ -53,7 +63,7 @@ void ScreenEditor::rebuild() {
     for (std::size_t i = 0; i < m_screen.texts.size(); ++i) {
         const TextRecord& text = m_screen.texts[i];
         std::string shown = text.text;
-        shown.resize(static_cast<std::size_t>(std::max(0, text.width)), ' ');
+        shown.resize(static_cast<std::size_t>(std::clamp(text.width, 0, Columns)), ' ');
         m_controls.push_back({true, i, shown, text.column, text.row, false});
     }
 }
@@ -106,8 +116,8 @@ void ScreenEditor::takeOver() {
             continue;
         }
         ItemRecord& item = m_screen.items[control.record];
-        item.markerColumn += control.column - item.labelColumn;
-        item.markerRow += control.row - item.labelRow;
+        item.markerColumn = shifted(item.markerColumn, control.column, item.labelColumn);
+        item.markerRow = shifted(item.markerRow, control.row, item.labelRow);
         item.labelColumn = control.column;
         item.labelRow = control.row;
     }
@@ -126,12 +136,14 @@ void ScreenEditor::takeOver() {
 std::string ScreenEditor::findOverlap(const ScreenRecord& screen) {
     std::vector<Extent> items;
     for (const ItemRecord& item : screen.items) {
-        int last = item.markerColumn + static_cast<int>(item.marker.size()) + 1;
+        long long last = static_cast<long long>(item.markerColumn) +
+                         static_cast<long long>(item.marker.size()) + 1;
         items.push_back({item.labelRow, item.labelColumn, last, &item.label});
     }
     std::vector<Extent> texts;
     for (const TextRecord& text : screen.texts) {
-        texts.push_back({text.row, text.column, text.column + text.width - 1, &text.text});
+        texts.push_back({text.row, text.column,
+                         static_cast<long long>(text.column) + text.width - 1, &text.text});
     }
     auto message = [](const Extent& a, const Extent& b) {
         return "Overlap van de volgende items geconstateerd:\n" + *a.name + "\nen\n" + *b.name;

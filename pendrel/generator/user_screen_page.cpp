@@ -23,8 +23,9 @@ Page writeUserScreen(const ScreenRecord& screen) {
     for (const ItemRecord& item : screen.items) {
         std::string_view label = item.label;
         if (item.labelRow == item.markerRow && item.labelColumn < item.markerColumn) {
-            label =
-                label.substr(0, static_cast<std::size_t>(item.markerColumn - item.labelColumn));
+            // Wide arithmetic: a damaged database may hold any int.
+            long long room = static_cast<long long>(item.markerColumn) - item.labelColumn;
+            label = label.substr(0, static_cast<std::size_t>(room));
         }
         page.put(item.labelColumn - 1, item.labelRow - 1, label);
     }

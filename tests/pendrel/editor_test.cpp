@@ -127,6 +127,26 @@ TEST(PlacementCursor, WrapsToTheNextColumnOfTheCanvas) {
     EXPECT_EQ(wrapped.cursor().column, 28);  // beyond column 80
 }
 
+TEST(ScreenEditor, CorruptPositionsStayWithinTheCanvas) {
+    // A damaged pendrel.db can hold any int: no overflow, no control wider
+    // than the canvas, and a placement cursor that wraps as usual.
+    constexpr int kMax = 2147483647;
+    ProjectData data = smallProject();
+    ScreenRecord screen{"S", {}, {{"S", 3, 1, 1}, {"tekst", kMax, kMax, 2000000000}}};
+    screen.items.push_back({1, kMax, kMax, -kMax, kMax, 25, "~", "A", "SG02", "", "A_SG02"});
+    screen.items.push_back({2, 2000000000, 4, 1, 4, 25, "~", "A", "SG05", "", "A_SG05"});
+    ItemDialog dialog(screen, data);
+    EXPECT_EQ(dialog.cursor().column, 28);
+    ScreenEditor editor(screen);
+    for (const ScreenEditor::Control& control : editor.controls()) {
+        EXPECT_LE(control.width(), 83) << control.text;  // canvas, "~" and rank
+    }
+    editor.move(0, 1, 1);
+    test::RecordingPrompts prompts;
+    editor.ok(prompts);
+    EXPECT_EQ(screen.items[0].labelColumn, 1);
+}
+
 TEST(ScreenEditor, TitleTextMovesDeletionAndOverlap) {
     ScreenRecord screen{"Nieuw", {}, {}};
     screen.items.push_back({1, 28, 2, 3, 2, 25, "~~", "D", "SG02_1", "", "D_SG02_1"});

@@ -241,6 +241,17 @@ TEST(UserScreens, ItemsTextsAndDefinitionsLandInPlace) {
     EXPECT_EQ(text, expected);
 }
 
+TEST(UserScreens, PositionsFromACorruptDatabaseAreSkippedSafely) {
+    // A damaged pendrel.db can hold any int; far-apart columns must neither
+    // overflow nor place anything, and the definition line stays.
+    ScreenList screens = parseScreenDatabase(
+        "#SCHERM\n 'X'\n #ITEM\n 1 2147483647 1 -2147483647 1 25 \"~\" \"A\" \"SG02\" \"\" "
+        "\"A_SG02\"\n");
+    ASSERT_EQ(screens.size(), 1u);
+    std::string text = writeUserScreen(screens[0]).render();
+    EXPECT_EQ(text, emptyRows(24) + "#include \"zxapdef.h\"\n\n01  A  SG02  \n");
+}
+
 class GenerationRun : public ::testing::Test {
   protected:
     void SetUp() override {
