@@ -1,10 +1,51 @@
 // The screen database reader on any bytes; what it reads must write and read
-// back to the same screens.
+// back to the same screens. Every screen read then goes through the user
+// screen writer, the screen editor and the item dialog, because a damaged
+// database reaches those with whatever positions it holds.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
+#include "pendrel/editor/item_dialog.h"
+#include "pendrel/editor/screen_editor.h"
+#include "pendrel/generator/user_screen_page.h"
 #include "pendrel/project/screen_database.h"
+
+namespace {
+
+class SilentPrompts : public pendrel::Prompts {
+  public:
+    void warning(std::string_view) override {}
+    void information(std::string_view, std::string_view) override {}
+    bool askYesNo(std::string_view, std::string_view) override { return true; }
+    std::optional<std::string> askText(std::string_view, std::string_view,
+                                       std::string_view) override {
+        return std::nullopt;
+    }
+    ExistingFile askExistingFile(std::string_view) override { return ExistingFile::Cancel; }
+};
+
+void exerciseScreen(pendrel::ScreenRecord screen) {
+    (void)pendrel::writeUserScreen(screen).render();
+    SilentPrompts prompts;
+    {
+        pendrel::ScreenEditor editor(screen);
+        if (!editor.controls().empty()) {
+            editor.select(0);
+            editor.move(0, 79, 21);
+        }
+        editor.ok(prompts);
+        editor.deleteSelected(prompts);
+        editor.takeOver();
+    }
+    pendrel::ProjectData data;
+    pendrel::ItemDialog dialog(screen, data);
+    (void)dialog.cursor();
+    (void)dialog.lowestFreeRank();
+    dialog.addText("x");
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -16,5 +57,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (again.size() > screens.size()) {
         std::abort();
     }
+    for (std::size_t i = 0; i < screens.size() && i < 4; ++i) exerciseScreen(screens[i]);
     return 0;
 }
