@@ -24,6 +24,8 @@ std::optional<std::string_view> LineReader::next() {
     if (feed != std::string_view::npos && length > 0 && rest[length - 1] == '\r')
         --contentLength;
     if (feed == std::string_view::npos || contentLength + 1 > kMaxLine) {
+        // A message about the refused line must name that line, not the one before.
+        m_messages.setLinePrefix(++m_lineNumber);
         m_pos = m_bytes.size();
         return std::nullopt;
     }

@@ -24,7 +24,7 @@ class LineReader {
 
     // The next line without its line feed, or nothing at the end of the text
     // and at the first line without a line feed within kMaxLine characters
-    // (after which it stays at the end).
+    // (after which it stays at the end; the line prefix then names that line).
     std::optional<std::string_view> next();
 
     int lineNumber() const { return m_lineNumber; }

@@ -29,6 +29,8 @@ int scanDebugFiles(const std::string& directory, std::string_view pattern,
     const std::string listed = directory.empty() ? std::string(".") : directory;
     for (const std::string& name : common::listMatchingFiles(listed, pattern)) {
         if (windows.windowCount() >= MaxDebugWindows) {
+            // A match without room is still found: it is not reported as absent.
+            ++found;
             break;
         }
         const std::optional<std::string> path = joinPath(directory, name);
@@ -40,6 +42,9 @@ int scanDebugFiles(const std::string& directory, std::string_view pattern,
         if (std::optional<DebugScreen> screen =
                 loadDebugWindowFile(*path, definitions, messages)) {
             windows.addWindow(std::move(*screen));
+        }
+        if (windows.windowCount() >= MaxDebugWindows) {
+            break;  // after the match that filled the list
         }
     }
     if (found == 0) {

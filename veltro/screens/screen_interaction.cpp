@@ -114,8 +114,14 @@ void DebugScreen::pressEnter(ScreenPorts& ports) {
         toggle(m_selected, ports.requests);
         return;
     }
+    // The overflow marks are no number: unedited, the field stands for the
+    // value reported, which must not become 0 in the controller.
+    const bool overflowShown = !selectedItem.edited &&
+                               selectedItem.text == std::string(DebugItem::TextCapacity, '#');
+    if (!overflowShown) {
+        selectedItem.value = leadingInteger(selectedItem.text);
+    }
     // The typed text is now sent, so no save question is due for it.
-    selectedItem.value = leadingInteger(selectedItem.text);
     selectedItem.edited = false;
     send(m_selected, CommandMode::Write, ports.requests);
     send(m_selected, CommandMode::Read, ports.requests);

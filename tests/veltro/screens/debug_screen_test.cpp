@@ -197,6 +197,25 @@ TEST(ItemEditing, KeysAndClicks) {
     EXPECT_TRUE(f.prompts.boxes.empty());
 }
 
+// A field too narrow for its value shows fifteen '#': Enter without an edit
+// must write back the value reported, not the 0 that the marks would read as.
+TEST(ItemEditing, EnterOnAnOverflowedFieldKeepsTheReportedValue) {
+    Fixture f;
+    DebugScreen screen = makeScreen({{320, 1, 0, 0, 0, 3}});
+    screen.showValue(0, 1234);
+    ASSERT_EQ(screen.item(0).text, std::string(15, '#'));
+    screen.select(0, f.ports);
+    screen.handleKey(ScreenKey::Enter, f.ports);
+    ASSERT_EQ(f.requests.modes(), (std::vector<CommandMode>{Write, Read}));
+    EXPECT_EQ(f.requests.sent[0].record.value, 1234);
+    f.requests.sent.clear();
+
+    screen.typeText(0, "56");  // what the engineer typed is what is written
+    screen.handleKey(ScreenKey::Enter, f.ports);
+    ASSERT_FALSE(f.requests.sent.empty());
+    EXPECT_EQ(f.requests.sent[0].record.value, 56);
+}
+
 TEST(ItemNavigation, ArrowKeys) {
     // Row 0: columns 0, 10, 20; row 1: columns 4, 14; row 3: column 12.
     const std::vector<ItemPlace> grid = {{0, 0}, {0, 10}, {0, 20}, {1, 4}, {1, 14}, {3, 12}};

@@ -80,9 +80,14 @@ TEST(DirectoryScan, LimitsOfPathAndWindowCount) {
               "waarschuwing : Het maximum aantal van 200 vensters is "
               "bereikt.");
     rec.lines.lines.clear();
-    // Full already: nothing more is loaded by the next scan.
-    EXPECT_EQ(scanDebugFiles(dir.path(), DebugPattern, definitions, rec.log, windows), 0);
+    // Full already: nothing more is loaded by the next scan, but the files
+    // that match are not reported as absent.
+    EXPECT_EQ(scanDebugFiles(dir.path(), DebugPattern, definitions, rec.log, windows), 1);
     EXPECT_EQ(windows.titles.size(), 1U);
+    EXPECT_EQ(rec.lines.lines,
+              (std::vector<std::string>{
+                  dir.path() + "/DEBUG_???.*: Inlezen van de debug venster bestanden...",
+                  "waarschuwing : Het maximum aantal van 200 vensters is bereikt."}));
 
     rec.lines.lines.clear();
     const std::string longDir(1024 - 11, 'd');  // + "DEBUG_???.*" reaches 1024

@@ -65,13 +65,18 @@ TEST(ScreenLoader, PictureRulesAndTheirFaults) {
     for (int i = 0; i < 9; ++i) {
         manyTexts += "w ";  // 9 a row, 24 rows: 216 texts
     }
-    const std::string noLineFeed =
-        "/p/debug_001.plo : (23) : fout : Geen 'nieuwe regel' karakter aanwezig of meer dan "
-        "256 karakters in deze regel.";
+    // The message names the line it is about: the refused one, or the last
+    // line read when the file ends early.
+    const auto noLineFeedAt = [](int line) {
+        return "/p/debug_001.plo : (" + std::to_string(line) +
+               ") : fout : Geen 'nieuwe regel' karakter aanwezig of meer dan 256 karakters "
+               "in deze regel.";
+    };
+    const std::string noLineFeed = noLineFeedAt(23);
     const std::vector<Case> cases = {
         {"texts only", windowFile({"alleen tekst"}, ""), ""},
         {"23 lines", rows23, noLineFeed},
-        {"last row without line feed", rows23 + "tekst", noLineFeed},
+        {"last row without line feed", rows23 + "tekst", noLineFeedAt(24)},
         {"16 tildes", windowFile({tildes16 + "01"}, "01 ronde_teller\n"), ""},
         {"17 tildes", windowFile({tildes16 + "~01"}, ""),
          "/p/debug_001.plo : (1) : fout : Scherm item is langer dan 16 karakters"},
@@ -84,9 +89,9 @@ TEST(ScreenLoader, PictureRulesAndTheirFaults) {
         {"201 texts", windowFile(std::vector<std::string>(24, manyTexts), ""),
          "/p/debug_001.plo : (23) : fout : Meer dan 200 omschrijvende teksten in dit debug "
          "venster bestand"},
-        {"row of 255 characters", windowFile({std::string(255, 'x')}, ""),
-         "/p/debug_001.plo : fout : Geen 'nieuwe regel' karakter aanwezig of meer dan 256 "
-         "karakters in deze regel."},
+        {"row of 255 characters", windowFile({std::string(255, 'x')}, ""), noLineFeedAt(1)},
+        {"long row further down", windowFile({"a", "b", "c", "d", std::string(300, 'x')}, ""),
+         noLineFeedAt(5)},
         {"row of 254 characters", windowFile({std::string(254, 'x')}, ""), ""},
     };
     for (const Case& c : cases) {
