@@ -21,20 +21,32 @@ void PollCycle::requestItem(std::size_t item) {
 
 void PollCycle::start() {
     const int generation = ++m_generation;
+    // Only one timer A stays pending: an older one is stale once a newer one
+    // runs, and a timer left untracked would outlive this cycle.
+    const OneShotTimers::TimerId previous = m_timerA;
     m_timerA = m_timers.start(kPeriod, [this, generation] { timerA(generation); });
-    if (m_timerA != OneShotTimers::kNoTimer)
-        return;
-    if (m_generation > 1) {
-        --m_generation;
+    if (m_timerA != OneShotTimers::kNoTimer) {
+        cancelTimer(previous);
         return;
     }
+    if (m_generation > 1) {
+        --m_generation;
+        m_timerA = previous;  // its generation is current again: it polls this window
+        return;
+    }
+    cancelTimer(previous);
     timerA(generation);
 }
 
+void PollCycle::cancelTimer(OneShotTimers::TimerId id) {
+    if (id != OneShotTimers::kNoTimer)
+        m_timers.cancel(id);
+}
+
 void PollCycle::timerA(int generation) {
-    m_timerA = OneShotTimers::kNoTimer;
     if (generation != m_generation)
-        return;  // a newer window was shown meanwhile
+        return;  // a newer window was shown meanwhile; its timer stays tracked
+    m_timerA = OneShotTimers::kNoTimer;
     m_generation = -1;
     if (!m_window.windowShown())
         return;

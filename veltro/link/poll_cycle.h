@@ -52,6 +52,7 @@ class PollCycle {
     void timerA(int generation);
     void timerB();
     void requestItem(std::size_t item);
+    void cancelTimer(OneShotTimers::TimerId id);
 
     PollWindow& m_window;
     ControllerRequests& m_sender;

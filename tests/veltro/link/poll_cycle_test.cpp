@@ -150,6 +150,38 @@ TEST_F(PollCycleTest, DestructionCancelsPendingTimers) {
         EXPECT_EQ(timers.pending.size(), 1u);
     }
     EXPECT_TRUE(timers.pending.empty());
+
+    // Windows shown in quick succession leave stale timers A behind; a timer
+    // left pending would call into the destroyed cycle when it fires.
+    {
+        PollCycle local{windows, sender, timers, messages};
+        local.start();
+        local.start();
+        local.start();
+    }
+    EXPECT_TRUE(timers.pending.empty());
+
+    // A stale timer A that fires must not make the newer one uncancellable.
+    {
+        PollCycle local{windows, sender, timers, messages};
+        local.start();
+        auto stale = timers.pending.rbegin()->second;
+        local.start();
+        stale();
+    }
+    EXPECT_TRUE(timers.pending.empty());
+}
+
+TEST_F(PollCycleTest, TimerThatCannotStartLeavesThePendingOneToPollTheNewWindow) {
+    show(0);
+    show(1);
+    timers.failStarts = true;
+    show(2);  // generation above 1: the pending timer A polls window 2
+    EXPECT_EQ(poll.generation(), 1);
+    timers.failStarts = false;
+    sent();
+    timers.fireAll();
+    EXPECT_EQ(sent(), (Strings{"R4", "C4", "R5", "C5"}));
 }
 
 }  // namespace
