@@ -76,7 +76,8 @@ void DumpReceiver::receive(std::uint8_t byte) {
     std::lock_guard lock(m_mutex);
     if (!m_active)
         return;  // came in after the dialog closed
-    ++m_count;
+    // Wraps instead of overflowing on a dump of more than 2^31 bytes.
+    m_count = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_count) + 1u);
     m_display.showCount(m_count);
     m_display.cancelReplyTimer();
     echoLocked(byte);

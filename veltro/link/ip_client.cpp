@@ -60,7 +60,10 @@ void IpClient::startReader() {
 void IpClient::writeBytes(std::span<const std::uint8_t> bytes) {
     if (bytes.empty() || m_fd < 0 || m_ended.load())
         return;
-    const ssize_t sent = ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    ssize_t sent = 0;
+    do {
+        sent = ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    } while (sent < 0 && errno == EINTR);  // a signal is no fault of the link
     if (sent >= 0)
         return;
     const int error = errno;
