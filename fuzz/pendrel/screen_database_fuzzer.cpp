@@ -11,19 +11,9 @@
 #include "pendrel/generator/user_screen_page.h"
 #include "pendrel/project/screen_database.h"
 
-namespace {
+#include "silent_ports.h"
 
-class SilentPrompts : public pendrel::Prompts {
-  public:
-    void warning(std::string_view) override {}
-    void information(std::string_view, std::string_view) override {}
-    bool askYesNo(std::string_view, std::string_view) override { return true; }
-    std::optional<std::string> askText(std::string_view, std::string_view,
-                                       std::string_view) override {
-        return std::nullopt;
-    }
-    ExistingFile askExistingFile(std::string_view) override { return ExistingFile::Cancel; }
-};
+namespace {
 
 void exerciseScreen(pendrel::ScreenRecord screen) {
     (void)pendrel::writeUserScreen(screen).render();

@@ -8,28 +8,7 @@
 #include "pendrel/project/preprocess.h"
 #include "pendrel/project/source_reader.h"
 
-namespace {
-
-class SilentPrompts : public pendrel::Prompts {
-  public:
-    void warning(std::string_view) override {}
-    void information(std::string_view, std::string_view) override {}
-    bool askYesNo(std::string_view, std::string_view) override { return true; }
-    std::optional<std::string> askText(std::string_view, std::string_view,
-                                       std::string_view) override {
-        return std::nullopt;
-    }
-    ExistingFile askExistingFile(std::string_view) override { return ExistingFile::Cancel; }
-};
-
-class SilentProgress : public pendrel::Progress {
-  public:
-    void open(std::string_view) override {}
-    void add(std::string_view) override {}
-    void close() override {}
-};
-
-}  // namespace
+#include "silent_ports.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
