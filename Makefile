@@ -6,8 +6,9 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 TEST_BUILD ?= build-test
 TSAN_BUILD ?= build-tsan
+FUZZ_BUILD ?= build-fuzz
 
-.PHONY: all bootstrap build demo test test-asan test-tsan clean
+.PHONY: all bootstrap build demo test test-asan test-tsan test-fuzz clean
 
 all: build
 
@@ -21,7 +22,7 @@ build: bootstrap
 demo: build
 	scripts/demo $(BUILD)
 
-test: bootstrap test-tsan test-asan
+test: bootstrap test-tsan test-fuzz test-asan
 
 # Every test under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan:
@@ -36,5 +37,11 @@ test-tsan:
 	scripts/build-threaded-tests $(TSAN_BUILD) $(JOBS)
 	ctest --test-dir $(TSAN_BUILD) --output-on-failure -L threaded --no-tests=ignore
 
+# Every fuzz target built with clang and run for a few seconds.
+test-fuzz:
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DBUILD_FUZZ=ON \
+	    -DBUILD_TESTS=OFF -DBUILD_GUI=OFF -DSANITIZE="address;undefined"
+	scripts/fuzz-smoke $(FUZZ_BUILD) 5 $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(TSAN_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
