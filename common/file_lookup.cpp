@@ -3,20 +3,13 @@
 #include <algorithm>
 #include <system_error>
 
+#include "common/ignore_case.h"
 #include "common/wildcard.h"
 
 namespace fs = std::filesystem;
 
 namespace common {
 namespace {
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-               return lower(x) == lower(y);
-           });
-}
 
 std::vector<std::string> entryNames(const fs::path& directory) {
     std::vector<std::string> names;

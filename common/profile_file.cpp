@@ -1,12 +1,12 @@
 #include "common/profile_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <optional>
 #include <vector>
 
 #include "common/atomic_file.h"
+#include "common/ignore_case.h"
 #include "common/text_file.h"
 
 namespace common {
@@ -17,13 +17,6 @@ std::string_view trim(std::string_view s) {
     while (!s.empty() && blank(s.front())) s.remove_prefix(1);
     while (!s.empty() && blank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 // "[Name]" gives Name; any other line gives nothing.

@@ -2,10 +2,10 @@
 
 #include <cstddef>
 
+#include "common/ignore_case.h"
+
 namespace common {
 namespace {
-
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Greedy match with one back-track point: '*' is retried one character further
 // each time the rest fails, which is linear enough for file names.
@@ -16,7 +16,7 @@ bool globMatch(std::string_view pattern, std::string_view name) {
         if (p < pattern.size() && pattern[p] == '*') {
             starP = p++;
             starN = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+        } else if (p < pattern.size() && (pattern[p] == '?' || toLowerAscii(pattern[p]) == toLowerAscii(name[n]))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {

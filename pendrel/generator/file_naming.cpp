@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "common/format.h"
+#include "common/ignore_case.h"
 
 namespace pendrel {
 namespace {
@@ -11,19 +12,6 @@ constexpr std::size_t MaxNameLength = 80;
 
 bool isDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // "_NNN." at `pos` of `name`.
@@ -82,11 +70,12 @@ bool isValidDebugFileName(std::string_view name) {
         name.find('\0') != std::string_view::npos) {
         return false;
     }
-    if (name.size() >= 10 && name.size() <= 13 && equalsIgnoreCase(name.substr(0, 5), "debug") &&
-        hasNumberPart(name, 5)) {
+    if (name.size() >= 10 && name.size() <= 13 &&
+        common::equalsIgnoreCase(name.substr(0, 5), "debug") && hasNumberPart(name, 5)) {
         return true;
     }
-    return name.size() == 13 && hasNumberPart(name, 5) && equalsIgnoreCase(name.substr(10), "dbg");
+    return name.size() == 13 && hasNumberPart(name, 5) &&
+           common::equalsIgnoreCase(name.substr(10), "dbg");
 }
 
 FileNameChooser::FileNameChooser(std::string firstName, Prompts& prompts, Exists exists)
