@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_dir.h"
+#include "support/temp_dir.h"
+
+using test_support::TempDir;
 
 namespace fs = std::filesystem;
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "common/text_file.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
+
+using test_support::TempDir;
 
 TEST(ProfileFile, ReadsIgnoringCaseWithDefaults) {
     TempDir dir;
