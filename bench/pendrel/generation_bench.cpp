@@ -34,8 +34,9 @@ ProjectData maximalApplication() {
             rows.push_back({group, {true, true, true}});
         }
     }
+    const std::vector<std::string> detectorNames = names("D", 256);
     for (int d = 0; d < 256; ++d) {
-        data.detectors.push_back({names("D", 256)[d], data.signalGroups[d % 48]});
+        data.detectors.push_back({detectorNames[d], data.signalGroups[d % 48]});
         data.pairs.push_back({data.signalGroups[d % 48], std::to_string(d % 5)});
     }
     for (int c = 0; c < 500; ++c) {
