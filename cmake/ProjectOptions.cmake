@@ -15,8 +15,7 @@ endif()
 function(project_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
-  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} test_support GTest::gtest GTest::gtest_main)
   target_compile_definitions(${T_NAME} PRIVATE
     EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples"
     TEST_BINARY_DIR="${PROJECT_BINARY_DIR}")
