@@ -54,3 +54,13 @@ function(project_add_bench)
   target_link_libraries(${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
   target_compile_definitions(${B_NAME} PRIVATE EXAMPLES_DIR="${PROJECT_SOURCE_DIR}/examples")
 endfunction()
+
+# project_use_program_test_support(program): the recording fakes of a
+# program's ports (tests/support/<program>) for a fuzzer or benchmark, which
+# may be built without the tests.
+function(project_use_program_test_support program)
+  if(NOT TARGET ${program}_test_support)
+    add_subdirectory(${PROJECT_SOURCE_DIR}/tests/support/${program}
+                     ${PROJECT_BINARY_DIR}/tests/support/${program})
+  endif()
+endfunction()

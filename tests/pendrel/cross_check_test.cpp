@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "fakes.h"
+#include "support/pendrel/recording_progress.h"
+#include "support/pendrel/recording_prompts.h"
+#include "support/temp_dir.h"
 #include "pendrel/generator/generator.h"
 #include "veltro/definitions/definitions_loader.h"
 #include "veltro/screens/screen_loader.h"
@@ -35,14 +37,14 @@ class CountingMessages : public veltro::Messages {
 
 TEST(CrossCheck, EveryGeneratedFileLoadsInTheDebuggerWithoutWarning) {
     fs::path sample = fs::path(EXAMPLES_DIR) / "kruispunt";
-    test::TempDir projectDir("cross-check-project");
+    test_support::TempDir projectDir;
     // The database last, so that the header is not newer than it.
     for (const char* name : {"ZXAPDEF.H", "ZXAPTAB.C", "zxapcod.c", "pendrel.db"}) {
         fs::copy_file(sample / name, projectDir / name);
     }
-    test::TempDir target("cross-check");
-    test::RecordingPrompts prompts;
-    test::RecordingProgress progress;
+    test_support::TempDir target;
+    test_support::RecordingPendrelPrompts prompts;
+    test_support::RecordingPendrelProgress progress;
     Project project(projectDir.path());
     GenerationSettings settings;
     settings.targetDirectory = target.path();
@@ -59,9 +61,9 @@ TEST(CrossCheck, EveryGeneratedFileLoadsInTheDebuggerWithoutWarning) {
         veltro::loadApplicationDefinitions(sample.string(), table, elements, definitionMessages)
             .fatal());
 
-    std::string list = test::readFile(target / "pendrel.txt");
+    std::string list = test_support::readFile(target / "pendrel.txt");
     int files = 0;
-    for (const std::string& name : test::filesIn(target.path())) {
+    for (const std::string& name : test_support::fileNames(target.path())) {
         if (name == "pendrel.txt") {
             continue;
         }

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "fakes.h"
+#include "support/pendrel/recording_prompts.h"
+#include "support/temp_dir.h"
 #include "pendrel/editor/item_dialog.h"
 #include "pendrel/editor/screen_editor.h"
 #include "pendrel/editor/screen_list.h"
@@ -38,7 +39,7 @@ class ItemDialogTest : public ::testing::Test {
     ProjectData data = smallProject();
     ScreenRecord screen{"Scherm", {}, {{"Scherm", 3, 1, 6}}};
     ItemDialog dialog{screen, data};
-    test::RecordingPrompts prompts;
+    test_support::RecordingPendrelPrompts prompts;
 };
 
 TEST_F(ItemDialogTest, AddsItemsBelowEachOtherWithTheirLabels) {
@@ -142,7 +143,7 @@ TEST(ScreenEditor, CorruptPositionsStayWithinTheCanvas) {
         EXPECT_LE(control.width(), 83) << control.text;  // canvas, "~" and rank
     }
     editor.move(0, 1, 1);
-    test::RecordingPrompts prompts;
+    test_support::RecordingPendrelPrompts prompts;
     editor.ok(prompts);
     EXPECT_EQ(screen.items[0].labelColumn, 1);
 }
@@ -151,7 +152,7 @@ TEST(ScreenEditor, TitleTextMovesDeletionAndOverlap) {
     ScreenRecord screen{"Nieuw", {}, {}};
     screen.items.push_back({1, 28, 2, 3, 2, 25, "~~", "D", "SG02_1", "", "D_SG02_1"});
     screen.items.push_back({2, 28, 3, 3, 3, 25, "~", "A", "SG02", "", "A_SG02"});
-    test::RecordingPrompts prompts;
+    test_support::RecordingPendrelPrompts prompts;
     {
         ScreenEditor editor(screen);
         ASSERT_EQ(screen.texts.size(), 1u);
@@ -200,9 +201,9 @@ TEST(ScreenEditor, TitleTextMovesDeletionAndOverlap) {
 }
 
 TEST(ScreenList, AddRenameRemoveAndSave) {
-    test::TempDir dir("screen-list");
+    test_support::TempDir dir;
     Project project(dir.path());
-    test::RecordingPrompts prompts;
+    test_support::RecordingPendrelPrompts prompts;
     ScreenListModel list(project);
     EXPECT_FALSE(list.canChange());
     EXPECT_FALSE(list.add(""));
@@ -221,10 +222,10 @@ TEST(ScreenList, AddRenameRemoveAndSave) {
     EXPECT_EQ(project.screens().size(), 1u);
 
     ASSERT_TRUE(list.ok(prompts));
-    EXPECT_EQ(test::readFile(dir / "pendrel.db"), "#SCHERM\n  'Twee'\n");
+    EXPECT_EQ(test_support::readFile(dir / "pendrel.db"), "#SCHERM\n  'Twee'\n");
     ASSERT_TRUE(list.remove(prompts));
     ASSERT_TRUE(list.ok(prompts));  // an empty list leaves the database
-    EXPECT_EQ(test::readFile(dir / "pendrel.db"), "#SCHERM\n  'Twee'\n");
+    EXPECT_EQ(test_support::readFile(dir / "pendrel.db"), "#SCHERM\n  'Twee'\n");
 }
 
 }  // namespace

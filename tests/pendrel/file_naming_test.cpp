@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "fakes.h"
+#include "support/pendrel/recording_prompts.h"
 
 namespace pendrel {
 namespace {
@@ -48,7 +48,7 @@ TEST(FileNaming, OnlyTheTwoFormsAreValid) {
 TEST(FileNaming, ExistingFilesAreAskedAbout) {
     std::set<std::string> existing = {"debug_001.plo", "debug_002.plo", "debug_004.plo"};
     auto exists = [&](const std::string& name) { return existing.count(name) > 0; };
-    test::RecordingPrompts prompts;
+    test_support::RecordingPendrelPrompts prompts;
     prompts.existingAnswers = {Prompts::ExistingFile::NextNumber, Prompts::ExistingFile::Overwrite,
                                Prompts::ExistingFile::OverwriteAll};
     FileNameChooser chooser("debug_001.plo", prompts, exists);
@@ -67,7 +67,7 @@ TEST(FileNaming, ExistingFilesAreAskedAbout) {
                   "debug_004.plo bestaat al. Overschrijven/Volgend nummer/Nieuwe naam?"}));
 
     // A new name is checked for its form first, and a cancel ends the choice.
-    test::RecordingPrompts renaming;
+    test_support::RecordingPendrelPrompts renaming;
     renaming.existingAnswers = {Prompts::ExistingFile::NewName};
     renaming.textAnswers = {std::string("fout.txt"), std::string("eigen_001.dbg")};
     FileNameChooser other("debug_001.plo", renaming, exists);

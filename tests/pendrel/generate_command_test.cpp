@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "fakes.h"
+#include "support/temp_dir.h"
 
 namespace pendrel {
 namespace {
@@ -25,7 +25,7 @@ class GenerateCommand : public ::testing::Test {
         return runGenerateCommand(args, out, err);
     }
 
-    test::TempDir dir{"generate-command"};
+    test_support::TempDir dir;
     std::ostringstream out;
     std::ostringstream err;
 };
@@ -49,7 +49,7 @@ TEST_F(GenerateCommand, ExitStatusFollowsTheRun) {
     EXPECT_EQ(run({"--generate", d, "--none", "--target", (dir / "doel").string(), "--ext", "dbg",
                    "--pc-omgeving", "ja"}),
               0);
-    EXPECT_EQ(test::filesIn(dir / "doel"), std::vector<std::string>{});  // no screens, no list
+    EXPECT_EQ(test_support::fileNames(dir / "doel"), std::vector<std::string>{});  // no screens, no list
     EXPECT_NE(err.str().find("beschouwen? Ja"), std::string::npos);
 
     fs::remove(dir / "zxapcod.c");
@@ -79,7 +79,7 @@ TEST_F(GenerateCommand, WrongOptionsAreRefusedWithTheDialogTexts) {
         EXPECT_EQ(run(c.args), 2) << c.message;
         EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
     }
-    EXPECT_EQ(test::filesIn(dir.path()).size(), 3u);
+    EXPECT_EQ(test_support::fileNames(dir.path()).size(), 3u);
 }
 
 }  // namespace

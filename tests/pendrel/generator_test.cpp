@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes.h"
+#include "support/pendrel/recording_progress.h"
+#include "support/pendrel/recording_prompts.h"
+#include "support/temp_dir.h"
 #include "pendrel/generator/categories.h"
 #include "pendrel/generator/list_file.h"
 #include "pendrel/generator/user_screen_page.h"
@@ -263,15 +265,15 @@ class GenerationRun : public ::testing::Test {
         settings.selected = testSelection();
     }
     std::vector<std::string> debugFiles() {
-        std::vector<std::string> files = test::filesIn(target.path());
+        std::vector<std::string> files = test_support::fileNames(target.path());
         std::erase(files, "pendrel.txt");
         return files;
     }
 
-    test::TempDir project{"generation-project"};
-    test::TempDir target{"generation-target"};
-    test::RecordingPrompts prompts;
-    test::RecordingProgress progress;
+    test_support::TempDir project;
+    test_support::TempDir target;
+    test_support::RecordingPendrelPrompts prompts;
+    test_support::RecordingPendrelProgress progress;
     GenerationSettings settings;
 };
 
@@ -284,7 +286,7 @@ TEST_F(GenerationRun, NumbersRunAcrossCategoriesAndTheListNamesEveryFile) {
     ASSERT_FALSE(files.empty());
     EXPECT_EQ(files.front(), "debug_000.plo");
     EXPECT_EQ(files[1], "debug_001.plo");
-    std::string list = test::readFile(target / "pendrel.txt");
+    std::string list = test_support::readFile(target / "pendrel.txt");
     EXPECT_TRUE(list.starts_with("debug_000.plo  debugfile voor signaalgroeptoestanden.\n"));
     EXPECT_EQ(std::count(list.begin(), list.end(), '\n'), static_cast<long>(files.size()));
     EXPECT_EQ(progress.titles.back(), "Status aanmaken debugfiles");
@@ -295,7 +297,7 @@ TEST_F(GenerationRun, NumbersRunAcrossCategoriesAndTheListNamesEveryFile) {
     prompts.existingAnswers = {Prompts::ExistingFile::OverwriteAll};
     Project again(project.path());
     ASSERT_EQ(runGeneration(again, settings, prompts, progress), GenerationResult::Completed);
-    EXPECT_EQ(test::readFile(target / "pendrel.txt"), list);
+    EXPECT_EQ(test_support::readFile(target / "pendrel.txt"), list);
     EXPECT_EQ(prompts.existingQuestions.size(), 1u);
 
     // The viewer shows the same lines, or why it cannot.
@@ -317,7 +319,7 @@ TEST_F(GenerationRun, UserScreensAloneAndTheNewerHeaderQuestion) {
     Project p(project.path());
     ASSERT_EQ(runGeneration(p, settings, prompts, progress), GenerationResult::Completed);
     EXPECT_EQ(debugFiles(), std::vector<std::string>{"kruis_001.dbg"});
-    EXPECT_EQ(test::readFile(target / "pendrel.txt"), "kruis_001.dbg  debugfile: Eigen scherm.\n");
+    EXPECT_EQ(test_support::readFile(target / "pendrel.txt"), "kruis_001.dbg  debugfile: Eigen scherm.\n");
     EXPECT_EQ(prompts.questions.size(), 1u);  // pc_omgeving only
 
     // A header newer than the database: "No" ends the run before any file.
@@ -360,15 +362,15 @@ TEST_F(GenerationRun, FailuresEndTheRunAndKeepWhatWasWritten) {
 }
 
 TEST_F(GenerationRun, CategoriesWhoseNeedsFailAreSkipped) {
-    std::string table = test::readFile(project / "ZXAPTAB.C");
+    std::string table = test_support::readFile(project / "ZXAPTAB.C");
     table.replace(table.find("KOPPEL_tabel"), 12, "KOPPELTABEL_");
-    test::writeFile(project / "ZXAPTAB.C", table);
+    test_support::writeFile(project / "ZXAPTAB.C", table);
     settings.selected.fill(false);
     settings.selected[17] = true;  // Koppelsignalen
     settings.selected[10] = true;  // Klokperioden: needs nothing
     Project p(project.path());
     ASSERT_EQ(runGeneration(p, settings, prompts, progress), GenerationResult::Completed);
-    EXPECT_EQ(test::readFile(target / "pendrel.txt"),
+    EXPECT_EQ(test_support::readFile(target / "pendrel.txt"),
               "debug_001.plo  debugfile voor klokperioden.\n");
     EXPECT_EQ(prompts.warnings, std::vector<std::string>{"ZXAPTAB.C bevat geen KOPPEL_tabel."});
 }

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes.h"
+#include "support/pendrel/recording_prompts.h"
+#include "support/temp_dir.h"
 
 namespace pendrel {
 namespace {
@@ -67,23 +68,23 @@ TEST(ScreenDatabase, ReadingEndsAtTheFirstMalformedLine) {
 }
 
 TEST(ScreenDatabase, AFailedWriteKeepsTheStoredScreens) {
-    test::TempDir dir("screen-db");
-    test::RecordingPrompts prompts;
+    test_support::TempDir dir;
+    test_support::RecordingPendrelPrompts prompts;
     ASSERT_TRUE(writeScreenDatabase(dir.path(), sampleScreens(), prompts));
-    std::string stored = test::readFile(dir / "pendrel.db");
+    std::string stored = test_support::readFile(dir / "pendrel.db");
     EXPECT_EQ(readScreenDatabase(dir.path()), sampleScreens());
 
     // An empty list writes nothing: the screens reappear at the next open.
     ASSERT_TRUE(writeScreenDatabase(dir.path(), {}, prompts));
-    EXPECT_EQ(test::readFile(dir / "pendrel.db"), stored);
+    EXPECT_EQ(test_support::readFile(dir / "pendrel.db"), stored);
 
     // A database that cannot be replaced is reported and left whole.
     fs::remove(dir / "pendrel.db");
     fs::create_directory(dir / "pendrel.db");
-    test::writeFile(dir / "pendrel.db" / "inhoud", "x");
+    test_support::writeFile(dir / "pendrel.db" / "inhoud", "x");
     EXPECT_FALSE(writeScreenDatabase(dir.path(), sampleScreens(), prompts));
     EXPECT_EQ(prompts.warnings, std::vector<std::string>{"pendrel.db kan niet gemaakt worden."});
-    EXPECT_EQ(test::filesIn(dir.path()), std::vector<std::string>{"pendrel.db"});
+    EXPECT_EQ(test_support::fileNames(dir.path()), std::vector<std::string>{"pendrel.db"});
     EXPECT_TRUE(readScreenDatabase(dir.path() / "ontbreekt").empty());
 }
 

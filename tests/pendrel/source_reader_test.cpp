@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes.h"
+#include "support/pendrel/recording_progress.h"
+#include "support/pendrel/recording_prompts.h"
+#include "support/temp_dir.h"
 #include "pendrel/project/header_reader.h"
 #include "pendrel/project/preprocess.h"
 #include "pendrel/project/project_settings.h"
@@ -50,14 +52,14 @@ class SampleProject : public ::testing::Test {
         }
     }
     void replaceInTable(const std::string& from, const std::string& to) {
-        std::string text = test::readFile(dir / "ZXAPTAB.C");
+        std::string text = test_support::readFile(dir / "ZXAPTAB.C");
         text.replace(text.find(from), from.size(), to);
-        test::writeFile(dir / "ZXAPTAB.C", text);
+        test_support::writeFile(dir / "ZXAPTAB.C", text);
     }
 
-    test::TempDir dir{"source-reader"};
-    test::RecordingPrompts prompts;
-    test::RecordingProgress progress;
+    test_support::TempDir dir;
+    test_support::RecordingPendrelPrompts prompts;
+    test_support::RecordingPendrelProgress progress;
     ProjectData data;
 };
 
@@ -101,7 +103,7 @@ TEST_F(SampleProject, ReadsEveryListAndTableOfTheSample) {
         EXPECT_TRUE(data.available[t]) << t;
     }
     // The temporary files are gone again.
-    EXPECT_EQ(test::filesIn(dir.path()),
+    EXPECT_EQ(test_support::fileNames(dir.path()),
               (std::vector<std::string>{"ZXAPDEF.H", "ZXAPTAB.C", "zxapcod.c"}));
 }
 
@@ -179,14 +181,14 @@ TEST(HeaderReader, SignalGroupsNeedNumbkAndListsStopAtTheirEnd) {
 }
 
 TEST(ProjectSettings, LastProjectDirLivesInTheConfigDirectory) {
-    test::TempDir config("config");
+    test_support::TempDir config;
     setenv("XDG_CONFIG_HOME", (config.path().string() + "/").c_str(), 1);
     ProjectSettings settings;
     EXPECT_EQ(settings.path(), config / "pendrel.ini");
     EXPECT_EQ(settings.lastProjectDir("/start"), "/start");
     ASSERT_TRUE(settings.setLastProjectDir("/data/kruispunt"));
     EXPECT_EQ(ProjectSettings().lastProjectDir("/start"), "/data/kruispunt");
-    EXPECT_NE(test::readFile(config / "pendrel.ini").find("[PENDREL]"), std::string::npos);
+    EXPECT_NE(test_support::readFile(config / "pendrel.ini").find("[PENDREL]"), std::string::npos);
 }
 
 }  // namespace

@@ -4,12 +4,12 @@
 
 #include <cstdlib>
 
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace rendall {
 namespace {
 
-using testing::TempDir;
+using test_support::TempDir;
 
 struct Outcome {
     int exitCode = -1;
@@ -28,18 +28,18 @@ const std::string kSample = EXAMPLES_DIR "/kruispunt/";
 
 TEST(RendallProgram, ConvertsTheSampleDump) {
     TempDir dir;
-    dir.write("ZXAPDEF.H", TempDir::readFile(kSample + "ZXAPDEF.H"));
-    dir.write("dpcom.dmp", TempDir::readFile(kSample + "dpcom.dmp"));
+    dir.write("ZXAPDEF.H", test_support::readFile(kSample + "ZXAPDEF.H"));
+    dir.write("dpcom.dmp", test_support::readFile(kSample + "dpcom.dmp"));
     const Outcome outcome = runProgram(dir, "dpcom.dmp", "Dorpsweg - Molenlaan\rJ");
     EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
     EXPECT_NE(outcome.output.find("Programma goed doorlopen"), std::string::npos);
-    EXPECT_EQ(dir.read("DUMP.OUT"), TempDir::readFile(kSample + "DUMP.OUT"));
+    EXPECT_EQ(dir.read("DUMP.OUT"), test_support::readFile(kSample + "DUMP.OUT"));
 }
 
 TEST(RendallProgram, EndOfInputCountsAsCtrlC) {
     TempDir dir;
-    dir.write("ZXAPDEF.H", TempDir::readFile(kSample + "ZXAPDEF.H"));
-    dir.write("dpcom.dmp", TempDir::readFile(kSample + "dpcom.dmp"));
+    dir.write("ZXAPDEF.H", test_support::readFile(kSample + "ZXAPDEF.H"));
+    dir.write("dpcom.dmp", test_support::readFile(kSample + "dpcom.dmp"));
     const Outcome outcome = runProgram(dir, "dpcom.dmp", "Half");
     EXPECT_EQ(outcome.exitCode, 2);
     EXPECT_NE(outcome.output.find("Naam kruispunt: Half"), std::string::npos);

@@ -6,7 +6,7 @@
 
 #include "fixtures.h"
 #include "rendall/errors.h"
-#include "temp_dir.h"
+#include "support/temp_dir.h"
 
 namespace rendall {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 using testing::replaced;
 using testing::sampleDump;
 using testing::sampleHeader;
-using testing::TempDir;
+using test_support::TempDir;
 
 const Key kArrowKey{Key::Kind::Special, 0};
 

@@ -7,7 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "test_support.h"
+#include "confil_bytes.h"
+#include "support/temp_dir.h"
+#include "support/tonvia/recording_sink.h"
 #include "tonvia/command_line.h"
 
 namespace tonvia {
@@ -16,8 +18,8 @@ namespace {
 using test::framed;
 using test::ints;
 using test::padded;
-using test::RecordingSink;
-using test::TemporaryDirectory;
+using test_support::RecordingTonviaSink;
+using test_support::TempDir;
 using Lines = std::vector<std::string>;
 
 const char* const kDate = "2026-12-07";
@@ -32,7 +34,7 @@ struct Sources {
 
 // Signal groups 2, 5, 11 and 31; detectors 2_1 DK, 5_2 DS, 11_12 DV, 31_1 DP, 31_2 DA,
 // and a commented-out table before the real one.
-void writeSources(const TemporaryDirectory& directory, const Sources& sources) {
+void writeSources(const TempDir& directory, const Sources& sources) {
     std::string definitions =
         "/* declaratie arraynummers voor blokken */\n"
         "#define BK1 0\n"
@@ -92,8 +94,8 @@ std::string expectedConfil(const std::string& number, std::int32_t controller,
     return bytes;
 }
 
-int runIn(const TemporaryDirectory& directory, const std::string& type, Lines& lines) {
-    RecordingSink sink;
+int runIn(const TempDir& directory, const std::string& type, Lines& lines) {
+    RecordingTonviaSink sink;
     const int status = runApplication(directory.path().string(), type, kDate, sink);
     lines = sink.lines;
     return status;
@@ -113,7 +115,7 @@ TEST(Application, WritesByteExactConfilForControllerNumbersAndTypes) {
         {9, " 102", "009", 9, "CRS"},
     };
     for (const Case& c : cases) {
-        TemporaryDirectory directory;
+        TempDir directory;
         writeSources(directory, Sources{.controller = c.controller});
         Lines lines;
         EXPECT_EQ(runIn(directory, c.type, lines), 0) << c.controller;
@@ -129,7 +131,7 @@ TEST(Application, WritesTheSampleIntersectionsConfil) {
     if (!std::filesystem::exists(sample / "ZXAPTAB.C")) {
         GTEST_SKIP() << "no sample intersection in " << sample;
     }
-    TemporaryDirectory directory;
+    TempDir directory;
     for (const char* name : {"ZXAPDEF.H", "ZXAPTAB.C"}) {
         std::filesystem::copy_file(sample / name, directory.path() / name);
     }
@@ -161,7 +163,7 @@ TEST(Application, WritesTheSampleIntersectionsConfil) {
 }
 
 TEST(Application, ReadsLowerCaseFileNamesAndText) {
-    TemporaryDirectory directory;
+    TempDir directory;
     writeSources(directory, Sources{.controller = 123,
                                     .definitionName = "zxapdef.h",
                                     .tableName = "ZxapTab.c",
@@ -171,12 +173,12 @@ TEST(Application, ReadsLowerCaseFileNamesAndText) {
     EXPECT_EQ(runIn(directory, "102", lines), 0);
     // The existing file is replaced under its own name, not joined by a second one.
     EXPECT_EQ(directory.read("confil"), expectedConfil("123", 123, "CRS"));
-    EXPECT_FALSE(directory.read("CONFIL").has_value());
+    EXPECT_FALSE(directory.exists("CONFIL"));
 }
 
 TEST(Application, StopsLeaveAnExistingConfilAsItWas) {
     const std::string old = "previous CONFIL";
-    TemporaryDirectory directory;
+    TempDir directory;
     writeSources(directory, Sources{});
     directory.write("CONFIL", old);
     directory.write("ZXAPTAB.C",
@@ -201,13 +203,13 @@ TEST(Application, StopsLeaveAnExistingConfilAsItWas) {
 }
 
 TEST(Application, ChecksTheDirectory) {
-    TemporaryDirectory directory;
+    TempDir directory;
     writeSources(directory, Sources{});
     const std::string base = directory.path().string();
     ASSERT_LT(base.size(), 60u);
     // Extra separators keep the path valid while making it exactly 64 or 65 long.
     const std::string exact = base + std::string(63 - base.size(), '/') + ".";
-    RecordingSink sink;
+    RecordingTonviaSink sink;
     EXPECT_EQ(runApplication(exact + "   \t", "", kDate, sink), 0);
     EXPECT_EQ(sink.lines, Lines{"TONVIA succesvol voltooid"});
 
@@ -224,7 +226,7 @@ TEST(Application, ChecksTheDirectory) {
     EXPECT_EQ(sink.lines, Lines{"Fout: sourcefile ZXAPDEF.H niet gevonden"});
 
     // A directory where the source should be cannot be opened.
-    TemporaryDirectory other;
+    TempDir other;
     writeSources(other, Sources{});
     std::filesystem::remove(other.path() / "ZXAPDEF.H");
     std::filesystem::create_directory(other.path() / "ZXAPDEF.H");
@@ -298,7 +300,7 @@ TEST(CommandLine, ControllerTypeActsAs101UnlessItReads102Or103) {
 // The console program itself: its exit status and its standard output.
 TEST(ConsoleProgram, PrintsMessagesAndExitsWithTheOutcome) {
     const std::string program = std::string(TEST_BINARY_DIR) + "/tonvia/tonvia";
-    TemporaryDirectory directory;
+    TempDir directory;
     writeSources(directory, Sources{.controller = 123});
     const std::string out = (directory.path() / "out.txt").string();
     const auto run = [&](const std::string& arguments) {
@@ -313,7 +315,7 @@ TEST(ConsoleProgram, PrintsMessagesAndExitsWithTheOutcome) {
     EXPECT_EQ(directory.read("CONFIL"), expectedConfil("123", 123, "TDI"));
 
     EXPECT_EQ(run("--show " + dir + "/CONFIL"), 0);
-    const std::string listing = directory.read("out.txt").value_or("");
+    const std::string listing = directory.read("out.txt");
     EXPECT_NE(listing.find("Record 1 (130 bytes): \"Tonvia generated Confil controller 123 - "
                            "type ZAV TDI\"\n"),
               std::string::npos)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "confil_bytes.h"
 #include "tonvia/confil_dump.h"
 #include "tonvia/confil_writer.h"
 

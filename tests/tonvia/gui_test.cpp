@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QTest>
 
-#include "test_support.h"
+#include "support/temp_dir.h"
 #include "tonvia/gui/message_window.h"
 #include "tonvia/gui/window_run.h"
 
@@ -12,7 +12,7 @@ namespace tonvia::gui {
 namespace {
 
 TEST(MessageWindow, ShowsTheRunsMessagesAndKeepsItsOutcome) {
-    test::TemporaryDirectory directory;
+    test_support::TempDir directory;
     directory.write("ZXAPDEF.H",
                     "#define NUMBK 0\n#define SG02 0\n#define SGx 1\n#define NUMSG 2\n");
     directory.write("ZXAPTAB.C",
@@ -40,7 +40,7 @@ TEST(MessageWindow, ShowsTheRunsMessagesAndKeepsItsOutcome) {
     }
     EXPECT_EQ(second.exitStatus(), 0);
     EXPECT_EQ(second.text(), "TONVIA succesvol voltooid");
-    EXPECT_TRUE(directory.read("CONFIL").has_value());
+    EXPECT_TRUE(directory.exists("CONFIL"));
 
     // For a look at the window as a person sees it.
     window.grab().save(QStringLiteral(TEST_BINARY_DIR "/tonviaw.png"));

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "support/tonvia/memory_directory.h"
 #include "tonvia/number_reader.h"
 
 namespace tonvia {
 namespace {
 
-using test::memoryInput;
+using test_support::memoryTonviaInput;
 
 struct ReadAll {
     std::vector<std::string> texts;
@@ -19,7 +19,7 @@ struct ReadAll {
 
 ReadAll readAll(const std::string& text, std::size_t chunk = 7,
                 std::optional<std::size_t> failAfter = std::nullopt) {
-    auto input = memoryInput(text, chunk, failAfter);
+    auto input = memoryTonviaInput(text, chunk, failAfter);
     LineReader reader(*input);
     ReadAll result;
     SourceLine line;
@@ -67,7 +67,7 @@ TEST(LineReader, RemovesCommentsSkipsBlankLinesAndUpperCases) {
 }
 
 TEST(LineReader, GivesPositionsOfFirstAndLastNonBlank) {
-    auto input = memoryInput(" \tab c \t// x\n");
+    auto input = memoryTonviaInput(" \tab c \t// x\n");
     LineReader reader(*input);
     SourceLine line;
     ASSERT_EQ(reader.next(line), LineStatus::Line);
@@ -108,7 +108,7 @@ TEST(LineReader, ReportsReadErrorsAndStaysAtTheFinalStatus) {
     EXPECT_EQ(all.status, LineStatus::ReadError);
     EXPECT_EQ(all.texts, std::vector<std::string>{"ABC"});
 
-    auto input = memoryInput("x\n" + std::string(300, 'y') + "\nz\n");
+    auto input = memoryTonviaInput("x\n" + std::string(300, 'y') + "\nz\n");
     LineReader reader(*input);
     SourceLine line;
     EXPECT_EQ(reader.next(line), LineStatus::Line);

@@ -2,14 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "test_support.h"
+#include "confil_bytes.h"
+#include "support/tonvia/memory_directory.h"
+#include "support/tonvia/recording_sink.h"
 
 namespace tonvia {
 namespace {
 
-using test::Faults;
-using test::MemoryDirectory;
-using test::RecordingSink;
+using test_support::MemoryTonviaDirectory;
+using test_support::RecordingTonviaSink;
+using Faults = MemoryTonviaDirectory::Faults;
 using Lines = std::vector<std::string>;
 
 const std::string kBlocks =
@@ -87,7 +89,7 @@ struct RunOutcome {
 
 RunOutcome runOn(std::optional<std::string> definitions, std::optional<std::string> tables,
                  const Faults& faults = {}) {
-    MemoryDirectory directory;
+    MemoryTonviaDirectory directory;
     if (definitions) {
         directory.files["ZXAPDEF.H"] = *definitions;
     }
@@ -95,7 +97,7 @@ RunOutcome runOn(std::optional<std::string> definitions, std::optional<std::stri
         directory.files["ZXAPTAB.C"] = *tables;
     }
     directory.faults = faults;
-    RecordingSink sink;
+    RecordingTonviaSink sink;
     RunOptions options;
     options.identification.date = "2026-12-07";
     RunOutcome outcome;

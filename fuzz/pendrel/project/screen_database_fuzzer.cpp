@@ -11,13 +11,14 @@
 #include "pendrel/generator/user_screen_page.h"
 #include "pendrel/project/screen_database.h"
 
-#include "silent_ports.h"
+#include "support/pendrel/recording_prompts.h"
 
 namespace {
 
 void exerciseScreen(pendrel::ScreenRecord screen) {
     (void)pendrel::writeUserScreen(screen).render();
-    SilentPrompts prompts;
+    test_support::RecordingPendrelPrompts prompts;
+    prompts.yesNoAnswer = true;
     {
         pendrel::ScreenEditor editor(screen);
         if (!editor.controls().empty()) {

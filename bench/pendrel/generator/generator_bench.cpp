@@ -9,6 +9,8 @@
 
 #include "pendrel/generator/categories.h"
 #include "pendrel/generator/generator.h"
+#include "support/pendrel/recording_progress.h"
+#include "support/pendrel/recording_prompts.h"
 
 namespace pendrel {
 namespace {
@@ -83,25 +85,6 @@ void BM_RenderAllCategories(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderAllCategories)->Unit(benchmark::kMillisecond);
 
-class OverwritingPrompts : public Prompts {
-  public:
-    void warning(std::string_view) override {}
-    void information(std::string_view, std::string_view) override {}
-    bool askYesNo(std::string_view, std::string_view) override { return true; }
-    std::optional<std::string> askText(std::string_view, std::string_view,
-                                       std::string_view) override {
-        return std::nullopt;
-    }
-    ExistingFile askExistingFile(std::string_view) override { return ExistingFile::OverwriteAll; }
-};
-
-class NoProgress : public Progress {
-  public:
-    void open(std::string_view) override {}
-    void add(std::string_view) override {}
-    void close() override {}
-};
-
 // The whole run: every file written through a temporary file and renamed,
 // and the list file.
 void BM_GenerationRun(benchmark::State& state) {
@@ -113,9 +96,13 @@ void BM_GenerationRun(benchmark::State& state) {
     GenerationSettings settings;
     settings.targetDirectory = target;
     settings.selected = testSelection();
-    OverwritingPrompts prompts;
-    NoProgress progress;
+    test_support::RecordingPendrelPrompts prompts;
+    prompts.yesNoAnswer = true;
+    prompts.otherExistingAnswer = Prompts::ExistingFile::OverwriteAll;
+    test_support::RecordingPendrelProgress progress;
     for (auto _ : state) {
+        prompts.clear();
+        progress.clear();
         if (runGeneration(project, settings, prompts, progress) != GenerationResult::Completed) {
             state.SkipWithError("generation failed");
         }

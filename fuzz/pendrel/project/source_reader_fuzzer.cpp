@@ -8,7 +8,8 @@
 #include "pendrel/project/preprocess.h"
 #include "pendrel/project/source_reader.h"
 
-#include "silent_ports.h"
+#include "support/pendrel/recording_progress.h"
+#include "support/pendrel/recording_prompts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -18,8 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     project.noBlocks = pendrel::headerHasNoBlocks(source);
     pendrel::readHeaderLists(source, project);
     pendrel::readSignalGroupNames(source, "zxapdef.h", project);
-    SilentPrompts prompts;
-    SilentProgress progress;
+    test_support::RecordingPendrelPrompts prompts;
+    prompts.yesNoAnswer = true;
+    test_support::RecordingPendrelProgress progress;
     pendrel::readTables(source, "zxaptab.c", prompts, progress, project);
     return 0;
 }
