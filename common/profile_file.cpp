@@ -1,132 +1,39 @@
 #include "common/profile_file.h"
 
-#include <algorithm>
-#include <climits>
-#include <optional>
-#include <vector>
+#include <system_error>
 
 #include "common/atomic_file.h"
-#include "common/ignore_case.h"
+#include "common/profile_text.h"
 #include "common/text_file.h"
 
 namespace common {
-namespace {
-
-std::string_view trim(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-// "[Name]" gives Name; any other line gives nothing.
-std::optional<std::string_view> sectionName(std::string_view line) {
-    line = trim(line);
-    if (line.size() < 2 || line.front() != '[') return std::nullopt;
-    const auto close = line.find(']');
-    if (close == std::string_view::npos) return std::nullopt;
-    return trim(line.substr(1, close - 1));
-}
-
-struct KeyLine {
-    std::string_view key;
-    std::string_view value;
-};
-
-std::optional<KeyLine> keyLine(std::string_view line) {
-    const auto equals = line.find('=');
-    if (equals == std::string_view::npos) return std::nullopt;
-    const std::string_view key = trim(line.substr(0, equals));
-    if (key.empty() || key.front() == ';') return std::nullopt;
-    return KeyLine{key, trim(line.substr(equals + 1))};
-}
-
-// Where a key lives in the file's lines.
-struct Location {
-    std::optional<std::size_t> sectionLine;  // the "[Section]" line
-    std::optional<std::size_t> keyLine;      // the "Key=Value" line
-    std::size_t sectionEnd = 0;              // one past the section's last non-blank line
-};
-
-Location locate(const std::vector<std::string>& lines, std::string_view section,
-                std::string_view key) {
-    Location where;
-    bool inside = false;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (auto name = sectionName(lines[i])) {
-            if (inside) break;  // the first section of that name is the one used
-            inside = equalsIgnoreCase(*name, section);
-            if (inside) {
-                where.sectionLine = i;
-                where.sectionEnd = i + 1;
-            }
-            continue;
-        }
-        if (!inside) continue;
-        if (!trim(lines[i]).empty()) where.sectionEnd = i + 1;
-        auto entry = keyLine(lines[i]);
-        if (entry && !where.keyLine && equalsIgnoreCase(entry->key, key)) where.keyLine = i;
-    }
-    return where;
-}
-
-}  // namespace
 
 std::string ProfileFile::readString(std::string_view section, std::string_view key,
                                     std::string_view defaultValue) const {
-    auto lines = readTextLines(m_path);
-    if (!lines) return std::string(defaultValue);
-    const Location where = locate(*lines, section, key);
-    if (!where.keyLine) return std::string(defaultValue);
-    return std::string(keyLine((*lines)[*where.keyLine])->value);
+    const std::optional<std::string> text = readFileBytes(m_path);
+    std::optional<std::string> value = text ? profileValue(*text, section, key) : std::nullopt;
+    return value ? std::move(*value) : std::string(defaultValue);
 }
 
 int ProfileFile::readInt(std::string_view section, std::string_view key, int defaultValue) const {
-    auto lines = readTextLines(m_path);
-    if (!lines) return defaultValue;
-    const Location where = locate(*lines, section, key);
-    if (!where.keyLine) return defaultValue;
-    std::string_view value = keyLine((*lines)[*where.keyLine])->value;
-    bool negative = false;
-    if (!value.empty() && (value.front() == '-' || value.front() == '+')) {
-        negative = value.front() == '-';
-        value.remove_prefix(1);
-    }
-    long long number = 0;
-    for (char c : value) {
-        if (c < '0' || c > '9') break;
-        number = std::min<long long>(number * 10 + (c - '0'), static_cast<long long>(INT_MAX) + 1);
-    }
-    if (negative) number = -number;
-    return static_cast<int>(std::clamp<long long>(number, INT_MIN, INT_MAX));
+    const std::optional<std::string> text = readFileBytes(m_path);
+    const std::optional<std::string> value =
+        text ? profileValue(*text, section, key) : std::nullopt;
+    return value ? profileNumber(*value) : defaultValue;
 }
 
 bool ProfileFile::writeString(std::string_view section, std::string_view key,
                               std::string_view value) {
-    auto existing = readFileBytes(m_path);
-    std::string text = existing.value_or(std::string());
-    const bool crlf = text.find("\r\n") != std::string::npos;
-    std::vector<std::string> lines = splitTextLines(text);
-    const Location where = locate(lines, section, key);
-
-    std::string entry = std::string(key) + "=" + std::string(value);
-    if (where.keyLine) {
-        // Keep the key as the file spells it.
-        const std::string_view oldKey = keyLine(lines[*where.keyLine])->key;
-        lines[*where.keyLine] = std::string(oldKey) + "=" + std::string(value);
-    } else if (where.sectionLine) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(where.sectionEnd), entry);
-    } else {
-        std::string header(1, '[');
-        header.append(section).push_back(']');
-        lines.push_back(std::move(header));
-        lines.push_back(entry);
+    std::optional<std::string> text = readFileBytes(m_path);
+    if (!text) {
+        // A file that is there but cannot be read is not replaced by one key.
+        std::error_code error;
+        if (std::filesystem::exists(m_path, error) || error) {
+            return false;
+        }
+        text.emplace();
     }
-
-    const char* newline = crlf ? "\r\n" : "\n";
-    std::string out;
-    for (const std::string& line : lines) out += line + newline;
-    return writeFileAtomically(m_path, out);
+    return writeFileAtomically(m_path, withProfileValue(*text, section, key, value));
 }
 
 bool ProfileFile::writeInt(std::string_view section, std::string_view key, int value) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include "common/profile_text.h"
 #include "common/text_file.h"
 #include "support/temp_dir.h"
 
@@ -54,4 +57,37 @@ TEST(ProfileFile, FailedWriteReportsIt) {
     TempDir dir;
     common::ProfileFile ini(dir.path() / "no_such_dir" / "x.ini");
     EXPECT_FALSE(ini.writeInt("S", "K", 1));
+}
+
+TEST(ProfileText, TheFirstSectionOfANameAnswersAndTakesNewKeys) {
+    const std::string text = "[A]\nk=1\n;x=9\n\n[a]\nk=2\nm=3\n";
+    EXPECT_EQ(common::profileValue(text, "a", "K"), "1");
+    EXPECT_EQ(common::profileValue(text, "A", "m"), std::nullopt);  // only in the second [a]
+    EXPECT_EQ(common::profileValue(text, "A", ";x"), std::nullopt);  // a comment
+    EXPECT_EQ(common::withProfileValue(text, "A", "m", "4"),
+              "[A]\nk=1\n;x=9\nm=4\n\n[a]\nk=2\nm=3\n");
+    EXPECT_EQ(common::withProfileValue("", "S", "k", "v"), "[S]\nk=v\n");
+
+    struct Case {
+        const char* value;
+        int number;
+    };
+    for (const Case& c : {Case{"12ab", 12}, Case{"+7", 7}, Case{"-0", 0}, Case{"x1", 0},
+                          Case{"2147483647", 2147483647}, Case{"-2147483648", -2147483647 - 1},
+                          Case{"99999999999", 2147483647}, Case{"-99999999999", -2147483647 - 1}}) {
+        EXPECT_EQ(common::profileNumber(c.value), c.number) << c.value;
+    }
+}
+
+TEST(ProfileFile, AFileThatCannotBeReadIsNotReplaced) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    TempDir dir;
+    const auto path = dir.write("p.ini", "[A]\nKey=1\n");
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    common::ProfileFile ini(path);
+    EXPECT_FALSE(ini.writeString("A", "Other", "2"));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_EQ(dir.read("p.ini"), "[A]\nKey=1\n");
 }
