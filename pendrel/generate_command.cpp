@@ -19,10 +19,11 @@ class CommandLinePrompts : public Prompts {
 
     void warning(std::string_view text) override { m_err << text << '\n'; }
     void information(std::string_view, std::string_view text) override { m_err << text << '\n'; }
-    bool askYesNo(std::string_view caption, std::string_view text) override {
-        bool answer = caption == "#IF(N)DEF PC_OMGEVING" ? m_pcOmgeving : true;
-        m_err << text << ' ' << (answer ? "Ja" : "Nee") << '\n';
-        return answer;
+    // The run's only other question, about a header newer than the
+    // database, is answered yes: the run goes on with the sources as they are.
+    bool askYesNo(std::string_view, std::string_view text) override { return answer(text, true); }
+    bool askPcOmgeving(std::string_view, std::string_view text) override {
+        return answer(text, m_pcOmgeving);
     }
     std::optional<std::string> askText(std::string_view caption, std::string_view text,
                                        std::string_view) override {
@@ -35,6 +36,11 @@ class CommandLinePrompts : public Prompts {
     }
 
   private:
+    bool answer(std::string_view question, bool yes) {
+        m_err << question << ' ' << (yes ? "Ja" : "Nee") << '\n';
+        return yes;
+    }
+
     std::ostream& m_err;
     bool m_pcOmgeving;
     ExistingFile m_existing;

@@ -21,6 +21,11 @@ class Prompts {
     // A Ja/Nee (Yes/No) question; true for yes.
     virtual bool askYesNo(std::string_view caption, std::string_view text) = 0;
 
+    // The Ja/Nee question whether the sources' pc_omgeving sections count as
+    // defined, asked once when sources are read; true for yes. Its own method
+    // because the headless run answers it from an option.
+    virtual bool askPcOmgeving(std::string_view caption, std::string_view text) = 0;
+
     // A text dialog; nothing when the user cancels.
     virtual std::optional<std::string> askText(std::string_view caption, std::string_view text,
                                                std::string_view prompt) = 0;

@@ -109,9 +109,9 @@ bool readSources(const std::filesystem::path& projectDir, Prompts& prompts, Prog
     bool pcOmgeving = false;
     for (const Source& source : sources) {
         if (mentionsPcOmgeving(source.text)) {
-            pcOmgeving =
-                prompts.askYesNo("#IF(N)DEF PC_OMGEVING",
-                                 "#if(n)def pc_omgeving gevonden. Als gedefinieerd beschouwen?");
+            pcOmgeving = prompts.askPcOmgeving(
+                "#IF(N)DEF PC_OMGEVING",
+                "#if(n)def pc_omgeving gevonden. Als gedefinieerd beschouwen?");
             break;
         }
     }

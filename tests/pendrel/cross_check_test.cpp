@@ -85,7 +85,8 @@ TEST(CrossCheck, EveryGeneratedFileLoadsInTheDebuggerWithoutWarning) {
         [](const std::string& line) { return line.find("  debugfile") != std::string::npos; }));
     EXPECT_EQ(files, listed);
     // Only the pc_omgeving question of the sample's header was asked.
-    EXPECT_EQ(prompts.questions.size(), 1u);
+    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_EQ(prompts.pcOmgevingQuestions.size(), 1u);
 }
 
 }  // namespace

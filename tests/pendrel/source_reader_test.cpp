@@ -64,10 +64,12 @@ class SampleProject : public ::testing::Test {
 };
 
 TEST_F(SampleProject, ReadsEveryListAndTableOfTheSample) {
+    prompts.yesNoAnswer = true;  // the pc_omgeving question has an answer of its own
     ASSERT_TRUE(readSources(dir.path(), prompts, progress, data));
     EXPECT_TRUE(prompts.warnings.empty()) << prompts.warnings.front();
-    ASSERT_EQ(prompts.questions.size(), 1u);
-    EXPECT_EQ(prompts.questions[0],
+    EXPECT_TRUE(prompts.questions.empty());
+    ASSERT_EQ(prompts.pcOmgevingQuestions.size(), 1u);
+    EXPECT_EQ(prompts.pcOmgevingQuestions[0],
               "#IF(N)DEF PC_OMGEVING: #if(n)def pc_omgeving gevonden. Als gedefinieerd "
               "beschouwen?");
     EXPECT_EQ(progress.titles, std::vector<std::string>{"Status inlezen sourcefiles"});
@@ -108,7 +110,7 @@ TEST_F(SampleProject, ReadsEveryListAndTableOfTheSample) {
 }
 
 TEST_F(SampleProject, AnswerJaKeepsThePcSection) {
-    prompts.yesNoAnswer = true;
+    prompts.pcOmgevingAnswer = true;
     ASSERT_TRUE(readSources(dir.path(), prompts, progress, data));
     EXPECT_EQ(data.otherInputs.back(), "IS_SIMULATIE");
 }

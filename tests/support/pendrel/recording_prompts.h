@@ -22,6 +22,10 @@ class RecordingPendrelPrompts : public pendrel::Prompts {
         questions.push_back(std::string(caption) + ": " + std::string(text));
         return yesNoAnswer;
     }
+    bool askPcOmgeving(std::string_view caption, std::string_view text) override {
+        pcOmgevingQuestions.push_back(std::string(caption) + ": " + std::string(text));
+        return pcOmgevingAnswer;
+    }
     std::optional<std::string> askText(std::string_view caption, std::string_view,
                                        std::string_view) override {
         textCaptions.emplace_back(caption);
@@ -47,17 +51,20 @@ class RecordingPendrelPrompts : public pendrel::Prompts {
         warnings.clear();
         informations.clear();
         questions.clear();
+        pcOmgevingQuestions.clear();
         textCaptions.clear();
         existingQuestions.clear();
     }
 
     std::vector<std::string> warnings;
     std::vector<std::string> informations;
-    std::vector<std::string> questions;  // "caption: text"
+    std::vector<std::string> questions;            // "caption: text"
+    std::vector<std::string> pcOmgevingQuestions;  // "caption: text"
     std::vector<std::string> textCaptions;
     std::vector<std::string> existingQuestions;
 
     bool yesNoAnswer = false;
+    bool pcOmgevingAnswer = false;
     std::deque<std::optional<std::string>> textAnswers;  // then: cancelled
     std::deque<ExistingFile> existingAnswers;            // then: otherExistingAnswer
     ExistingFile otherExistingAnswer = ExistingFile::Cancel;
