@@ -16,9 +16,4 @@ namespace rendall {
 // on the console before the error.
 Error convertDumpText(std::string& text, const NameTable& names, std::string& consoleNote);
 
-// The listing file: title, the converted head part, the value sections and
-// the interface part.
-Error buildListing(std::string_view text, const DumpValues& values, const NameTable& names,
-                   std::string_view intersection, std::string_view dumpName, std::string& listing);
-
 }  // namespace rendall

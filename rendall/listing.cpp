@@ -1,7 +1,8 @@
+#include "rendall/listing.h"
+
 #include <functional>
 
 #include "common/format.h"
-#include "rendall/dump_converter.h"
 
 namespace rendall {
 namespace {

@@ -1,7 +1,6 @@
 #include "pendrel/generator/grid.h"
 
 #include "pendrel/generator/page_layout.h"
-#include "pendrel/generator/writers.h"
 
 namespace pendrel {
 

@@ -42,4 +42,8 @@ struct GridLayout {
 std::vector<Page> writeGrid(const ProjectData& data, const std::vector<std::string>& names,
                             const GridLayout& layout);
 
+// The name of the block in which `signalGroup` stands with `mark` (else in
+// any block), or "Bloknaam niet gevonden".
+std::string_view blockOf(const ProjectData& data, std::string_view signalGroup, BlockMark mark);
+
 }  // namespace pendrel

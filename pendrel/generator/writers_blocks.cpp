@@ -1,9 +1,10 @@
 // Categories built on the blocks table and the pair list.
+#include "pendrel/generator/writers_blocks.h"
+
 #include <algorithm>
 #include <string>
 
 #include "pendrel/generator/page_layout.h"
-#include "pendrel/generator/writers.h"
 
 namespace pendrel {
 namespace {

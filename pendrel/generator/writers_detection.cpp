@@ -1,9 +1,10 @@
 // The detection category: the detectors of each signal group.
+#include "pendrel/generator/writers_detection.h"
+
 #include <algorithm>
 #include <string>
 
 #include "pendrel/generator/page_layout.h"
-#include "pendrel/generator/writers.h"
 
 namespace pendrel {
 namespace {

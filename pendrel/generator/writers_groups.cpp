@@ -1,9 +1,10 @@
 // Categories of one row per signal group with a value column per macro.
+#include "pendrel/generator/writers_groups.h"
+
 #include <algorithm>
 
 #include "pendrel/generator/grid.h"
 #include "pendrel/generator/page_layout.h"
-#include "pendrel/generator/writers.h"
 
 namespace pendrel {
 namespace {

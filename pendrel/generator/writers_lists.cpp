@@ -1,8 +1,9 @@
 // Categories that list names in one or two halves, one value per name.
+#include "pendrel/generator/writers_lists.h"
+
 #include <string>
 
 #include "pendrel/generator/page_layout.h"
-#include "pendrel/generator/writers.h"
 
 namespace pendrel {
 namespace {

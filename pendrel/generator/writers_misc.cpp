@@ -1,10 +1,11 @@
 // Categories with a layout of their own.
+#include "pendrel/generator/writers_misc.h"
+
 #include <algorithm>
 #include <span>
 #include <string>
 
 #include "pendrel/generator/page_layout.h"
-#include "pendrel/generator/writers.h"
 #include "pendrel/project/source_text.h"
 
 namespace pendrel {

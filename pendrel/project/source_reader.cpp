@@ -9,6 +9,7 @@
 #include "common/text_file.h"
 #include "pendrel/project/header_reader.h"
 #include "pendrel/project/preprocess.h"
+#include "pendrel/project/table_reader.h"
 #include "pendrel/project/temporary_file.h"
 
 namespace pendrel {

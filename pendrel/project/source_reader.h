@@ -24,9 +24,4 @@ inline constexpr std::string_view CodeSourceName = "zxapcod.c";
 bool readSources(const std::filesystem::path& projectDir, Prompts& prompts, Progress& progress,
                  ProjectData& data);
 
-// The tables of a preprocessed parameter table source; `fileName` names the
-// source in messages.
-void readTables(std::string_view source, std::string_view fileName, Prompts& prompts,
-                Progress& progress, ProjectData& data);
-
 }  // namespace pendrel

@@ -1,9 +1,10 @@
+#include "pendrel/project/table_reader.h"
+
 #include <algorithm>
 #include <functional>
 #include <span>
 
 #include "common/format.h"
-#include "pendrel/project/source_reader.h"
 #include "pendrel/project/table_tokens.h"
 
 namespace pendrel {

@@ -4,6 +4,7 @@
 
 #include "fixtures.h"
 #include "rendall/definitions_text.h"
+#include "rendall/listing.h"
 
 namespace rendall {
 namespace {
