@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "common/ignore_case.h"
+#include "common/platform_files.h"
 #include "common/wildcard.h"
 
 namespace fs = std::filesystem;
@@ -25,20 +26,25 @@ std::vector<std::string> entryNames(const fs::path& directory) {
 }  // namespace
 
 std::optional<fs::path> findFileIgnoreCase(const fs::path& directory, std::string_view name) {
-    if (name.empty()) return std::nullopt;
-    std::error_code ec;
+    if (name.empty())
+        return std::nullopt;
+    // The entry under its stored spelling, so that a file written back keeps
+    // its name also where the file system ignores case itself.
     const fs::path exact = directory / fs::path(std::string(name));
-    if (fs::exists(exact, ec)) return exact;
+    if (auto stored = storedFileName(exact))
+        return exact.parent_path() / *stored;
     for (const std::string& entry : entryNames(directory)) {
-        if (equalsIgnoreCase(entry, name)) return directory / entry;
+        if (equalsIgnoreCase(entry, name))
+            return directory / entry;
     }
     return std::nullopt;
 }
 
 std::optional<fs::path> resolvePathIgnoreCase(const fs::path& path) {
-    std::error_code ec;
-    if (path.empty()) return std::nullopt;
-    if (fs::exists(path, ec)) return path;
+    if (path.empty())
+        return std::nullopt;
+    if (auto stored = storedFileName(path))
+        return path.parent_path() / *stored;
     fs::path current = path.root_path();
     for (const fs::path& part : path.relative_path()) {
         const std::string name = part.string();
@@ -47,7 +53,8 @@ std::optional<fs::path> resolvePathIgnoreCase(const fs::path& path) {
             continue;
         }
         auto found = findFileIgnoreCase(current, name);
-        if (!found) return std::nullopt;
+        if (!found)
+            return std::nullopt;
         current = *found;
     }
     return current;
@@ -57,8 +64,10 @@ std::vector<std::string> listMatchingFiles(const fs::path& directory, std::strin
     std::vector<std::string> matches;
     for (const std::string& name : entryNames(directory)) {
         std::error_code ec;
-        if (!fs::is_regular_file(directory / name, ec)) continue;
-        if (wildcardMatch(pattern, name)) matches.push_back(name);
+        if (!fs::is_regular_file(directory / name, ec))
+            continue;
+        if (wildcardMatch(pattern, name))
+            matches.push_back(name);
     }
     return matches;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <termios.h>
+#include <memory>
 
 #include "rendall/console.h"
 
@@ -9,7 +9,8 @@ namespace rendall {
 // The real console: standard output, and keys from standard input. On a
 // terminal the keys come raw and unechoed (Ctrl-C arrives as a key, so the
 // program ends through its own error 2 and the terminal is restored); from a
-// pipe or file every byte is one key.
+// pipe or file every byte is one key. terminal_console_posix.cpp and
+// terminal_console_win32.cpp implement it; one of them is built.
 class TerminalConsole : public Console {
   public:
     TerminalConsole();
@@ -21,8 +22,8 @@ class TerminalConsole : public Console {
     Key readKey() override;
 
   private:
-    bool m_raw = false;
-    termios m_saved{};
+    struct SavedMode;                    // the terminal's own settings
+    std::unique_ptr<SavedMode> m_saved;  // set while keys are read raw
 };
 
 }  // namespace rendall

@@ -5,6 +5,7 @@
 
 #include "common/atomic_file.h"
 #include "common/file_lookup.h"
+#include "common/platform_files.h"
 
 namespace fs = std::filesystem;
 
@@ -80,7 +81,7 @@ std::unique_ptr<InputSource> FileDirectory::openForReading(std::string_view file
     if (!path || fs::is_directory(*path, error)) {
         return nullptr;
     }
-    std::FILE* file = std::fopen(path->c_str(), "rb");
+    std::FILE* file = common::openFile(*path, "rb");
     if (file == nullptr) {
         return nullptr;
     }

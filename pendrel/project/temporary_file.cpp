@@ -4,6 +4,8 @@
 #include <random>
 #include <string>
 
+#include "common/platform_files.h"
+
 namespace pendrel {
 
 std::optional<TemporaryFile> TemporaryFile::create(const std::filesystem::path& directory,
@@ -20,8 +22,8 @@ std::optional<TemporaryFile> TemporaryFile::create(const std::filesystem::path& 
             name += kChars[pick(random)];
         }
         std::filesystem::path path = directory / name;
-        // "x": never take over a file that exists already.
-        std::FILE* file = std::fopen(path.c_str(), "wbx");
+        // Never take over a file that exists already.
+        std::FILE* file = common::createNewFile(path);
         if (file == nullptr) {
             if (std::filesystem::exists(path)) {
                 continue;

@@ -2,12 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "support/pendrel/recording_progress.h"
-#include "support/pendrel/recording_prompts.h"
-#include "support/temp_dir.h"
 #include "pendrel/project/header_reader.h"
 #include "pendrel/project/preprocess.h"
 #include "pendrel/project/project_settings.h"
+#include "support/pendrel/recording_progress.h"
+#include "support/pendrel/recording_prompts.h"
+#include "support/platform.h"
+#include "support/temp_dir.h"
 
 namespace pendrel {
 namespace {
@@ -184,7 +185,7 @@ TEST(HeaderReader, SignalGroupsNeedNumbkAndListsStopAtTheirEnd) {
 
 TEST(ProjectSettings, LastProjectDirLivesInTheConfigDirectory) {
     test_support::TempDir config;
-    setenv("XDG_CONFIG_HOME", (config.path().string() + "/").c_str(), 1);
+    test_support::setEnvironment("XDG_CONFIG_HOME", config.path().string() + "/");
     ProjectSettings settings;
     EXPECT_EQ(settings.path(), config / "pendrel.ini");
     EXPECT_EQ(settings.lastProjectDir("/start"), "/start");

@@ -1,10 +1,12 @@
-#include "rendall/terminal_console.h"
-
+// The console on POSIX systems: termios raw mode on a terminal.
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+
+#include "rendall/terminal_console.h"
 
 namespace rendall {
 namespace {
@@ -31,20 +33,26 @@ bool moreBytesWaiting() {
 
 }  // namespace
 
+struct TerminalConsole::SavedMode {
+    termios settings{};
+};
+
 TerminalConsole::TerminalConsole() {
-    if (!::isatty(STDIN_FILENO) || ::tcgetattr(STDIN_FILENO, &m_saved) != 0)
+    termios saved{};
+    if (!::isatty(STDIN_FILENO) || ::tcgetattr(STDIN_FILENO, &saved) != 0)
         return;
-    termios raw = m_saved;
+    termios raw = saved;
     raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG | IEXTEN);
     raw.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IXON);
     raw.c_cc[VMIN] = 1;
     raw.c_cc[VTIME] = 0;
-    m_raw = ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &raw) == 0;
+    if (::tcsetattr(STDIN_FILENO, TCSAFLUSH, &raw) == 0)
+        m_saved = std::make_unique<SavedMode>(SavedMode{saved});
 }
 
 TerminalConsole::~TerminalConsole() {
-    if (m_raw)
-        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &m_saved);
+    if (m_saved)
+        ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &m_saved->settings);
 }
 
 void TerminalConsole::write(std::string_view text) {
@@ -56,7 +64,7 @@ Key TerminalConsole::readKey() {
     unsigned char byte = 0;
     if (!readByte(byte))
         return Key{Key::Kind::End, 0};
-    if (!m_raw || byte != kEscape || !moreBytesWaiting())
+    if (!m_saved || byte != kEscape || !moreBytesWaiting())
         return Key{Key::Kind::Byte, byte};
     // A function or cursor key: its escape sequence (ESC [ parameters final,
     // or ESC O final) is one key, and keys typed after it stay keys.
