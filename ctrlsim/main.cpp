@@ -5,7 +5,9 @@
 
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "ctrlsim/sim_model.h"
@@ -17,6 +19,22 @@
 namespace {
 
 int g_stopPipe[2] = {-1, -1};
+
+// The sample intersection: the copy installed beside the program
+// (PREFIX/bin/ctrlsim finds PREFIX/share/roadside-tools/examples/kruispunt),
+// else the sources' own when the program runs from a build tree. Packaged
+// builds have no source path, so they never look into the build machine.
+std::string defaultSampleDirectory() {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const fs::path installed = program.parent_path() / CTRLSIM_INSTALLED_SAMPLE;
+        if (fs::is_directory(installed, ec))
+            return installed.lexically_normal().string();
+    }
+    return CTRLSIM_SOURCE_SAMPLE;
+}
 
 extern "C" void onSignal(int) {
     const char byte = 1;
@@ -47,7 +65,12 @@ int main(int argc, char** argv) {
     }
     ctrlsim::SimOptions options = *parsed.options;
     if (options.directory.empty())
-        options.directory = CTRLSIM_SAMPLE_DIR;
+        options.directory = defaultSampleDirectory();
+    if (options.directory.empty()) {
+        std::fputs("ctrlsim: the sample intersection is not installed; name one with --dir DIR\n",
+                   stderr);
+        return 1;
+    }
 
     veltro::DefinitionTable table;
     veltro::ElementTables elements;

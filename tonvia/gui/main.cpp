@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QStringList>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -8,12 +9,29 @@
 #include "tonvia/gui/message_window.h"
 #include "tonvia/gui/window_run.h"
 
+namespace {
+
+constexpr const char* kUsage =
+    "Gebruik: tonviaw [DIRECTORY [TYPE]]\n"
+    "Schrijft CONFIL voor de simulator SIMTRA uit ZXAPDEF.H en ZXAPTAB.C in DIRECTORY\n"
+    "(standaard de huidige directory) en toont de meldingen in een venster.\n"
+    "TYPE: 101 (ZAV C, standaard), 102 (ZAV CRS) of 103 (ZAV TDI).\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // --help answers on standard output without a window, so that it also
+    // works where there is no display.
+    const std::vector<std::string> given(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (tonvia::parseCommandLine(given).command == tonvia::Command::Help) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     QApplication application(argc, argv);
     std::vector<std::string> arguments;
-    const QStringList given = QApplication::arguments();
-    for (qsizetype i = 1; i < given.size(); ++i) {
-        arguments.push_back(given[i].toStdString());
+    const QStringList remaining = QApplication::arguments();
+    for (qsizetype i = 1; i < remaining.size(); ++i) {
+        arguments.push_back(remaining[i].toStdString());
     }
     tonvia::gui::MessageWindow window;
     window.show();
