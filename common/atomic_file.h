@@ -10,7 +10,7 @@ namespace common {
 // data goes to a temporary file in the same directory, which is renamed over
 // the target only after it was written and closed without error.
 class AtomicFileWriter {
-public:
+  public:
     explicit AtomicFileWriter(std::filesystem::path target);
     ~AtomicFileWriter();  // discards the temporary file unless committed
     AtomicFileWriter(const AtomicFileWriter&) = delete;
@@ -24,7 +24,7 @@ public:
     const std::filesystem::path& target() const { return m_target; }
     const std::filesystem::path& temporaryPath() const { return m_temporary; }
 
-private:
+  private:
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
     int m_fd = -1;

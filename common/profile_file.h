@@ -10,7 +10,7 @@ namespace common {
 // "Key=Value" lines. Section and key names compare without regard to case;
 // writing keeps every other line of the file as it was.
 class ProfileFile {
-public:
+  public:
     explicit ProfileFile(std::filesystem::path path) : m_path(std::move(path)) {}
 
     const std::filesystem::path& path() const { return m_path; }
@@ -28,7 +28,7 @@ public:
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
     bool writeInt(std::string_view section, std::string_view key, int value);
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 

@@ -119,8 +119,8 @@ int profileNumber(std::string_view value) {
     return static_cast<int>(std::clamp<long long>(number, INT_MIN, INT_MAX));
 }
 
-std::string withProfileValue(std::string_view text, std::string_view section,
-                             std::string_view key, std::string_view value) {
+std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value) {
     const bool crlf = text.find("\r\n") != std::string_view::npos;
     std::vector<std::string> lines = splitTextLines(std::string(text));
     const Location where = locate(lines, section, key);

@@ -23,7 +23,7 @@ int profileNumber(std::string_view value);
 // spelling, a new key goes after the last non-blank line of its section, a
 // new section at the end. Every other line stays as it was; a text with
 // Windows line ends keeps them.
-std::string withProfileValue(std::string_view text, std::string_view section,
-                             std::string_view key, std::string_view value);
+std::string withProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value);
 
 }  // namespace common

@@ -7,9 +7,11 @@ namespace common {
 
 std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in)
+        return std::nullopt;
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
+    if (in.bad())
+        return std::nullopt;
     return bytes;
 }
 
@@ -19,9 +21,11 @@ std::vector<std::string> splitTextLines(const std::string& text) {
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         const bool terminated = end != std::string::npos;
-        if (!terminated) end = text.size();
+        if (!terminated)
+            end = text.size();
         std::size_t stop = end;
-        if (terminated && stop > start && text[stop - 1] == '\r') --stop;
+        if (terminated && stop > start && text[stop - 1] == '\r')
+            --stop;
         lines.emplace_back(text, start, stop - start);
         start = end + 1;
     }
@@ -30,7 +34,8 @@ std::vector<std::string> splitTextLines(const std::string& text) {
 
 std::optional<std::vector<std::string>> readTextLines(const std::filesystem::path& path) {
     auto bytes = readFileBytes(path);
-    if (!bytes) return std::nullopt;
+    if (!bytes)
+        return std::nullopt;
     return splitTextLines(*bytes);
 }
 

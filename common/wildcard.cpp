@@ -16,7 +16,8 @@ bool globMatch(std::string_view pattern, std::string_view name) {
         if (p < pattern.size() && pattern[p] == '*') {
             starP = p++;
             starN = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || toLowerAscii(pattern[p]) == toLowerAscii(name[n]))) {
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || toLowerAscii(pattern[p]) == toLowerAscii(name[n]))) {
             ++p;
             ++n;
         } else if (starP != std::string_view::npos) {
@@ -26,14 +27,16 @@ bool globMatch(std::string_view pattern, std::string_view name) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
     return p == pattern.size();
 }
 
 }  // namespace
 
 bool wildcardMatch(std::string_view pattern, std::string_view name) {
-    if (globMatch(pattern, name)) return true;
+    if (globMatch(pattern, name))
+        return true;
     // A trailing ".*" also accepts a name without any extension ("*.*" is
     // "every file"), as the framework's directory searches do.
     if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&

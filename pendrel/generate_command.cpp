@@ -67,7 +67,7 @@ std::optional<int> parseInt(const std::string& text) {
 }
 
 // "1,14,..." into the selection; false on a number outside 1..28.
-bool parseSelection(const std::string& list, std::array<bool, CategoryCount>& selected) {
+bool parseSelection(const std::string& list, std::array<bool, kCategoryCount>& selected) {
     selected.fill(false);
     std::size_t pos = 0;
     while (pos <= list.size()) {
@@ -75,7 +75,7 @@ bool parseSelection(const std::string& list, std::array<bool, CategoryCount>& se
         std::string item =
             list.substr(pos, comma == std::string::npos ? std::string::npos : comma - pos);
         std::optional<int> number = parseInt(item);
-        if (!number || *number < 1 || *number > static_cast<int>(CategoryCount)) {
+        if (!number || *number < 1 || *number > static_cast<int>(kCategoryCount)) {
             return false;
         }
         selected[static_cast<std::size_t>(*number - 1)] = true;

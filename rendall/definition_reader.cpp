@@ -9,7 +9,7 @@
 namespace rendall {
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
+constexpr std::size_t kNpos = std::string_view::npos;
 
 constexpr std::array<SectionInfo, kSectionCount> kSectionInfos = {{
     {"blokken", "NUMBK"},
@@ -35,13 +35,13 @@ std::string stripDefineComments(std::string_view in) {
     std::size_t close = 0;
     for (;;) {
         const std::size_t def = in.find("#define ", search);
-        if (def == npos)
+        if (def == kNpos)
             break;
         const std::size_t eol = lineEnd(in, def);
         const std::string_view rest = in.substr(def, eol - def);
         const std::size_t slashes = rest.find("//");
         const std::size_t open = rest.find("/*");
-        if (slashes == npos && open == npos) {
+        if (slashes == kNpos && open == kNpos) {
             search = eol;
             continue;
         }
@@ -53,10 +53,10 @@ std::string stripDefineComments(std::string_view in) {
         const std::size_t start = def + open;
         // Remembered between definitions, so that a header full of unclosed
         // comments is not searched to its end again for each of them.
-        if (close != npos && close < start + 2)
+        if (close != kNpos && close < start + 2)
             close = in.find("*/", start + 2);
         out.append(in.substr(copied, start - copied));
-        copied = search = (close == npos || close < eol) ? eol : close + 2;
+        copied = search = (close == kNpos || close < eol) ? eol : close + 2;
     }
     out.append(in.substr(copied));
     return out;
@@ -136,9 +136,9 @@ class Reader {
     }
 
     void readCodeLine(std::string_view line) {
-        if (const std::size_t at = line.find("#ifdef"); at != npos) {
+        if (const std::size_t at = line.find("#ifdef"); at != kNpos) {
             openLevel(isDefined(conditionName(line, at + 6)));
-        } else if (const std::size_t at2 = line.find("#ifndef"); at2 != npos) {
+        } else if (const std::size_t at2 = line.find("#ifndef"); at2 != kNpos) {
             openLevel(!isDefined(conditionName(line, at2 + 7)));
         } else if (contains(line, "#else")) {
             if (!m_levels.empty()) {
@@ -174,7 +174,7 @@ class Reader {
         const std::size_t second = line.find(' ', first + 1);
         std::string_view name = line.substr(first + 1);
         std::string_view valueText;
-        if (second != npos) {
+        if (second != kNpos) {
             name = line.substr(first + 1, second - first - 1);
             valueText = line.substr(second + 1, kMaxValueText);
         }
@@ -206,9 +206,9 @@ class Reader {
 
     std::int32_t valueOf(std::string_view line, std::string_view valueText) {
         const std::int32_t number = leadingNumber(valueText);
-        if (valueText.find_first_not_of("0123456789") == npos)
+        if (valueText.find_first_not_of("0123456789") == kNpos)
             return number;
-        if (valueText.find_first_of("-*/") != npos) {
+        if (valueText.find_first_of("-*/") != kNpos) {
             m_recorded = makeError(kExpressionInDefine, line);
             return number;
         }
@@ -218,7 +218,7 @@ class Reader {
             std::size_t pos = 0;
             while (pos <= compact.size()) {
                 std::size_t plus = compact.find('+', pos);
-                if (plus == npos)
+                if (plus == kNpos)
                     plus = compact.size();
                 auto it = m_names.find(compact.substr(pos, plus - pos));
                 if (it != m_names.end())

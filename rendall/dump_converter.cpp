@@ -7,7 +7,7 @@
 namespace rendall {
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
+constexpr std::size_t kNpos = std::string_view::npos;
 
 // Writes `name` over a field of `field` characters at `at` of `in`, blanking
 // the rest of the field. Returns how many characters of `in` it replaced.
@@ -28,7 +28,7 @@ Error rewrite(std::string& text, Find find, Replace replace) {
     std::string out;
     out.reserve(text.size() + 256);
     std::size_t copied = 0;
-    for (std::size_t at = find(text, 0); at != npos; at = find(text, copied)) {
+    for (std::size_t at = find(text, 0); at != kNpos; at = find(text, copied)) {
         out.append(text, copied, at - copied);
         std::size_t taken = 0;
         if (Error error = replace(std::string_view(text), at, out, taken); !error.ok()) {
@@ -45,7 +45,7 @@ Error rewrite(std::string& text, Find find, Replace replace) {
 auto finder(std::string_view marker, std::size_t offset) {
     return [marker, offset](std::string_view text, std::size_t from) {
         const std::size_t at = text.find(marker, from);
-        return at == npos ? npos : at + offset;
+        return at == kNpos ? kNpos : at + offset;
     };
 }
 

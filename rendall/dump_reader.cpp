@@ -8,7 +8,7 @@
 namespace rendall {
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
+constexpr std::size_t kNpos = std::string_view::npos;
 
 // The first line longer than the dump allows, or nothing.
 std::optional<std::string> firstLongLine(std::string_view text) {
@@ -29,7 +29,7 @@ template <typename Read>
 Error forEachValueLine(std::string_view text, std::size_t from, std::string_view token,
                        std::size_t capacity, Read read) {
     std::size_t count = 0;
-    for (std::size_t at = text.find(token, from); at != npos;
+    for (std::size_t at = text.find(token, from); at != kNpos;
          at = text.find(token, at + token.size())) {
         if (++count > capacity)
             return makeError(kFileTooLarge);
@@ -46,13 +46,13 @@ Error extractDumpText(std::string_view fileBytes, std::string_view dumpName, std
     if (auto line = firstLongLine(text))
         return makeError(kDumpLineTooLong, dumpName, *line);
     const std::size_t start = text.find("ALGEMEEN");
-    if (start == npos)
+    if (start == kNpos)
         return makeError(kNoStartHeading, dumpName);
     text.erase(0, start);
-    if (text.find("ALGEMEEN", 1) != npos)
+    if (text.find("ALGEMEEN", 1) != kNpos)
         return makeError(kSeveralDumps, dumpName);
     const std::size_t end = text.find("EINDE DUMP");
-    if (end == npos)
+    if (end == kNpos)
         return makeError(kNoEndHeading, dumpName);
     text.resize(end);
     return {};
@@ -62,7 +62,7 @@ Error readDumpValues(std::string_view text, std::string_view dumpName, DumpValue
     values = DumpValues{};
     auto heading = [&](std::string_view name, std::size_t& at) {
         at = text.find(name);
-        return at == npos ? makeError(kHeadingMissing, name, dumpName) : Error{};
+        return at == kNpos ? makeError(kHeadingMissing, name, dumpName) : Error{};
     };
     std::size_t at = 0;
     Error error = heading("KLOKKEN", at);

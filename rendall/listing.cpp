@@ -7,7 +7,7 @@
 namespace rendall {
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
+constexpr std::size_t kNpos = std::string_view::npos;
 
 // Auxiliary functions and counters up to this number take the value of the
 // line at that position; higher numbers take their values in order.
@@ -46,7 +46,7 @@ Error appendSection(std::string& out, std::string_view text, std::size_t from,
     std::string lines;
     std::size_t k = 0;
     bool anyToken = false;
-    for (std::size_t at = text.find(layout.token, from); at != npos;
+    for (std::size_t at = text.find(layout.token, from); at != kNpos;
          at = text.find(layout.token, at + layout.token.size())) {
         anyToken = true;
         const std::string_view token = tokenText(text, at);
@@ -81,7 +81,7 @@ Error buildListing(std::string_view text, const DumpValues& values, const NameTa
     listing += "\n\n";
     // The head part ends with the line before the empty line above "KLOKKEN".
     const std::size_t clocks = text.find("KLOKKEN");
-    if (clocks == npos || clocks < 2 || text.substr(clocks - 2, 2) != "\n\n") {
+    if (clocks == kNpos || clocks < 2 || text.substr(clocks - 2, 2) != "\n\n") {
         return makeError(kHeadingMissing, "KLOKKEN", dumpName);
     }
     listing += text.substr(0, clocks - 2);
@@ -95,7 +95,7 @@ Error buildListing(std::string_view text, const DumpValues& values, const NameTa
     for (auto [at, name] :
          {std::pair{extraParameters, "EXTRA PARAMETERS"}, std::pair{switches, "SCHAKELAARS"},
           std::pair{times, "TIJDEN"}, std::pair{auxiliary, "HULPFUNCTIES"}}) {
-        if (at == npos)
+        if (at == kNpos)
             return makeError(kHeadingMissing, name, dumpName);
     }
 
@@ -155,7 +155,7 @@ Error buildListing(std::string_view text, const DumpValues& values, const NameTa
          }},
     };
     for (const Part& part : parts) {
-        if (part.from == npos)
+        if (part.from == kNpos)
             continue;  // only the extra integer parameters may lack
         Error error = appendSection(listing, text, part.from, part.layout, names[part.section],
                                     part.valueText);
@@ -164,7 +164,7 @@ Error buildListing(std::string_view text, const DumpValues& values, const NameTa
     }
 
     const std::size_t interface = text.find("CVN-INTERFACE");
-    if (interface == npos)
+    if (interface == kNpos)
         return makeError(kHeadingMissing, "CVN-INTERFACE", dumpName);
     listing += "\n\n";
     listing += text.substr(interface);

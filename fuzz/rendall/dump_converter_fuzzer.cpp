@@ -10,8 +10,8 @@
 #include "rendall/definition_reader.h"
 #include "rendall/definitions_text.h"
 #include "rendall/dump_converter.h"
-#include "rendall/listing.h"
 #include "rendall/dump_reader.h"
+#include "rendall/listing.h"
 #include "rendall/name_table.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <string>
 
+#include "support/tonvia/memory_directory.h"
+#include "support/tonvia/recording_sink.h"
 #include "tonvia/confil_dump.h"
 #include "tonvia/line_reader.h"
 #include "tonvia/number_reader.h"
 #include "tonvia/run.h"
-#include "support/tonvia/memory_directory.h"
-#include "support/tonvia/recording_sink.h"
 
 namespace {
 

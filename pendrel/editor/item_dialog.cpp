@@ -50,7 +50,7 @@ ItemDialog::ItemDialog(ScreenRecord& screen, const ProjectData& data)
         m_groups.emplace_back(group);
     }
     for (const ItemRecord& item : screen.items) {
-        if (item.rank >= 1 && item.rank <= MaxRank) {
+        if (item.rank >= 1 && item.rank <= kMaxRank) {
             m_rankInUse[static_cast<std::size_t>(item.rank)] = true;
         }
         m_cursor.column = std::max(m_cursor.column, onCanvas(item.markerColumn, kLastColumn));
@@ -240,7 +240,7 @@ void ItemDialog::refillFourth() {
 }
 
 std::optional<int> ItemDialog::lowestFreeRank() const {
-    for (int rank = 1; rank <= MaxRank; ++rank) {
+    for (int rank = 1; rank <= kMaxRank; ++rank) {
         if (!m_rankInUse[static_cast<std::size_t>(rank)]) {
             return rank;
         }
@@ -282,22 +282,22 @@ bool ItemDialog::add(Prompts& prompts) {
     item.markerColumn = m_cursor.column;
     item.markerRow = m_cursor.row;
     item.marker = std::string(entry.marker);
-    item.macro = std::string(entry.macro).substr(0, MaxMacroLength);
+    item.macro = std::string(entry.macro).substr(0, kMaxMacroLength);
     item.label = item.macro;
     if (m_element1) {
-        item.element1 = entryName(m_third[*m_element1]).substr(0, MaxElement1Length);
+        item.element1 = entryName(m_third[*m_element1]).substr(0, kMaxElement1Length);
         item.label.append(1, '_').append(item.element1);
     } else if (item.macro == "WSRH") {
         item.element1.assign(1, '0');
     }
     if (m_element2) {
-        item.element2 = entryName(m_fourth[*m_element2]).substr(0, MaxElement2Length);
+        item.element2 = entryName(m_fourth[*m_element2]).substr(0, kMaxElement2Length);
         item.label.append(1, '_').append(item.element2);
     }
-    item.label = item.label.substr(0, MaxLabelLength);
-    item.labelColumn = item.markerColumn - InitialLabelDistance;
+    item.label = item.label.substr(0, kMaxLabelLength);
+    item.labelColumn = item.markerColumn - kInitialLabelDistance;
     item.labelRow = item.markerRow;
-    item.labelDistance = InitialLabelDistance;
+    item.labelDistance = kInitialLabelDistance;
     bool present = std::any_of(m_screen.items.begin(), m_screen.items.end(),
                                [&](const ItemRecord& i) { return i.label == item.label; });
     if (present) {
@@ -320,8 +320,8 @@ bool ItemDialog::addText(const std::string& text) {
     if (text.empty()) {
         return false;
     }
-    std::string capped = text.substr(0, MaxTextLength);
-    m_screen.texts.push_back(TextRecord{capped, m_cursor.column - InitialLabelDistance,
+    std::string capped = text.substr(0, kMaxTextLength);
+    m_screen.texts.push_back(TextRecord{capped, m_cursor.column - kInitialLabelDistance,
                                         m_cursor.row, static_cast<int>(capped.size())});
     advanceCursor();
     return true;

@@ -17,7 +17,7 @@ namespace pendrel {
 // rank numbers in use. It adds items and texts to the screen record.
 class ItemDialog {
   public:
-    static constexpr int MaxRank = 99;
+    static constexpr int kMaxRank = 99;
 
     ItemDialog(ScreenRecord& screen, const ProjectData& data);
 
@@ -69,7 +69,7 @@ class ItemDialog {
     std::vector<std::string> m_fourth;
     std::optional<std::size_t> m_group, m_macro, m_element1, m_element2;
     Cursor m_cursor{28, 1};
-    std::array<bool, MaxRank + 1> m_rankInUse{};
+    std::array<bool, kMaxRank + 1> m_rankInUse{};
 };
 
 // An entry of column 3 or 4 without its prefix.

@@ -8,8 +8,8 @@
 namespace pendrel {
 namespace {
 
-constexpr int TitleColumn = 3;
-constexpr int TitleRow = 1;
+constexpr int kTitleColumn = 3;
+constexpr int kTitleRow = 1;
 
 std::string itemText(const ItemRecord& item) {
     std::string text = item.label;
@@ -45,7 +45,7 @@ bool overlaps(const Extent& a, const Extent& b) {
 ScreenEditor::ScreenEditor(ScreenRecord& screen) : m_screen(screen) {
     int length = static_cast<int>(screen.title.size());
     if (screen.texts.empty()) {
-        screen.texts.push_back(TextRecord{screen.title, TitleColumn, TitleRow, length});
+        screen.texts.push_back(TextRecord{screen.title, kTitleColumn, kTitleRow, length});
     } else {
         screen.texts[0].text = screen.title;
         screen.texts[0].width = length;
@@ -63,7 +63,7 @@ void ScreenEditor::rebuild() {
     for (std::size_t i = 0; i < m_screen.texts.size(); ++i) {
         const TextRecord& text = m_screen.texts[i];
         std::string shown = text.text;
-        shown.resize(static_cast<std::size_t>(std::clamp(text.width, 0, Columns)), ' ');
+        shown.resize(static_cast<std::size_t>(std::clamp(text.width, 0, kColumns)), ' ');
         m_controls.push_back({true, i, shown, text.column, text.row, false});
     }
 }
@@ -79,9 +79,9 @@ void ScreenEditor::move(std::size_t index, int column, int row) {
         return;
     }
     Control& control = m_controls[index];
-    int lastColumn = std::max(1, Columns - control.width() + 1);
+    int lastColumn = std::max(1, kColumns - control.width() + 1);
     control.column = std::clamp(column, 1, lastColumn);
-    control.row = std::clamp(row, 1, Rows);
+    control.row = std::clamp(row, 1, kRows);
 }
 
 void ScreenEditor::deleteSelected(Prompts& prompts) {

@@ -15,8 +15,8 @@ namespace pendrel {
 // Toevoegen"); dropping the editor drops them.
 class ScreenEditor {
   public:
-    static constexpr int Columns = 80;
-    static constexpr int Rows = 22;
+    static constexpr int kColumns = 80;
+    static constexpr int kRows = 22;
 
     struct Control {
         bool isText = false;

@@ -24,7 +24,7 @@ bool ScreenListModel::add(const std::string& title) {
     if (title.empty()) {
         return false;
     }
-    std::string capped = title.substr(0, MaxTitleLength);
+    std::string capped = title.substr(0, kMaxTitleLength);
     m_titles.push_back(capped);
     m_selection = m_titles.size() - 1;
     m_project.screens().push_back(ScreenRecord{capped, {}, {}});
@@ -37,9 +37,9 @@ bool ScreenListModel::rename(const std::string& title) {
     }
     std::string& entry = m_titles[*m_selection];
     if (ScreenRecord* screen = firstWithTitle(entry)) {
-        screen->title = title.substr(0, MaxTitleLength);
+        screen->title = title.substr(0, kMaxTitleLength);
     }
-    entry = title.substr(0, MaxTitleLength);
+    entry = title.substr(0, kMaxTitleLength);
     return true;
 }
 

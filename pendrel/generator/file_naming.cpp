@@ -8,7 +8,7 @@
 namespace pendrel {
 namespace {
 
-constexpr std::size_t MaxNameLength = 80;
+constexpr std::size_t kMaxNameLength = 80;
 
 bool isDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
@@ -36,8 +36,8 @@ std::string firstFileName(NamingScheme scheme, int startNumber, std::string_view
             out = common::format("%s_%3.3d.dbg", std::string(name).c_str(), startNumber);
             break;
     }
-    if (out.size() > MaxNameLength) {
-        out.resize(MaxNameLength);
+    if (out.size() > kMaxNameLength) {
+        out.resize(kMaxNameLength);
     }
     return out;
 }
@@ -90,7 +90,7 @@ bool FileNameChooser::settleFormat() {
         if (!typed) {
             return false;
         }
-        m_name = typed->substr(0, MaxNameLength);
+        m_name = typed->substr(0, kMaxNameLength);
     }
     return true;
 }
@@ -135,7 +135,7 @@ FileNameChooser::Outcome FileNameChooser::next() {
                 if (!typed) {
                     return Outcome::Cancelled;
                 }
-                m_name = typed->substr(0, MaxNameLength);
+                m_name = typed->substr(0, kMaxNameLength);
                 break;
             }
             case Prompts::ExistingFile::Cancel:

@@ -130,8 +130,8 @@ class Run {
 };
 
 bool headerNewerThanDatabase(const fs::path& directory) {
-    std::optional<fs::path> header = common::findFileIgnoreCase(directory, DefinitionHeaderName);
-    std::optional<fs::path> database = common::findFileIgnoreCase(directory, ScreenDatabaseName);
+    std::optional<fs::path> header = common::findFileIgnoreCase(directory, kDefinitionHeaderName);
+    std::optional<fs::path> database = common::findFileIgnoreCase(directory, kScreenDatabaseName);
     if (!header || !database) {
         return false;
     }
@@ -170,14 +170,14 @@ GenerationResult generate(Project& project, const GenerationSettings& settings, 
 
 }  // namespace
 
-std::array<bool, CategoryCount> testSelection() {
-    std::array<bool, CategoryCount> all;
+std::array<bool, kCategoryCount> testSelection() {
+    std::array<bool, kCategoryCount> all;
     all.fill(true);
     return all;
 }
 
-std::array<bool, CategoryCount> acceptanceSelection() {
-    std::array<bool, CategoryCount> chosen{};
+std::array<bool, kCategoryCount> acceptanceSelection() {
+    std::array<bool, kCategoryCount> chosen{};
     for (const Category& category : categories()) {
         chosen[static_cast<std::size_t>(category.number - 1)] = category.acceptance;
     }

@@ -10,7 +10,7 @@
 
 namespace pendrel {
 
-inline constexpr std::size_t CategoryCount = 28;
+inline constexpr std::size_t kCategoryCount = 28;
 
 // The settings of the generation dialog.
 struct GenerationSettings {
@@ -21,12 +21,12 @@ struct GenerationSettings {
     int startNumber = 1;
     bool writeListFile = true;
     std::string listFileName = "pendrel.txt";
-    std::array<bool, CategoryCount> selected{};  // in category order
+    std::array<bool, kCategoryCount> selected{};  // in category order
 };
 
 // The pre-selections of the test ("Alles") and acceptance ("Afname") commands.
-std::array<bool, CategoryCount> testSelection();
-std::array<bool, CategoryCount> acceptanceSelection();
+std::array<bool, kCategoryCount> testSelection();
+std::array<bool, kCategoryCount> acceptanceSelection();
 
 enum class GenerationResult {
     Completed,   // every selected category and user screen written

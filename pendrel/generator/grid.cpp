@@ -8,15 +8,15 @@ std::vector<Page> writeGrid(const ProjectData& data, const std::vector<std::stri
                             const GridLayout& layout) {
     return paginate(names.size(), layout.pageSize, [&](std::size_t first, std::size_t count) {
         PageBuilder b(layout.columns.size());
-        b.text(TitleColumn, TitleRow, layout.title);
+        b.text(kTitleColumn, kTitleRow, layout.title);
         if (!layout.note.empty()) {
-            b.text(TitleColumn, TitleRow + 1, layout.note);
+            b.text(kTitleColumn, kTitleRow + 1, layout.note);
         }
         std::size_t parts = count == 0 ? 1 : (count + layout.rowsPerPart - 1) / layout.rowsPerPart;
         for (std::size_t part = 0; part < parts; ++part) {
             int base = static_cast<int>(part) * layout.partWidth;
             for (std::size_t c = 0; c < layout.columns.size(); ++c) {
-                int row = HeadingRow + (layout.headingsOnTwoRows ? static_cast<int>(c % 2) : 0);
+                int row = kHeadingRow + (layout.headingsOnTwoRows ? static_cast<int>(c % 2) : 0);
                 b.text(base + layout.columns[c].headingColumn, row, layout.columns[c].heading);
             }
         }
@@ -24,7 +24,7 @@ std::vector<Page> writeGrid(const ProjectData& data, const std::vector<std::stri
             std::size_t index = first + k;
             const std::string& name = names[index];
             int base = static_cast<int>(k / layout.rowsPerPart) * layout.partWidth;
-            int row = FirstValueRow + static_cast<int>(k % layout.rowsPerPart);
+            int row = kFirstValueRow + static_cast<int>(k % layout.rowsPerPart);
             b.text(base, row, fit(name, layout.nameWidth));
             for (std::size_t c = 0; c < layout.columns.size(); ++c) {
                 const GridColumn& column = layout.columns[c];

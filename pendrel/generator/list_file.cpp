@@ -9,16 +9,16 @@
 namespace pendrel {
 namespace {
 
-constexpr std::size_t MaxViewLine = 254;
+constexpr std::size_t kMaxViewLine = 254;
 
 }  // namespace
 
 bool listFileExists(const std::filesystem::path& directory) {
-    return common::findFileIgnoreCase(directory, ListFileName).has_value();
+    return common::findFileIgnoreCase(directory, kListFileName).has_value();
 }
 
 std::vector<std::string> listFileView(const std::filesystem::path& directory) {
-    std::string name(ListFileName);
+    std::string name(kListFileName);
     std::optional<std::filesystem::path> path = common::findFileIgnoreCase(directory, name);
     if (!path) {
         return {common::format("File %s is niet aanwezig", name.c_str())};
@@ -33,8 +33,8 @@ std::vector<std::string> listFileView(const std::filesystem::path& directory) {
         if (line.empty()) {
             view.emplace_back();
         }
-        for (std::size_t pos = 0; pos < line.size(); pos += MaxViewLine) {
-            view.push_back(line.substr(pos, MaxViewLine));
+        for (std::size_t pos = 0; pos < line.size(); pos += kMaxViewLine) {
+            view.push_back(line.substr(pos, kMaxViewLine));
         }
     }
     return view;

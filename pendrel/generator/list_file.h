@@ -7,7 +7,7 @@
 
 namespace pendrel {
 
-inline constexpr std::string_view ListFileName = "pendrel.txt";
+inline constexpr std::string_view kListFileName = "pendrel.txt";
 
 // "Bekijken gegenereerde debugfiles" is enabled while the list file exists.
 bool listFileExists(const std::filesystem::path& directory);

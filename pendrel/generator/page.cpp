@@ -15,10 +15,10 @@ void Page::place(int column, int row, std::string_view marker) {
 }
 
 void Page::write(int column, int row, std::string_view text, bool withNul, bool isText) {
-    if (row < 0 || row >= Rows || column < 0 || column >= Columns) {
+    if (row < 0 || row >= kRows || column < 0 || column >= kColumns) {
         return;
     }
-    std::array<char, Columns>& line = m_screen[static_cast<std::size_t>(row)];
+    std::array<char, kColumns>& line = m_screen[static_cast<std::size_t>(row)];
     std::size_t pos = static_cast<std::size_t>(column);
     for (char c : text) {
         if (pos >= line.size()) {
@@ -41,13 +41,13 @@ void Page::define(std::size_t block, std::string line) {
     if (m_blocks.size() <= block) {
         m_blocks.resize(block + 1);
     }
-    if (line.size() > MaxDefinitionLength) {
-        line.resize(MaxDefinitionLength);
+    if (line.size() > kMaxDefinitionLength) {
+        line.resize(kMaxDefinitionLength);
     }
     m_blocks[block].push_back(std::move(line));
 }
 
-std::string renderRow(const std::array<char, Page::Columns>& row) {
+std::string renderRow(const std::array<char, Page::kColumns>& row) {
     std::size_t end = row.size();
     while (end > 0 && (row[end - 1] == '\0' || row[end - 1] == ' ')) {
         --end;

@@ -11,9 +11,9 @@ namespace pendrel {
 // blocks of definition lines.
 class Page {
   public:
-    static constexpr int Rows = 24;
-    static constexpr int Columns = 80;
-    static constexpr std::size_t MaxDefinitionLength = 79;
+    static constexpr int kRows = 24;
+    static constexpr int kColumns = 80;
+    static constexpr std::size_t kMaxDefinitionLength = 79;
 
     // A page writer names its blocks by number; every block it declares is
     // written (an empty line, then its lines), also when it stayed empty.
@@ -40,12 +40,12 @@ class Page {
   private:
     void write(int column, int row, std::string_view text, bool withNul, bool isText);
 
-    std::array<std::array<char, Columns>, Rows> m_screen{};
+    std::array<std::array<char, kColumns>, kRows> m_screen{};
     std::vector<std::vector<std::string>> m_blocks;
 };
 
 // The text of row `row` of a rendered picture buffer: NULs left of the last
 // other character become blanks, trailing NULs are dropped.
-std::string renderRow(const std::array<char, Page::Columns>& row);
+std::string renderRow(const std::array<char, Page::kColumns>& row);
 
 }  // namespace pendrel

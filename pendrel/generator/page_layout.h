@@ -58,13 +58,13 @@ std::vector<Page> paginate(std::size_t total, std::size_t pageSize,
                            const std::function<Page(std::size_t, std::size_t)>& build);
 
 // The common frame of the standard screens.
-inline constexpr int TitleColumn = 10;
-inline constexpr int TitleRow = 1;
-inline constexpr int HeadingRow = 3;
-inline constexpr int FirstValueRow = 5;
-inline constexpr int RightHalfColumn = 39;
+inline constexpr int kTitleColumn = 10;
+inline constexpr int kTitleRow = 1;
+inline constexpr int kHeadingRow = 3;
+inline constexpr int kFirstValueRow = 5;
+inline constexpr int kRightHalfColumn = 39;
 
-inline constexpr std::string_view TimesNote =
+inline constexpr std::string_view kTimesNote =
     "De weergegeven waarde van tijden is 10* groter dan de absolute waarde";
 
 }  // namespace pendrel

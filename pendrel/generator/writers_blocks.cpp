@@ -72,20 +72,20 @@ std::vector<Page> writeBlockRealisation(const ProjectData& data) {
     std::size_t next = 0;
     do {
         PageBuilder b(kBlockCount);
-        b.text(TitleColumn, TitleRow, "Realisatie signaalgroepen");
+        b.text(kTitleColumn, kTitleRow, "Realisatie signaalgroepen");
         std::vector<std::string> shownGroups;
         int used = 0;
         int ranks = 0;
         while (next < rows.size() && used < 2 * kRowsPerHalf &&
                ranks + valuesOf(rows[next]) <= kMaxRank) {
-            int base = used < kRowsPerHalf ? 0 : RightHalfColumn + 1;
+            int base = used < kRowsPerHalf ? 0 : kRightHalfColumn + 1;
             if (used == 0 || used == kRowsPerHalf) {
                 for (auto [heading, offset] :
                      {std::pair{"A", 12}, {"PG", 17}, {"PR", 22}, {"G", 27}, {"AR", 32}}) {
-                    b.text(base + offset, HeadingRow, heading);
+                    b.text(base + offset, kHeadingRow, heading);
                 }
             }
-            writeBlockRow(b, rows[next], base, FirstValueRow + used % kRowsPerHalf, shownGroups);
+            writeBlockRow(b, rows[next], base, kFirstValueRow + used % kRowsPerHalf, shownGroups);
             ranks = b.ranksUsed();
             ++used;
             ++next;
@@ -114,16 +114,16 @@ std::vector<Page> writeOptionVariables2(const ProjectData& data) {
     constexpr std::size_t kHalf = 15;
     return paginate(pairs.size(), 2 * kHalf, [&](std::size_t first, std::size_t count) {
         PageBuilder b(2);
-        b.text(TitleColumn, TitleRow, "Variabelen behorende bij een optie (2)");
+        b.text(kTitleColumn, kTitleRow, "Variabelen behorende bij een optie (2)");
         for (std::size_t part = 0; part < (count > kHalf ? 2u : 1u); ++part) {
-            int base = part == 0 ? 0 : RightHalfColumn + 1;
-            b.text(base + 9, HeadingRow, "PPA");
-            b.text(base + 22, HeadingRow, "PPP");
+            int base = part == 0 ? 0 : kRightHalfColumn + 1;
+            b.text(base + 9, kHeadingRow, "PPA");
+            b.text(base + 22, kHeadingRow, "PPP");
         }
         for (std::size_t k = 0; k < count; ++k) {
             const Pair& pair = pairs[first + k];
-            int base = k < kHalf ? 0 : RightHalfColumn + 1;
-            int row = FirstValueRow + static_cast<int>(k % kHalf);
+            int base = k < kHalf ? 0 : kRightHalfColumn + 1;
+            int row = kFirstValueRow + static_cast<int>(k % kHalf);
             b.text(base, row, fit(pair.group, 8));
             b.value(base + 9, row, "~%02d(%s)", 0, "%02d  PPA  %s  %s", {pair.group, pair.block},
                     pair.block);
@@ -176,13 +176,13 @@ std::vector<Page> writeStandardAuxiliary(const ProjectData& data) {
     std::vector<Page> out;
     for (const std::vector<AuxRow>& rows : pages) {
         PageBuilder b(2 + std::size(kPairMacros));
-        b.text(TitleColumn, TitleRow, "Standaard hulpfuncties");
-        b.text(10, HeadingRow, "PPAH");
-        b.text(16, HeadingRow, "VNMH");
+        b.text(kTitleColumn, kTitleRow, "Standaard hulpfuncties");
+        b.text(10, kHeadingRow, "PPAH");
+        b.text(16, kHeadingRow, "VNMH");
         for (std::size_t m = 0; m < std::size(kPairMacros); ++m) {
-            b.text(22 + 9 * static_cast<int>(m), HeadingRow, kPairMacros[m]);
+            b.text(22 + 9 * static_cast<int>(m), kHeadingRow, kPairMacros[m]);
         }
-        int line = FirstValueRow;
+        int line = kFirstValueRow;
         for (const AuxRow& row : rows) {
             const std::string& group = *row.group;
             b.text(0, line, fit(group, 8));

@@ -90,11 +90,11 @@ std::vector<Page> writeDetection(const ProjectData& data) {
     std::vector<Page> out;
     for (const std::vector<Group>& groups : pages) {
         PageBuilder b(kBlocks);
-        b.text(TitleColumn, TitleRow, "DETECTIE EN -TIJDEN (FOUTEN)");
+        b.text(kTitleColumn, kTitleRow, "DETECTIE EN -TIJDEN (FOUTEN)");
         for (const Placed& placed : kColumns) {
-            b.text(placed.column.column + 1, HeadingRow, placed.column.heading);
+            b.text(placed.column.column + 1, kHeadingRow, placed.column.heading);
         }
-        int row = FirstValueRow;
+        int row = kFirstValueRow;
         for (const Group& group : groups) {
             b.text(0, row++, group.name);
             for (const Detector* detector : group.detectors) {

@@ -134,7 +134,7 @@ std::vector<Page> writeSignalGroupOptions(const ProjectData& data) {
 }
 
 std::vector<Page> writeTimeSettings(const ProjectData& data) {
-    GridLayout layout{"Instellingen van tijden bij de signaalgroepprocedure", TimesNote,
+    GridLayout layout{"Instellingen van tijden bij de signaalgroepprocedure", kTimesNote,
                       kTimeSettings};
     return writeGrid(data, data.sgTimeGroups, layout);
 }
@@ -151,7 +151,7 @@ std::vector<Page> writeMaxGreen(const ProjectData& data) {
     for (const MaxGreenRow& row : data.maxGreen) {
         groups.push_back(row.signalGroup);
     }
-    GridLayout layout{"Instellingen MG_TIJDEN", TimesNote, kMaxGreen};
+    GridLayout layout{"Instellingen MG_TIJDEN", kTimesNote, kMaxGreen};
     layout.pageSize = layout.rowsPerPart = 12;
     layout.present = [&](std::size_t index, std::size_t column) {
         if (column == 0) {
@@ -174,7 +174,7 @@ std::vector<Page> writeExtraMaxGreen(const ProjectData& data) {
             }
         }
     }
-    GridLayout layout{"Extra instellingen MG_TIJDEN", TimesNote, kExtraMaxGreen};
+    GridLayout layout{"Extra instellingen MG_TIJDEN", kTimesNote, kExtraMaxGreen};
     layout.pageSize = layout.rowsPerPart = 12;
     layout.present = [&](std::size_t index, std::size_t column) {
         if (column == 0) {

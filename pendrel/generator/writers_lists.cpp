@@ -13,10 +13,10 @@ namespace {
 // in block 2.
 struct ListLayout {
     std::string_view title;
-    int titleRow = TitleRow;
+    int titleRow = kTitleRow;
     std::string_view note;
     std::string_view heading;
-    int firstRow = FirstValueRow;
+    int firstRow = kFirstValueRow;
     std::size_t half = 15;
     std::size_t nameWidth = 20;
     int markerOffset = 21;
@@ -27,19 +27,19 @@ struct ListLayout {
 std::vector<Page> writeList(const std::vector<std::string>& names, const ListLayout& layout) {
     return paginate(names.size(), layout.half * 2, [&](std::size_t first, std::size_t count) {
         PageBuilder b(3);
-        b.text(TitleColumn, layout.titleRow, layout.title);
+        b.text(kTitleColumn, layout.titleRow, layout.title);
         if (!layout.note.empty()) {
-            b.text(TitleColumn, layout.titleRow + 1, layout.note);
+            b.text(kTitleColumn, layout.titleRow + 1, layout.note);
         }
         if (!layout.heading.empty()) {
-            b.text(0, HeadingRow, layout.heading);
+            b.text(0, kHeadingRow, layout.heading);
             if (count > layout.half) {
-                b.text(RightHalfColumn, HeadingRow, layout.heading);
+                b.text(kRightHalfColumn, kHeadingRow, layout.heading);
             }
         }
         for (std::size_t k = 0; k < count; ++k) {
             bool right = k >= layout.half;
-            int base = right ? RightHalfColumn : 0;
+            int base = right ? kRightHalfColumn : 0;
             int row = layout.firstRow + static_cast<int>(right ? k - layout.half : k);
             const std::string& name = names[first + k];
             b.text(base, row, fit(name, layout.nameWidth));
@@ -140,14 +140,14 @@ std::vector<Page> writeCouplings(const ProjectData& data) {
     std::size_t rows = std::max(incoming.size(), outgoing.size());
     return paginate(rows, kHalf, [&](std::size_t first, std::size_t count) {
         PageBuilder b(3);
-        b.text(TitleColumn, TitleRow, "Hulpfuncties van de koppelsignalen");
-        b.text(0, HeadingRow, "INKOMEND");
-        b.text(RightHalfColumn, HeadingRow, "UITGAAND");
+        b.text(kTitleColumn, kTitleRow, "Hulpfuncties van de koppelsignalen");
+        b.text(0, kHeadingRow, "INKOMEND");
+        b.text(kRightHalfColumn, kHeadingRow, "UITGAAND");
         for (int side = 0; side < 2; ++side) {
             const std::vector<std::string>& list = side == 0 ? incoming : outgoing;
-            int base = side == 0 ? 0 : RightHalfColumn;
+            int base = side == 0 ? 0 : kRightHalfColumn;
             for (std::size_t k = 0; k < count && first + k < list.size(); ++k) {
-                int row = FirstValueRow + static_cast<int>(k);
+                int row = kFirstValueRow + static_cast<int>(k);
                 b.text(base, row, fit(list[first + k], 20));
                 b.value(base + 20, row, " ~%02d", static_cast<std::size_t>(side + 1),
                         "%02d  HF   %s", {list[first + k]});

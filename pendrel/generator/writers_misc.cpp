@@ -35,20 +35,20 @@ using NameRow = std::vector<std::string>;
 std::vector<Page> writeHalves(const std::vector<NameRow>& rows, const HalvesLayout& layout) {
     return paginate(rows.size(), 2 * layout.half, [&](std::size_t first, std::size_t count) {
         PageBuilder b(layout.columns.size());
-        b.text(TitleColumn, TitleRow, layout.title);
+        b.text(kTitleColumn, kTitleRow, layout.title);
         if (!layout.note.empty()) {
-            b.text(TitleColumn, TitleRow + 1, layout.note);
+            b.text(kTitleColumn, kTitleRow + 1, layout.note);
         }
         for (std::size_t part = 0; part < (count > layout.half ? 2u : 1u); ++part) {
-            int base = part == 0 ? 0 : RightHalfColumn + 1;
+            int base = part == 0 ? 0 : kRightHalfColumn + 1;
             for (const HalfColumn& column : layout.columns) {
-                b.text(base + column.headingOffset, HeadingRow, column.heading);
+                b.text(base + column.headingOffset, kHeadingRow, column.heading);
             }
         }
         for (std::size_t k = 0; k < count; ++k) {
             const NameRow& names = rows[first + k];
-            int base = k < layout.half ? 0 : RightHalfColumn + 1;
-            int row = FirstValueRow + static_cast<int>(k % layout.half);
+            int base = k < layout.half ? 0 : kRightHalfColumn + 1;
+            int row = kFirstValueRow + static_cast<int>(k % layout.half);
             int column = base;
             for (const std::string& name : names) {
                 b.text(column, row, fit(name, layout.nameWidth));
@@ -96,12 +96,12 @@ constexpr HalfColumn kRunningClearance[] = {
 }  // namespace
 
 std::vector<Page> writeOtherTimes(const ProjectData& data) {
-    HalvesLayout layout{"Lopen en instellingen TIJDEN", TimesNote, kTimes};
+    HalvesLayout layout{"Lopen en instellingen TIJDEN", kTimesNote, kTimes};
     return writeHalves(singleNames(data.times), layout);
 }
 
 std::vector<Page> writeClearanceSettings(const ProjectData& data) {
-    HalvesLayout layout{"Instellingen (G)O_TIJDEN", TimesNote, kClearanceSettings};
+    HalvesLayout layout{"Instellingen (G)O_TIJDEN", kTimesNote, kClearanceSettings};
     layout.nameWidth = 7;
     return writeHalves(conflictRows(data), layout);
 }
@@ -125,8 +125,8 @@ std::vector<Page> writeClockPeriods(const ProjectData& data) {
         bool opening = pages.empty();
         std::size_t count = std::min(opening ? kFirst : kLater, total - first);
         PageBuilder b(4);
-        b.text(TitleColumn, TitleRow, "Klokperioden");
-        int headingRow = HeadingRow;
+        b.text(kTitleColumn, kTitleRow, "Klokperioden");
+        int headingRow = kHeadingRow;
         if (opening) {
             b.text(0, 3, "Systeemtijd   :");
             b.text(0, 4, "Datum         :");
@@ -172,17 +172,17 @@ std::vector<Page> writeInternalStates(const ProjectData& data) {
     return paginate(
         data.signalGroups.size(), kPageSize, [&](std::size_t first, std::size_t count) {
             PageBuilder b(2);
-            b.text(TitleColumn, TitleRow, "Interne signaalgroeptoestanden");
+            b.text(kTitleColumn, kTitleRow, "Interne signaalgroeptoestanden");
             for (std::size_t part = 0; part * kRowsPerColumn < std::max<std::size_t>(count, 1);
                  ++part) {
                 int base = static_cast<int>(part) * 20;
-                b.text(base + 9, HeadingRow, "A");
-                b.text(base + 14, HeadingRow, "IT");
+                b.text(base + 9, kHeadingRow, "A");
+                b.text(base + 14, kHeadingRow, "IT");
             }
             for (std::size_t k = 0; k < count; ++k) {
                 const std::string& group = data.signalGroups[first + k];
                 int base = static_cast<int>(k / kRowsPerColumn) * 20;
-                int row = FirstValueRow + static_cast<int>(k % kRowsPerColumn);
+                int row = kFirstValueRow + static_cast<int>(k % kRowsPerColumn);
                 b.text(base, row, fit(group, 8));
                 b.value(base + 9, row, "~%02d", 0, "%02d  A    %s", {group});
                 b.value(base + 14, row, "~%02d", 1, "%02d  interne_toestand    %s", {group});
@@ -190,10 +190,10 @@ std::vector<Page> writeInternalStates(const ProjectData& data) {
             constexpr std::string_view kLegend[] = {" 0  GL   ", "10  WR   ", "12  ROG  ",
                                                     "14  RVG  ", "21  VG   ", "22  VAG1e",
                                                     "23  WG   ", "24  VAG2e", "25  MVG  "};
-            b.text(62, HeadingRow, "Legenda");
-            b.text(62, FirstValueRow, "IT  Toestand");
+            b.text(62, kHeadingRow, "Legenda");
+            b.text(62, kFirstValueRow, "IT  Toestand");
             for (std::size_t i = 0; i < std::size(kLegend); ++i) {
-                b.text(62, FirstValueRow + 1 + static_cast<int>(i), kLegend[i]);
+                b.text(62, kFirstValueRow + 1 + static_cast<int>(i), kLegend[i]);
             }
             return b.take();
         });
@@ -204,18 +204,19 @@ std::vector<Page> writeOtherGroupOptions(const ProjectData& data) {
     return paginate(
         data.signalGroups.size(), 2 * kHalf, [&](std::size_t first, std::size_t count) {
             PageBuilder b(3);
-            b.text(TitleColumn, TitleRow, "Overige signaalgroep opties");
+            b.text(kTitleColumn, kTitleRow, "Overige signaalgroep opties");
             b.text(0, 21, "WSRH  :");
             b.marker(8, 21, "~01");
             b.define(0, "01  WSRH          0");
             b.skipRanks(1);
             for (std::size_t part = 0; part < (count > kHalf ? 2u : 1u); ++part) {
-                b.text(static_cast<int>(part) * (RightHalfColumn + 1) + 10, HeadingRow, "TO_PRIM");
+                b.text(static_cast<int>(part) * (kRightHalfColumn + 1) + 10, kHeadingRow,
+                       "TO_PRIM");
             }
             for (std::size_t k = 0; k < count; ++k) {
                 const std::string& group = data.signalGroups[first + k];
-                int base = k < kHalf ? 0 : RightHalfColumn + 1;
-                int row = FirstValueRow + static_cast<int>(k % kHalf);
+                int base = k < kHalf ? 0 : kRightHalfColumn + 1;
+                int row = kFirstValueRow + static_cast<int>(k % kHalf);
                 b.text(base, row, fit(group, 8));
                 b.value(base + 10, row, "~%02d", k < kHalf ? 1 : 2, "%02d  TO_PRIM  %s", {group});
             }
@@ -226,9 +227,9 @@ std::vector<Page> writeOtherGroupOptions(const ProjectData& data) {
 std::vector<Page> writeProgrammeStates(const ProjectData& data) {
     constexpr std::size_t kMaxProgrammes = 10;
     PageBuilder b(1);
-    b.text(TitleColumn, TitleRow, "Status regelingen");
-    b.text(0, HeadingRow, "Regeling");
-    b.text(12, HeadingRow, "Status");
+    b.text(kTitleColumn, kTitleRow, "Status regelingen");
+    b.text(0, kHeadingRow, "Regeling");
+    b.text(12, kHeadingRow, "Status");
     std::size_t count = std::min(data.programmes.size(), kMaxProgrammes);
     for (std::size_t k = 0; k < count; ++k) {
         const std::string& programme = data.programmes[k];
@@ -236,17 +237,17 @@ std::vector<Page> writeProgrammeStates(const ProjectData& data) {
         if (number > 4000) {
             number %= 1000;
         }
-        int row = FirstValueRow + static_cast<int>(k);
+        int row = kFirstValueRow + static_cast<int>(k);
         b.text(0, row, fit(programme, 10));
         b.value(12, row, "~%02d", 0, "%02d   REGSTAT   %d", {std::to_string(number)});
     }
-    b.text(40, HeadingRow, "Legenda");
-    b.text(40, FirstValueRow, "Status");
-    b.text(50, FirstValueRow, "Toestand");
+    b.text(40, kHeadingRow, "Legenda");
+    b.text(40, kFirstValueRow, "Status");
+    b.text(50, kFirstValueRow, "Toestand");
     constexpr std::string_view kStates[] = {"Onbekend", "Niet regelen", "Regelen"};
     for (int i = 0; i < 3; ++i) {
-        b.text(40, FirstValueRow + 1 + i, std::to_string(i));
-        b.text(50, FirstValueRow + 1 + i, kStates[i]);
+        b.text(40, kFirstValueRow + 1 + i, std::to_string(i));
+        b.text(50, kFirstValueRow + 1 + i, kStates[i]);
     }
     std::vector<Page> pages;
     pages.push_back(b.take());

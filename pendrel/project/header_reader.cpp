@@ -23,10 +23,10 @@ struct ListSpec {
 };
 
 constexpr ListSpec kLists[] = {
-    {"hulpfuncties", "NUMHF", &ProjectData::auxiliaryFunctions, MaxListNames},
-    {"tellers", "NUMTL", &ProjectData::counters, MaxListNames},
-    {"overige ingangssignalen", "NUM_OVI", &ProjectData::otherInputs, MaxOtherSignals},
-    {"overige uitgangssignalen", "NUM_OVU", &ProjectData::otherOutputs, MaxOtherSignals},
+    {"hulpfuncties", "NUMHF", &ProjectData::auxiliaryFunctions, kMaxListNames},
+    {"tellers", "NUMTL", &ProjectData::counters, kMaxListNames},
+    {"overige ingangssignalen", "NUM_OVI", &ProjectData::otherInputs, kMaxOtherSignals},
+    {"overige uitgangssignalen", "NUM_OVU", &ProjectData::otherOutputs, kMaxOtherSignals},
 };
 
 bool containsName(const std::vector<std::string>& list, std::string_view name) {
@@ -77,9 +77,9 @@ void readHeaderLists(std::string_view header, ProjectData& data) {
         }
         std::vector<std::string_view> tokens = splitTokens(line, " \t\r");
         if (line.find("NUMEP") != std::string_view::npos) {
-            data.extraParameterCount = countFromDefine(tokens, MaxExtraParameters);
+            data.extraParameterCount = countFromDefine(tokens, kMaxExtraParameters);
         } else if (line.find("NUMEGGP") != std::string_view::npos) {
-            data.extraIntegerParameterCount = countFromDefine(tokens, MaxExtraIntegerParameters);
+            data.extraIntegerParameterCount = countFromDefine(tokens, kMaxExtraIntegerParameters);
         }
         if (current == kNone || tokens.size() < 2) {
             continue;
@@ -90,7 +90,7 @@ void readHeaderLists(std::string_view header, ProjectData& data) {
             continue;
         }
         std::vector<std::string>& list = data.*spec.list;
-        std::string name(tokens[1].substr(0, MaxListNameLength));
+        std::string name(tokens[1].substr(0, kMaxListNameLength));
         if (containsName(list, name)) {
             continue;
         }
@@ -125,8 +125,8 @@ std::string readSignalGroupNames(std::string_view header, std::string_view heade
             !std::isdigit(static_cast<unsigned char>(token[3]))) {
             continue;
         }
-        data.signalGroups.emplace_back(token.substr(0, MaxSignalGroupNameLength));
-        if (data.signalGroups.size() == MaxSignalGroups) {
+        data.signalGroups.emplace_back(token.substr(0, kMaxSignalGroupNameLength));
+        if (data.signalGroups.size() == kMaxSignalGroups) {
             reachedEnd = true;
             break;
         }

@@ -5,7 +5,7 @@
 namespace pendrel {
 namespace {
 
-constexpr std::size_t MaxPiece = 239;
+constexpr std::size_t kMaxPiece = 239;
 
 // Splits text into the pieces a line reader of 239 characters returns; each
 // piece keeps its line feed when it has one.
@@ -15,7 +15,7 @@ std::vector<std::string> readPieces(std::string_view text) {
     while (pos < text.size()) {
         std::size_t end = text.find('\n', pos);
         std::size_t lineEnd = end == std::string_view::npos ? text.size() : end + 1;
-        std::size_t len = std::min(lineEnd - pos, MaxPiece);
+        std::size_t len = std::min(lineEnd - pos, kMaxPiece);
         std::string piece(text.substr(pos, len));
         if (piece.size() >= 2 && piece.ends_with("\r\n")) {
             piece.erase(piece.size() - 2, 1);

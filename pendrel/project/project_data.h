@@ -8,16 +8,16 @@
 namespace pendrel {
 
 // Capacities of the designer's tables.
-inline constexpr std::size_t MaxSignalGroups = 48;
-inline constexpr std::size_t MaxSignalGroupNameLength = 40;
-inline constexpr std::size_t MaxListNames = 256;  // auxiliary functions, counters
-inline constexpr std::size_t MaxOtherSignals = 128;
-inline constexpr std::size_t MaxListNameLength = 22;
-inline constexpr int MaxExtraParameters = 4096;
+inline constexpr std::size_t kMaxSignalGroups = 48;
+inline constexpr std::size_t kMaxSignalGroupNameLength = 40;
+inline constexpr std::size_t kMaxListNames = 256;  // auxiliary functions, counters
+inline constexpr std::size_t kMaxOtherSignals = 128;
+inline constexpr std::size_t kMaxListNameLength = 22;
+inline constexpr int kMaxExtraParameters = 4096;
 // Not capped by the original; kept at the debugger's capacity so that a corrupt
 // count cannot ask for gigabytes.
-inline constexpr int MaxExtraIntegerParameters = 5000;
-inline constexpr std::size_t MaxExtraParameterNameLength = 43;  // 44-byte records
+inline constexpr int kMaxExtraIntegerParameters = 5000;
+inline constexpr std::size_t kMaxExtraParameterNameLength = 43;  // 44-byte records
 
 // The tables read from the parameter table source, in reading order.
 enum class Table : std::size_t {
@@ -39,7 +39,7 @@ enum class Table : std::size_t {
     Regeling,
     Count
 };
-inline constexpr std::size_t TableCount = static_cast<std::size_t>(Table::Count);
+inline constexpr std::size_t kTableCount = static_cast<std::size_t>(Table::Count);
 
 enum class BlockMark { None, Alt, Prim };
 
@@ -110,7 +110,7 @@ struct ProjectData {
     std::vector<PairEntry> pairs;
     std::vector<std::string> programmes;
 
-    std::array<bool, TableCount> available{};
+    std::array<bool, kTableCount> available{};
 
     bool has(Table table) const { return available[static_cast<std::size_t>(table)]; }
     bool blocksPresent() const { return !noBlocks; }

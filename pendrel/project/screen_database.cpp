@@ -13,7 +13,7 @@
 namespace pendrel {
 namespace {
 
-constexpr std::size_t MaxLine = 255;
+constexpr std::size_t kMaxLine = 255;
 
 bool isSpace(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
@@ -114,9 +114,9 @@ std::optional<ItemRecord> parseItem(std::string_view line) {
         *field = *value;
     }
     std::pair<std::string*, std::size_t> strings[] = {
-        {&item.marker, MaxMarkerLength},     {&item.macro, MaxMacroLength},
-        {&item.element1, MaxElement1Length}, {&item.element2, MaxElement2Length},
-        {&item.label, MaxLabelLength},
+        {&item.marker, kMaxMarkerLength},     {&item.macro, kMaxMacroLength},
+        {&item.element1, kMaxElement1Length}, {&item.element2, kMaxElement2Length},
+        {&item.label, kMaxLabelLength},
     };
     for (auto& [target, maximum] : strings) {
         std::optional<std::string> text = scan.doubleQuoted();
@@ -137,7 +137,7 @@ std::optional<TextRecord> parseText(std::string_view line) {
     if (!text) {
         return std::nullopt;
     }
-    return TextRecord{capped(std::move(*text), MaxTextLength), *column, *row, *width};
+    return TextRecord{capped(std::move(*text), kMaxTextLength), *column, *row, *width};
 }
 
 // The pieces a line reader of 255 characters returns, without line breaks.
@@ -147,8 +147,8 @@ std::vector<std::string> readPieces(std::string_view text) {
         if (line.empty()) {
             pieces.emplace_back();
         }
-        for (std::size_t pos = 0; pos < line.size(); pos += MaxLine) {
-            pieces.push_back(line.substr(pos, MaxLine));
+        for (std::size_t pos = 0; pos < line.size(); pos += kMaxLine) {
+            pieces.push_back(line.substr(pos, kMaxLine));
         }
     }
     return pieces;
@@ -191,7 +191,8 @@ ScreenList parseScreenDatabase(std::string_view text) {
                 if (!title) {
                     return screens;
                 }
-                screens.push_back(ScreenRecord{capped(std::move(*title), MaxTitleLength), {}, {}});
+                screens.push_back(
+                    ScreenRecord{capped(std::move(*title), kMaxTitleLength), {}, {}});
                 break;
             }
             case State::Item: {
@@ -242,10 +243,10 @@ std::string formatScreenDatabase(const ScreenList& screens) {
 }
 
 std::filesystem::path screenDatabasePath(const std::filesystem::path& projectDir) {
-    if (auto found = common::findFileIgnoreCase(projectDir, ScreenDatabaseName)) {
+    if (auto found = common::findFileIgnoreCase(projectDir, kScreenDatabaseName)) {
         return *found;
     }
-    return projectDir / ScreenDatabaseName;
+    return projectDir / kScreenDatabaseName;
 }
 
 ScreenList readScreenDatabase(const std::filesystem::path& projectDir) {

@@ -9,7 +9,7 @@
 
 namespace pendrel {
 
-inline constexpr std::string_view ScreenDatabaseName = "pendrel.db";
+inline constexpr std::string_view kScreenDatabaseName = "pendrel.db";
 
 // The screens held by database text. Reading ends silently at the first line
 // that does not parse; the screens read up to there are kept.

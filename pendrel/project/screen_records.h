@@ -7,14 +7,14 @@
 namespace pendrel {
 
 // Field capacities of the screen records (characters, without the NUL).
-inline constexpr std::size_t MaxTitleLength = 79;
-inline constexpr std::size_t MaxMarkerLength = 14;
-inline constexpr std::size_t MaxMacroLength = 19;
-inline constexpr std::size_t MaxElement1Length = 19;
-inline constexpr std::size_t MaxElement2Length = 20;
-inline constexpr std::size_t MaxLabelLength = 79;
-inline constexpr std::size_t MaxTextLength = 79;
-inline constexpr int InitialLabelDistance = 25;
+inline constexpr std::size_t kMaxTitleLength = 79;
+inline constexpr std::size_t kMaxMarkerLength = 14;
+inline constexpr std::size_t kMaxMacroLength = 19;
+inline constexpr std::size_t kMaxElement1Length = 19;
+inline constexpr std::size_t kMaxElement2Length = 20;
+inline constexpr std::size_t kMaxLabelLength = 79;
+inline constexpr std::size_t kMaxTextLength = 79;
+inline constexpr int kInitialLabelDistance = 25;
 
 // One value field of a user screen; positions are 1-based character cells.
 struct ItemRecord {
@@ -23,7 +23,7 @@ struct ItemRecord {
     int markerRow = 0;
     int labelColumn = 0;
     int labelRow = 0;
-    int labelDistance = InitialLabelDistance;
+    int labelDistance = kInitialLabelDistance;
     std::string marker;
     std::string macro;
     std::string element1;

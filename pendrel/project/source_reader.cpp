@@ -88,9 +88,9 @@ bool readSources(const std::filesystem::path& projectDir, Prompts& prompts, Prog
                  ProjectData& data) {
     data = ProjectData{};
     std::array<Source, 3> sources = {{
-        {ParameterTableName, "g6", {}, {}},
-        {DefinitionHeaderName, "g5", {}, {}},
-        {CodeSourceName, "g4", {}, {}},
+        {kParameterTableName, "g6", {}, {}},
+        {kDefinitionHeaderName, "g5", {}, {}},
+        {kCodeSourceName, "g4", {}, {}},
     }};
     if (!checkSources(projectDir, sources, prompts)) {
         return false;

@@ -10,9 +10,9 @@
 namespace pendrel {
 
 // The names by which the designer knows the three application sources.
-inline constexpr std::string_view ParameterTableName = "zxaptab.c";
-inline constexpr std::string_view DefinitionHeaderName = "zxapdef.h";
-inline constexpr std::string_view CodeSourceName = "zxapcod.c";
+inline constexpr std::string_view kParameterTableName = "zxaptab.c";
+inline constexpr std::string_view kDefinitionHeaderName = "zxapdef.h";
+inline constexpr std::string_view kCodeSourceName = "zxapcod.c";
 
 // Read sources: checks that the three sources are in `projectDir`, asks the
 // pc_omgeving question when a source mentions it, preprocesses the sources

@@ -47,14 +47,14 @@ constexpr TableSpec kTables[] = {
     {Table::Regeling, "lezen regelingen", "REGELING_tabel", 1, Message::Standard},
 };
 
-constexpr std::size_t MaxGroupRows = 48;
-constexpr std::size_t MaxConflicts = 500;
-constexpr std::size_t MaxNamedRows = 256;
-constexpr std::size_t MaxClocks = 48;
-constexpr std::size_t MaxBlocks = 10;
-constexpr std::size_t MaxBlockEntries = 144;
-constexpr std::size_t MaxCouplings = 128;
-constexpr std::size_t MaxProgrammes = 10;
+constexpr std::size_t kMaxGroupRows = 48;
+constexpr std::size_t kMaxConflicts = 500;
+constexpr std::size_t kMaxNamedRows = 256;
+constexpr std::size_t kMaxClocks = 48;
+constexpr std::size_t kMaxBlocks = 10;
+constexpr std::size_t kMaxBlockEntries = 144;
+constexpr std::size_t kMaxCouplings = 128;
+constexpr std::size_t kMaxProgrammes = 10;
 
 bool contains(std::string_view text, std::string_view word) {
     return text.find(word) != std::string_view::npos;
@@ -77,13 +77,13 @@ void addBlockEntry(ProjectData& data, Fields f) {
     for (const Block& b : data.blocks) {
         entries += b.entries.size();
     }
-    if (entries >= MaxBlockEntries) {
+    if (entries >= kMaxBlockEntries) {
         return;
     }
     auto block = std::find_if(data.blocks.begin(), data.blocks.end(),
                               [&](const Block& b) { return b.name == f[0]; });
     if (block == data.blocks.end()) {
-        if (data.blocks.size() >= MaxBlocks) {
+        if (data.blocks.size() >= kMaxBlocks) {
             return;
         }
         data.blocks.push_back(Block{name(f[0]), {}});
@@ -100,13 +100,13 @@ std::size_t rowsAndSink(Table table, ProjectData& data, std::function<void(Field
     switch (table) {
         case Table::SgTijden:
             sink = [&](Fields f) { data.sgTimeGroups.push_back(name(f[0])); };
-            return MaxGroupRows;
+            return kMaxGroupRows;
         case Table::Conflict:
             sink = [&](Fields f) { data.conflicts.push_back({name(f[0]), name(f[1])}); };
-            return MaxConflicts;
+            return kMaxConflicts;
         case Table::MgTijden:
             sink = [&](Fields f) { data.maxGreen.push_back(maxGreenRow(f)); };
-            return MaxGroupRows;
+            return kMaxGroupRows;
         case Table::EMgTijden:
         case Table::E2MgTijden:
         case Table::E3MgTijden: {
@@ -115,28 +115,28 @@ std::size_t rowsAndSink(Table table, ProjectData& data, std::function<void(Field
             sink = [&data, which](Fields f) {
                 data.extraMaxGreen[which].push_back(maxGreenRow(f));
             };
-            return MaxGroupRows;
+            return kMaxGroupRows;
         }
         case Table::Tijden:
             sink = [&](Fields f) { data.times.push_back(name(f[0])); };
-            return MaxNamedRows;
+            return kMaxNamedRows;
         case Table::Schakelaar:
             sink = [&](Fields f) { data.switches.push_back(name(f[0])); };
-            return MaxNamedRows;
+            return kMaxNamedRows;
         case Table::Klokken:
             sink = [&](Fields f) { data.clocks.push_back(name(f[0])); };
-            return MaxClocks;
+            return kMaxClocks;
         case Table::Blokken:
             sink = [&](Fields f) { addBlockEntry(data, f); };
-            return MaxBlockEntries;
+            return kMaxBlockEntries;
         case Table::SgDetectie:
             sink = [&](Fields f) { data.detectors.push_back({name(f[0]), name(f[1])}); };
-            return MaxNamedRows;
+            return kMaxNamedRows;
         case Table::Koppel:
             sink = [&](Fields f) {
                 data.couplings.push_back({name(f[0]), !contains(f[1], "UIT")});
             };
-            return MaxCouplings;
+            return kMaxCouplings;
         case Table::Eparms:
             sink = [&](Fields f) { data.extraParameters.push_back(name(f[0])); };
             return static_cast<std::size_t>(data.extraParameterCount);
@@ -145,10 +145,10 @@ std::size_t rowsAndSink(Table table, ProjectData& data, std::function<void(Field
             return static_cast<std::size_t>(data.extraIntegerParameterCount);
         case Table::SgRga:
             sink = [&](Fields f) { data.pairs.push_back({name(f[3]), name(f[4])}); };
-            return MaxNamedRows;
+            return kMaxNamedRows;
         case Table::Regeling:
             sink = [&](Fields f) { data.programmes.push_back(name(f[0])); };
-            return MaxProgrammes;
+            return kMaxProgrammes;
         case Table::Count:
             break;
     }

@@ -5,7 +5,7 @@
 namespace pendrel {
 namespace {
 
-constexpr std::size_t MaxBraceDistance = 254;
+constexpr std::size_t kMaxBraceDistance = 254;
 
 bool isIdentifierChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
@@ -27,7 +27,7 @@ std::optional<std::size_t> locateTable(std::string_view source, std::string_view
         if (whole) {
             // A declaration (";") or the end of something else ("}") before
             // the brace means this occurrence is not the table itself.
-            for (std::size_t i = end; i < source.size() && i - end < MaxBraceDistance; ++i) {
+            for (std::size_t i = end; i < source.size() && i - end < kMaxBraceDistance; ++i) {
                 char c = source[i];
                 if (c == '{') {
                     return i + 1;

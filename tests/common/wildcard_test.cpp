@@ -10,14 +10,14 @@ TEST(Wildcard, MatchesAsDirectorySearches) {
     };
     const Case cases[] = {
         {"DEBUG_???.*", "debug_001.plo", true},
-        {"DEBUG_???.*", "DEBUG_01.plo", false},   // '?' is exactly one character
+        {"DEBUG_???.*", "DEBUG_01.plo", false},  // '?' is exactly one character
         {"DEBUG_???.*", "debug_0012.plo", false},
-        {"DEBUG_???.*", "debug_001", true},       // ".*" also takes no extension
+        {"DEBUG_???.*", "debug_001", true},  // ".*" also takes no extension
         {"?????_???.DBG", "kruis_001.dbg", true},
         {"?????_???.DBG", "kruis_001.dbgx", false},
         {"*.*", "CONFIL", true},
         {"*", "", true},
-        {"a*b*c", "aXXbYYbZc", true},             // back-tracking over a second '*'
+        {"a*b*c", "aXXbYYbZc", true},  // back-tracking over a second '*'
         {"a*b*c", "aXXbYYbZ", false},
         {"", "x", false},
         {"*.plo", "x.PLO", true},

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "pendrel/generator/generator.h"
 #include "support/pendrel/recording_progress.h"
 #include "support/pendrel/recording_prompts.h"
 #include "support/temp_dir.h"
-#include "pendrel/generator/generator.h"
 #include "veltro/definitions/definitions_loader.h"
 #include "veltro/screens/screen_loader.h"
 #include "veltro/screens/window_list_text.h"
@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 class CountingMessages : public veltro::Messages {
   public:
     void message(int kind, std::string_view a, std::string_view b, std::string_view c) override {
-        if (kind != veltro::message_kind::Information) {
+        if (kind != veltro::message_kind::kInformation) {
             problems.push_back(m_context + ":" + std::to_string(m_line) + ": " + std::string(a) +
                                std::string(b) + std::string(c));
         }

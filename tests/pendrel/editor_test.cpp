@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "support/pendrel/recording_prompts.h"
-#include "support/temp_dir.h"
 #include "pendrel/editor/item_dialog.h"
 #include "pendrel/editor/screen_editor.h"
 #include "pendrel/editor/screen_list.h"
+#include "support/pendrel/recording_prompts.h"
+#include "support/temp_dir.h"
 
 namespace pendrel {
 namespace {

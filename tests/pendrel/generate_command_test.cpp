@@ -49,7 +49,8 @@ TEST_F(GenerateCommand, ExitStatusFollowsTheRun) {
     EXPECT_EQ(run({"--generate", d, "--none", "--target", (dir / "doel").string(), "--ext", "dbg",
                    "--pc-omgeving", "ja"}),
               0);
-    EXPECT_EQ(test_support::fileNames(dir / "doel"), std::vector<std::string>{});  // no screens, no list
+    EXPECT_EQ(test_support::fileNames(dir / "doel"),
+              std::vector<std::string>{});  // no screens, no list
     EXPECT_NE(err.str().find("beschouwen? Ja"), std::string::npos);
 
     fs::remove(dir / "zxapcod.c");

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "support/pendrel/recording_progress.h"
-#include "support/pendrel/recording_prompts.h"
-#include "support/temp_dir.h"
 #include "pendrel/generator/categories.h"
 #include "pendrel/generator/list_file.h"
 #include "pendrel/generator/user_screen_page.h"
 #include "pendrel/generator/writers.h"
 #include "pendrel/project/screen_database.h"
+#include "support/pendrel/recording_progress.h"
+#include "support/pendrel/recording_prompts.h"
+#include "support/temp_dir.h"
 
 namespace pendrel {
 namespace {
@@ -319,7 +319,8 @@ TEST_F(GenerationRun, UserScreensAloneAndTheNewerHeaderQuestion) {
     Project p(project.path());
     ASSERT_EQ(runGeneration(p, settings, prompts, progress), GenerationResult::Completed);
     EXPECT_EQ(debugFiles(), std::vector<std::string>{"kruis_001.dbg"});
-    EXPECT_EQ(test_support::readFile(target / "pendrel.txt"), "kruis_001.dbg  debugfile: Eigen scherm.\n");
+    EXPECT_EQ(test_support::readFile(target / "pendrel.txt"),
+              "kruis_001.dbg  debugfile: Eigen scherm.\n");
     EXPECT_TRUE(prompts.questions.empty());
     EXPECT_EQ(prompts.pcOmgevingQuestions.size(), 1u);
 

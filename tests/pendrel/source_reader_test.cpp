@@ -102,7 +102,7 @@ TEST_F(SampleProject, ReadsEveryListAndTableOfTheSample) {
     EXPECT_EQ(data.pairs.size(), 6u);
     EXPECT_EQ(data.pairs[5].pairNumber, "2");
     EXPECT_EQ(data.programmes, (std::vector<std::string>{"1", "2", "3", "4"}));
-    for (std::size_t t = 0; t < TableCount; ++t) {
+    for (std::size_t t = 0; t < kTableCount; ++t) {
         EXPECT_TRUE(data.available[t]) << t;
     }
     // The temporary files are gone again.

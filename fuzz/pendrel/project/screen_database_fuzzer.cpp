@@ -10,7 +10,6 @@
 #include "pendrel/editor/screen_editor.h"
 #include "pendrel/generator/user_screen_page.h"
 #include "pendrel/project/screen_database.h"
-
 #include "support/pendrel/recording_prompts.h"
 
 namespace {
@@ -48,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (again.size() > screens.size()) {
         std::abort();
     }
-    for (std::size_t i = 0; i < screens.size() && i < 4; ++i) exerciseScreen(screens[i]);
+    for (std::size_t i = 0; i < screens.size() && i < 4; ++i)
+        exerciseScreen(screens[i]);
     return 0;
 }

@@ -7,7 +7,6 @@
 #include "pendrel/project/header_reader.h"
 #include "pendrel/project/preprocess.h"
 #include "pendrel/project/table_reader.h"
-
 #include "support/pendrel/recording_progress.h"
 #include "support/pendrel/recording_prompts.h"
 
