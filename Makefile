@@ -8,7 +8,7 @@ TEST_BUILD ?= build-test
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
 
-.PHONY: all bootstrap build demo test test-asan test-tsan test-fuzz clean
+.PHONY: all bootstrap build demo test check-format test-asan test-tsan test-fuzz clean
 
 all: build
 
@@ -22,7 +22,11 @@ build: bootstrap
 demo: build
 	scripts/demo $(BUILD)
 
-test: bootstrap test-tsan test-fuzz test-asan
+test: bootstrap check-format test-tsan test-fuzz test-asan
+
+# Every tracked C++ source as .clang-format lays it out (nothing is changed).
+check-format: bootstrap
+	scripts/check-format
 
 # Every test under AddressSanitizer and UndefinedBehaviorSanitizer; the
 # benchmarks are built too, so that they keep compiling.
