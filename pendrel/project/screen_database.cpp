@@ -35,9 +35,11 @@ class LineScanner {
             ++pos;
         }
         std::size_t digitsStart = pos;
+        // Held to the range of int, so that every stored int reads back as itself.
+        const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
         long long value = 0;
         while (pos < m_line.size() && std::isdigit(static_cast<unsigned char>(m_line[pos]))) {
-            value = std::min<long long>(value * 10 + (m_line[pos] - '0'), INT_MAX);
+            value = std::min<long long>(value * 10 + (m_line[pos] - '0'), limit);
             ++pos;
         }
         if (pos == digitsStart) {

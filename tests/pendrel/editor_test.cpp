@@ -128,6 +128,37 @@ TEST(PlacementCursor, WrapsToTheNextColumnOfTheCanvas) {
     EXPECT_EQ(wrapped.cursor().column, 28);  // beyond column 80
 }
 
+// Added one after another, items and texts fill rows 21 and 22 before the
+// cursor moves 40 columns right to row 2, and from there back to column 28.
+TEST(PlacementCursor, FillsTheLastRowsBeforeItWraps) {
+    ProjectData data = smallProject();
+    ScreenRecord screen{"S", {}, {}};
+    screen.items.push_back({1, 28, 20, 3, 20, 25, "~", "A", "SG02", "", "A_SG02"});
+    ItemDialog dialog(screen, data);
+    EXPECT_EQ(dialog.cursor().row, 21);
+    dialog.chooseGroup(indexOf(dialog.groups(), "tellers"));
+    dialog.chooseMacro(0);
+    dialog.chooseThird(0);
+    test_support::RecordingPendrelPrompts prompts;
+    ASSERT_TRUE(dialog.add(prompts));
+    EXPECT_EQ(screen.items.back().markerRow, 21);
+    EXPECT_EQ(dialog.cursor().column, 28);
+    EXPECT_EQ(dialog.cursor().row, 22);
+    ASSERT_TRUE(dialog.addText("rij 22"));
+    EXPECT_EQ(screen.texts.back(), (TextRecord{"rij 22", 3, 22, 6}));
+    EXPECT_EQ(dialog.cursor().column, 68);
+    EXPECT_EQ(dialog.cursor().row, 2);
+    ASSERT_TRUE(dialog.addText("rechts"));
+    EXPECT_EQ(screen.texts.back(), (TextRecord{"rechts", 43, 2, 6}));
+    EXPECT_EQ(dialog.cursor().row, 3);
+    for (int row = 3; row <= 22; ++row) {
+        ASSERT_TRUE(dialog.addText("r"));
+    }
+    EXPECT_EQ(screen.texts.back().row, 22);
+    EXPECT_EQ(dialog.cursor().column, 28);  // 108 is beyond the canvas
+    EXPECT_EQ(dialog.cursor().row, 2);
+}
+
 TEST(ScreenEditor, CorruptPositionsStayWithinTheCanvas) {
     // A damaged pendrel.db can hold any int: no overflow, no control wider
     // than the canvas, and a placement cursor that wraps as usual.

@@ -38,6 +38,25 @@ TEST(ScreenDatabase, WritesTheQuotedFormatAndReadsItBack) {
     EXPECT_EQ(parseScreenDatabase(crlf), screens);
 }
 
+// Labels left of column 1 are stored as negative columns; every int, the
+// extremes included, reads back as it was written.
+TEST(ScreenDatabase, NegativeAndExtremeNumbersRoundTrip) {
+    ScreenRecord screen{"Links", {}, {}};
+    screen.items.push_back({1, 10, 2, -15, 2, 25, "~", "TL", "TL_A", "", "TL_TL_A"});
+    screen.items.push_back(
+        {2, 2147483647, -2147483647 - 1, -1, -22, -25, "~", "TL", "TL_B", "", "TL_B"});
+    screen.texts.push_back({"tekst", -3, -1, -6});
+    screen.texts.push_back({"rand", -2147483647 - 1, 2147483647, 0});
+    const std::string text = formatScreenDatabase({screen});
+    EXPECT_NE(text.find("   1 10  2 -15  2  25 \"~\""), std::string::npos) << text;
+    EXPECT_EQ(parseScreenDatabase(text), ScreenList{screen});
+    // Beyond the range of int a number is held to its end.
+    const ScreenList held =
+        parseScreenDatabase("#SCHERM\n 'S'\n#TEKST\n -99999999999 99999999999 -0 'x'\n");
+    ASSERT_EQ(held[0].texts.size(), 1u);
+    EXPECT_EQ(held[0].texts[0], (TextRecord{"x", -2147483647 - 1, 2147483647, 0}));
+}
+
 TEST(ScreenDatabase, ReadingEndsAtTheFirstMalformedLine) {
     struct Case {
         const char* text;

@@ -134,6 +134,39 @@ TEST_F(DumpConverter, ListingVariants) {
     EXPECT_NE(listing.find("\n      HF\nHF_A  x\nHF_B  y\n"), std::string::npos);
 }
 
+// The highest legal numbers, not only the first refused ones: block 9 of
+// ten, and auxiliary functions and counters 999, the last taken by position.
+TEST_F(DumpConverter, TheHighestNumbersStillFollowTheirRule) {
+    std::string blocks;
+    for (int b = 0; b < 10; ++b) {
+        blocks += "#define BK" + std::to_string(b) + " " + std::to_string(b) + "\n";
+    }
+    useHeader(replaced(sampleHeader(), "#define B1 0\n#define B2 1\n#define NUMBK 2\n",
+                       blocks + "#define NUMBK 10\n"));
+    std::string text = "\nBLOK(9) BLOK(0)\n";
+    ASSERT_TRUE(convert(text).ok());
+    EXPECT_EQ(text, "\nBK9     BK0    \n");
+    text = "\nBLOK(10)\n";
+    EXPECT_EQ(convert(text).code, kDefinitionMissing);
+
+    std::string header = replaced(sampleHeader(), "HF_A 0", "HF_A 999");
+    header = replaced(replaced(header, "NUMHF 2", "NUMHF 1000"), "TL_A 0", "TL_A 999");
+    useHeader(replaced(header, "NUMTL 2", "NUMTL 1000"));
+    std::string lines;
+    for (int n = 0; n < 1000; ++n) {
+        const char status = static_cast<char>('a' + n % 26);
+        lines += "HF(" + std::to_string(n) + ") " + status + " TL(" + std::to_string(n) + ") " +
+                 std::to_string(n * 10) + "\n";
+    }
+    std::string listing;
+    const std::string dump = replaced(sampleDump(), "HF(0) 1 TL(0) 5\nHF(1) 0 TL(1) 7\n", lines);
+    ASSERT_TRUE(list(dump, listing).ok());
+    // HF_B (1) is the first named in order, HF_A (999) the second: by
+    // position 999 it takes the last line's values, not the second line's.
+    EXPECT_NE(listing.find("\n      HF\nHF_B  b\nHF_A  l\n"), std::string::npos);
+    EXPECT_NE(listing.find("\n      TL\nTL_B  10\nTL_A  9990\n"), std::string::npos);
+}
+
 TEST_F(DumpConverter, ListingErrors) {
     const std::string dump = sampleDump();
     struct Case {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "fixtures.h"
 
 namespace rendall {
@@ -94,16 +96,41 @@ TEST(DumpReader, ValuesInOrderOfAppearance) {
     EXPECT_EQ(v.counters, (std::vector<std::int32_t>{5, 7}));
 }
 
+// Every value table takes exactly its capacity; one more line is error 1.
 TEST(DumpReader, ValueTableCapacities) {
-    std::string lines;
-    for (int i = 0; i < 1000; ++i)
-        lines += "SCH(" + std::to_string(i) + ") 1\n";
-    DumpValues v;
-    const std::string full = replaced(sampleDump(), "SCH(0) 1\n", lines);
-    EXPECT_TRUE(readDumpValues(full, "K", v).ok());
-    EXPECT_EQ(v.switches.size(), 1000u);
-    EXPECT_EQ(readDumpValues(replaced(full, "TIJDEN", "SCH(1000) 1\nTIJDEN"), "K", v).code,
-              kFileTooLarge);
+    struct Table {
+        std::string sampleLine;
+        std::string token;
+        std::size_t capacity;
+        std::function<std::size_t(const DumpValues&)> size;
+    };
+    const Table tables[] = {
+        {"KL(0) A 700 900\n", "KL", kMaxClocks,
+         [](const DumpValues& v) { return v.clocks.size(); }},
+        {"EPARM(0) 55\n", "EPARM", kMaxExtraParameters,
+         [](const DumpValues& v) { return v.extraParameters.size(); }},
+        {"EGGPARM(0) -3\n", "EGGPARM", kMaxExtraParameters,
+         [](const DumpValues& v) { return v.extraIntegerParameters.size(); }},
+        {"SCH(0) 1\n", "SCH", kMaxSwitches, [](const DumpValues& v) { return v.switches.size(); }},
+        {"TIJD(0) L 60 12\n", "TIJD", kMaxTimes,
+         [](const DumpValues& v) { return v.times.size(); }},
+        {"HF(0) 1 TL(0) 5\nHF(1) 0 TL(1) 7\n", "HF", kMaxAuxiliaryFunctions,
+         [](const DumpValues& v) { return v.auxiliaryFunctions.size(); }},
+    };
+    for (const Table& table : tables) {
+        SCOPED_TRACE(table.token);
+        std::string lines;
+        for (std::size_t i = 0; i < table.capacity; ++i) {
+            lines += table.token + "(" + std::to_string(i) + ") 1 TL(0) 2\n";
+        }
+        const std::string full = replaced(sampleDump(), table.sampleLine, lines);
+        DumpValues v;
+        ASSERT_TRUE(readDumpValues(full, "K", v).ok());
+        EXPECT_EQ(table.size(v), table.capacity);
+        const std::string oneMore = replaced(
+            full, lines, lines + table.token + "(" + std::to_string(table.capacity) + ") 1\n");
+        EXPECT_EQ(readDumpValues(oneMore, "K", v).code, kFileTooLarge);
+    }
 }
 
 }  // namespace

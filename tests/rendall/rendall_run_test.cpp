@@ -197,6 +197,16 @@ TEST_F(RendallRun, FileNames) {
     EXPECT_NE(noHeader.output.find("File ZXAPDEF.H niet in werkdirectory"), std::string::npos);
 }
 
+// Names of 80 characters, the longest allowed, are read and written.
+TEST_F(RendallRun, NamesOfTheLongestLength) {
+    const std::string dumpName = std::string(76, 'd') + ".dmp";
+    const std::string outputName = std::string(76, 'o') + ".lst";
+    m_dir.write(dumpName, sampleDump());
+    FakeConsole console("\rN");
+    EXPECT_EQ(run({dumpName, outputName}, console), 0) << console.output;
+    EXPECT_TRUE(m_dir.exists(std::string(76, 'O') + ".LST"));
+}
+
 TEST_F(RendallRun, Usage) {
     FakeConsole console("");
     EXPECT_EQ(run({"?", "x"}, console), 0);
