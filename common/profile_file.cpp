@@ -19,7 +19,8 @@ int ProfileFile::readInt(std::string_view section, std::string_view key, int def
     const std::optional<std::string> text = readFileBytes(m_path);
     const std::optional<std::string> value =
         text ? profileValue(*text, section, key) : std::nullopt;
-    return value ? profileNumber(*value) : defaultValue;
+    // An empty value counts as absent, as in Windows.
+    return value && !value->empty() ? profileNumber(*value) : defaultValue;
 }
 
 bool ProfileFile::writeString(std::string_view section, std::string_view key,

@@ -20,7 +20,7 @@ class ProfileFile {
                            std::string_view defaultValue) const;
 
     // The leading decimal number of the value (an optional sign, then digits);
-    // defaultValue when the key is absent, 0 when the value has no digits.
+    // defaultValue when the key is absent or empty, 0 when the value has no digits.
     int readInt(std::string_view section, std::string_view key, int defaultValue) const;
 
     // Creates the file, the section and the key as needed. False when the file

@@ -88,6 +88,15 @@ Location locate(const std::vector<std::string>& lines, std::string_view section,
     return where;
 }
 
+// Windows drops the quotes that enclose a whole value.
+std::string_view unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
 }  // namespace
 
 std::optional<std::string> profileValue(std::string_view text, std::string_view section,
@@ -97,7 +106,7 @@ std::optional<std::string> profileValue(std::string_view text, std::string_view 
     if (!where.keyLine) {
         return std::nullopt;
     }
-    return std::string(keyLine(lines[*where.keyLine])->value);
+    return std::string(unquoted(keyLine(lines[*where.keyLine])->value));
 }
 
 int profileNumber(std::string_view value) {

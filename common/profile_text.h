@@ -10,8 +10,8 @@ namespace common {
 // headers and "Key=Value" lines, names compared without regard to case, the
 // first section of a name the one used, ";" starting a comment key.
 
-// The value of `key` in `section`, blanks around it removed; nothing when
-// the section or the key is absent.
+// The value of `key` in `section`, blanks around it and quotes enclosing it
+// removed; nothing when the section or the key is absent.
 std::optional<std::string> profileValue(std::string_view text, std::string_view section,
                                         std::string_view key);
 

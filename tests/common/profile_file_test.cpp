@@ -14,6 +14,7 @@ TEST(ProfileFile, ReadsIgnoringCaseWithDefaults) {
     common::ProfileFile ini(dir.write("veltro.ini",
                                       "; comment\r\n[Hoofdvenster]\r\nX-positie = 120\r\n"
                                       "Fontnaam=Courier New\r\nLeeg=\r\nTekst=abc\r\n"
+                                      "Font=\"MS Sans Serif\"\r\nHalf=\"x\r\n"
                                       "Negatief=-7x\r\n[Ander]\r\nX-positie=5\r\n"));
     EXPECT_EQ(ini.readInt("HOOFDVENSTER", "x-positie", 0), 120);
     EXPECT_EQ(ini.readInt("Ander", "X-positie", 0), 5);
@@ -22,6 +23,9 @@ TEST(ProfileFile, ReadsIgnoringCaseWithDefaults) {
     EXPECT_EQ(ini.readInt("Hoofdvenster", "Negatief", 0), -7);
     EXPECT_EQ(ini.readString("hoofdvenster", "FONTNAAM", "x"), "Courier New");
     EXPECT_EQ(ini.readString("Hoofdvenster", "Leeg", "x"), "");
+    EXPECT_EQ(ini.readInt("Hoofdvenster", "Leeg", 42), 42);  // empty counts as absent
+    EXPECT_EQ(ini.readString("Hoofdvenster", "Font", ""), "MS Sans Serif");  // quotes dropped
+    EXPECT_EQ(ini.readString("Hoofdvenster", "Half", ""), "\"x");
     EXPECT_EQ(ini.readString("Geen", "Fontnaam", "dflt"), "dflt");
 
     common::ProfileFile missing(dir.path() / "nope.ini");
