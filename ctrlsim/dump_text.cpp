@@ -15,7 +15,7 @@ char onOff(std::int32_t v) {
 void appendGeneral(std::string& out, const SimModel& m) {
     out += "ALGEMEEN\n";
     out += common::format("CTRLSIM gesimuleerde regelaar  datum %06d  tijd %06d\n",
-                          m.value({code::Datum, 0, 0}), m.value({code::Tijd, 0, 0}));
+                          m.value({code::kDatum, 0, 0}), m.value({code::kTijd, 0, 0}));
     out += common::format("rondeteller %d\n", m.rounds());
     out += "SG    R G GL  VG   GL   MG\n";
     for (const auto& sg : m.elements().signalGroups) {
@@ -24,10 +24,10 @@ void appendGeneral(std::string& out, const SimModel& m) {
             continue;
         const std::string token = common::format("(%d)", n);
         out += common::format(
-            "%-6s%c %c %c  %-4d %-4d %-4d\n", token.c_str(), onOff(m.value({code::StateR, n, 0})),
-            onOff(m.value({code::StateG, n, 0})), onOff(m.value({code::StateGl, n, 0})),
-            m.value({code::InstVgTijd, n, 0}), m.value({code::InstGlTijd, n, 0}),
-            m.value({code::InstMgTijd, n, 0}));
+            "%-6s%c %c %c  %-4d %-4d %-4d\n", token.c_str(), onOff(m.value({code::kStateR, n, 0})),
+            onOff(m.value({code::kStateG, n, 0})), onOff(m.value({code::kStateGl, n, 0})),
+            m.value({code::kInstVgTijd, n, 0}), m.value({code::kInstGlTijd, n, 0}),
+            m.value({code::kInstMgTijd, n, 0}));
     }
     for (const auto& d : m.elements().detectors) {
         if (d.arrayNumber < 0)
@@ -35,7 +35,7 @@ void appendGeneral(std::string& out, const SimModel& m) {
         // Room behind the token, so that a name put in its place keeps the value.
         const std::string token = common::format("D(%d)", d.arrayNumber);
         out += common::format("%-20s%c\n", token.c_str(),
-                              onOff(m.value({code::Detector, d.arrayNumber, 0})));
+                              onOff(m.value({code::kDetector, d.arrayNumber, 0})));
     }
 }
 
@@ -46,37 +46,37 @@ void appendValues(std::string& out, const SimModel& m) {
         if (c.arrayNumber < 0)
             continue;
         out += common::format("KL(%d) 0 %d %d\n", c.arrayNumber,
-                              m.value({code::InstKl1, c.arrayNumber, 0}),
-                              m.value({code::InstKl2, c.arrayNumber, 0}));
+                              m.value({code::kInstKl1, c.arrayNumber, 0}),
+                              m.value({code::kInstKl2, c.arrayNumber, 0}));
     }
     out += "EXTRA PARAMETERS\n";
     for (const auto& p : e.parameters) {
         if (p.arrayNumber >= 0) {
             out += common::format("EPARM(%d) %d\n", p.arrayNumber,
-                                  m.value({code::InstEparm, p.arrayNumber, 0}));
+                                  m.value({code::kInstEparm, p.arrayNumber, 0}));
         }
     }
     out += "EXTRA GEHEEL GETAL PARAMETERS\n";
     for (const auto& p : e.intParameters) {
         if (p.arrayNumber >= 0) {
             out += common::format("EGGPARM(%d) %d\n", p.arrayNumber,
-                                  m.value({code::InstEggparm, p.arrayNumber, 0}));
+                                  m.value({code::kInstEggparm, p.arrayNumber, 0}));
         }
     }
     out += "SCHAKELAARS\n";
     for (const auto& s : e.switches) {
         if (s.arrayNumber >= 0) {
             out += common::format("SCH(%d) %c\n", s.arrayNumber,
-                                  onOff(m.value({code::Sch, s.arrayNumber, 0})));
+                                  onOff(m.value({code::kSch, s.arrayNumber, 0})));
         }
     }
     out += "TIJDEN\n";
     for (const auto& t : e.times) {
         if (t.arrayNumber < 0)
             continue;
-        const std::int32_t running = m.value({code::TijdLoopt, t.arrayNumber, 0});
+        const std::int32_t running = m.value({code::kTijdLoopt, t.arrayNumber, 0});
         out += common::format("TIJD(%d) %c %d %d\n", t.arrayNumber, onOff(running),
-                              m.value({code::InstTijd, t.arrayNumber, 0}), running ? 1 : 0);
+                              m.value({code::kInstTijd, t.arrayNumber, 0}), running ? 1 : 0);
     }
     out += "HULPFUNCTIES\n";
     for (int i = 0; i < kAuxiliaryFunctions; ++i) {

@@ -46,7 +46,7 @@ extern "C" void onSignal(int) {
 class StderrMessages : public veltro::Messages {
   public:
     void message(int kind, std::string_view a, std::string_view b, std::string_view c) override {
-        if (kind != veltro::message_kind::Error && kind != veltro::message_kind::System)
+        if (kind != veltro::message_kind::kError && kind != veltro::message_kind::kSystem)
             return;
         std::fprintf(stderr, "ctrlsim: %.*s%.*s%.*s\n", static_cast<int>(a.size()), a.data(),
                      static_cast<int>(b.size()), b.data(), static_cast<int>(c.size()), c.data());

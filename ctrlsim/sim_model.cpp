@@ -1,7 +1,6 @@
 #include "ctrlsim/sim_model.h"
 
 #include <cmath>
-#include <ctime>
 
 namespace ctrlsim {
 
@@ -13,7 +12,7 @@ std::int32_t toControllerUnits(double source, int scale) {
 
 SimModel::SimModel(const veltro::ElementTables& elements) : m_elements(elements) {
     loadSettings();
-    advance(std::chrono::milliseconds(0), 0);
+    advance(std::chrono::milliseconds(0), LocalTime{});
 }
 
 void SimModel::loadSettings() {
@@ -22,25 +21,25 @@ void SimModel::loadSettings() {
         const int n = sg.arrayNumber;
         if (n < 0)
             continue;
-        m_values[{code::InstVgTijd, n, 0}] =
-            toControllerUnits(sg.source[veltro::sg_value::Vg], 10);
-        m_values[{code::InstGlTijd, n, 0}] =
-            toControllerUnits(sg.source[veltro::sg_value::Gl], 10);
-        m_values[{code::InstMgTijd, n, 0}] =
-            toControllerUnits(sg.source[veltro::sg_value::Mg], 10);
+        m_values[{code::kInstVgTijd, n, 0}] =
+            toControllerUnits(sg.source[veltro::sg_value::kVg], 10);
+        m_values[{code::kInstGlTijd, n, 0}] =
+            toControllerUnits(sg.source[veltro::sg_value::kGl], 10);
+        m_values[{code::kInstMgTijd, n, 0}] =
+            toControllerUnits(sg.source[veltro::sg_value::kMg], 10);
         for (int t = 1; t <= 12; ++t) {
             const double source = sg.source[static_cast<std::size_t>(veltro::sg_value::mg(t))];
             if (source <= -0.1)
                 continue;
-            const int mgCode = t <= 6 ? code::InstMgTijd + 4 + t : code::InstMgTijd + 6 + t;
+            const int mgCode = t <= 6 ? code::kInstMgTijd + 4 + t : code::kInstMgTijd + 6 + t;
             m_values[{mgCode, n, 0}] = toControllerUnits(source, 10);
         }
     }
     for (const auto& d : e.detectors) {
         if (d.arrayNumber < 0)
             continue;
-        const int codes[] = {code::InstHTijd1, code::InstHTijd2, code::InstBTijd};
-        for (int k = 0; k < veltro::det_value::Count; ++k) {
+        const int codes[] = {code::kInstHTijd1, code::kInstHTijd2, code::kInstBTijd};
+        for (int k = 0; k < veltro::det_value::kCount; ++k) {
             const double source = d.source[static_cast<std::size_t>(k)];
             if (source > -0.1)
                 m_values[{codes[k], d.arrayNumber, 0}] = toControllerUnits(source, 10);
@@ -48,33 +47,33 @@ void SimModel::loadSettings() {
     }
     for (const auto& t : e.times) {
         if (t.arrayNumber >= 0)
-            m_values[{code::InstTijd, t.arrayNumber, 0}] = toControllerUnits(t.source, 10);
+            m_values[{code::kInstTijd, t.arrayNumber, 0}] = toControllerUnits(t.source, 10);
     }
     for (const auto& c : e.clocks) {
         if (c.arrayNumber < 0)
             continue;
-        m_values[{code::InstKl1, c.arrayNumber, 0}] = toControllerUnits(c.source[0], 100);
-        m_values[{code::InstKl2, c.arrayNumber, 0}] = toControllerUnits(c.source[1], 100);
+        m_values[{code::kInstKl1, c.arrayNumber, 0}] = toControllerUnits(c.source[0], 100);
+        m_values[{code::kInstKl2, c.arrayNumber, 0}] = toControllerUnits(c.source[1], 100);
     }
     for (const auto& s : e.switches) {
         if (s.arrayNumber >= 0)
-            m_values[{code::Sch, s.arrayNumber, 0}] = s.state;
+            m_values[{code::kSch, s.arrayNumber, 0}] = s.state;
     }
     for (const auto& p : e.intParameters) {
         if (p.arrayNumber >= 0)
-            m_values[{code::InstEggparm, p.arrayNumber, 0}] = p.value;
+            m_values[{code::kInstEggparm, p.arrayNumber, 0}] = p.value;
     }
     for (const auto& p : e.parameters) {
         if (p.arrayNumber >= 0)
-            m_values[{code::InstEparm, p.arrayNumber, 0}] = toControllerUnits(p.value, 10);
+            m_values[{code::kInstEparm, p.arrayNumber, 0}] = toControllerUnits(p.value, 10);
     }
     for (const auto& c : e.conflicts) {
         if (c.fromArrayNumber < 0 || c.toArrayNumber < 0)
             continue;
-        m_values[{code::InstOTijd, c.fromArrayNumber, c.toArrayNumber}] =
+        m_values[{code::kInstOTijd, c.fromArrayNumber, c.toArrayNumber}] =
             toControllerUnits(c.value, 10);
     }
-    m_values[{code::Versie, 0, 0}] = 100;
+    m_values[{code::kVersie, 0, 0}] = 100;
 }
 
 std::int32_t SimModel::value(const ObjectKey& key) const {
@@ -88,16 +87,16 @@ void SimModel::setValue(const ObjectKey& key, std::int32_t value) {
 
 void SimModel::setSignalGroupState(int n, bool green, bool amber) {
     const bool red = !green && !amber;
-    m_values[{code::StateG, n, 0}] = green;
-    m_values[{code::StateVg, n, 0}] = green;
-    m_values[{code::StateGl, n, 0}] = amber;
-    m_values[{code::StateR, n, 0}] = red;
-    m_values[{code::VgTijd, n, 0}] = green;
-    m_values[{code::GlTijd, n, 0}] = amber;
-    m_values[{code::InterneToestand, n, 0}] = green ? 3 : (amber ? 10 : 8);
+    m_values[{code::kStateG, n, 0}] = green;
+    m_values[{code::kStateVg, n, 0}] = green;
+    m_values[{code::kStateGl, n, 0}] = amber;
+    m_values[{code::kStateR, n, 0}] = red;
+    m_values[{code::kVgTijd, n, 0}] = green;
+    m_values[{code::kGlTijd, n, 0}] = amber;
+    m_values[{code::kInterneToestand, n, 0}] = green ? 3 : (amber ? 10 : 8);
 }
 
-void SimModel::advance(std::chrono::milliseconds elapsed, std::int64_t wallClock) {
+void SimModel::advance(std::chrono::milliseconds elapsed, const LocalTime& now) {
     const auto& groups = m_elements.signalGroups;
     const int count = groups.validCount();
     const auto slot = kGreen + kAmber;
@@ -117,24 +116,21 @@ void SimModel::advance(std::chrono::milliseconds elapsed, std::int64_t wallClock
     const auto seconds = elapsed.count() / 1000;
     for (const auto& d : m_elements.detectors) {
         if (d.arrayNumber >= 0)
-            m_values[{code::Detector, d.arrayNumber, 0}] = (seconds + d.arrayNumber) % 3 == 0;
+            m_values[{code::kDetector, d.arrayNumber, 0}] = (seconds + d.arrayNumber) % 3 == 0;
     }
     for (const auto& t : m_elements.times) {
         if (t.arrayNumber >= 0)
-            m_values[{code::TijdLoopt, t.arrayNumber, 0}] = (seconds / 2 + t.arrayNumber) % 2;
+            m_values[{code::kTijdLoopt, t.arrayNumber, 0}] = (seconds / 2 + t.arrayNumber) % 2;
     }
-    m_values[{code::RondeTeller, 0, 0}] = m_rounds;
+    m_values[{code::kRondeTeller, 0, 0}] = m_rounds;
 
-    const std::time_t now = static_cast<std::time_t>(wallClock);
-    // Single-threaded simulator: the shared result of localtime is safe here.
-    const std::tm local = *std::localtime(&now);
-    m_values[{code::Tijd, 0, 0}] = local.tm_hour * 10000 + local.tm_min * 100 + local.tm_sec;
-    m_values[{code::Datum, 0, 0}] =
-        local.tm_mday * 10000 + (local.tm_mon + 1) * 100 + local.tm_year % 100;
-    m_values[{code::Dag, 0, 0}] = local.tm_wday;
-    m_values[{code::DagNummer, 0, 0}] = local.tm_mday;
-    m_values[{code::MaandNummer, 0, 0}] = local.tm_mon + 1;
-    m_values[{code::JaarNummer, 0, 0}] = local.tm_year + 1900;
+    // Time as hhmmss, the date as ddmmyy (the debugger shows it with six digits).
+    m_values[{code::kTijd, 0, 0}] = now.hour * 10000 + now.minute * 100 + now.second;
+    m_values[{code::kDatum, 0, 0}] = now.day * 10000 + now.month * 100 + now.year % 100;
+    m_values[{code::kDag, 0, 0}] = now.weekday;
+    m_values[{code::kDagNummer, 0, 0}] = now.day;
+    m_values[{code::kMaandNummer, 0, 0}] = now.month;
+    m_values[{code::kJaarNummer, 0, 0}] = now.year;
 }
 
 }  // namespace ctrlsim

@@ -20,7 +20,16 @@ namespace ctrlsim {
 
 namespace {
 constexpr int kTickMs = 20;
+
+LocalTime localTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (::localtime_r(&now, &local) == nullptr)
+        return {};
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_wday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
 }
+}  // namespace
 
 SimServer::SimServer(SimModel& model, SimOptions options)
     : m_model(model), m_options(std::move(options)) {}
@@ -181,7 +190,7 @@ void SimServer::run(int stopFd) {
         }
         const auto now = SimSession::Clock::now();
         m_model.advance(std::chrono::duration_cast<std::chrono::milliseconds>(now - started),
-                        static_cast<std::int64_t>(std::time(nullptr)));
+                        localTimeNow());
         for (auto& c : m_connections) {
             if (c.fd >= 0)
                 c.session->pump(now);

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr std::string_view Usage =
+constexpr std::string_view kUsage =
     "usage: veltro --check [DIR]\n"
     "  --check [DIR]  load the macro definitions, ZXAPDEF.H, ZXAPTAB.C and the debug\n"
     "                 window files of DIR (default: the current directory) as the\n"
@@ -35,13 +35,13 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const int extra = argc - 1;
     if (extra >= 1 && std::string_view(argv[1]) == "--help") {
-        std::cout << Usage;
+        std::cout << kUsage;
         return 0;
     }
     if (extra >= 1 && extra <= 2 && std::string_view(argv[1]) == "--check") {
         const std::string dir = extra == 2 ? argv[2] : ".";
         return veltro::runCheck(absoluteDirectory(dir), std::cout, std::cerr);
     }
-    std::cerr << "veltro: the debugger windows are not available in this build\n" << Usage;
+    std::cerr << "veltro: the debugger windows are not available in this build\n" << kUsage;
     return 2;
 }

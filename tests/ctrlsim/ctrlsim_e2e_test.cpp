@@ -1,22 +1,29 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <mutex>
-#include <sstream>
+#include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "ctrlsim_process.h"
+#include "support/temp_dir.h"
+#include "support/veltro/dispatcher.h"
+#include "support/veltro/link_ports.h"
+#include "support/veltro/messages.h"
+#include "support/veltro/prompts.h"
+#include "support/veltro/timers.h"
 #include "veltro/definitions/definitions_loader.h"
 #include "veltro/definitions/silent_messages.h"
 #include "veltro/link/controller_link.h"
 #include "veltro/link/dump_dialog.h"
-#include "veltro/link/frame_sender.h"
-#include "veltro/link/ip_client.h"
-#include "veltro/link/receive_path.h"
-#include "veltro/link/serial_link.h"
+#include "veltro/link/machine_clock.h"
+#include "veltro/link/posix/ip_client.h"
+#include "veltro/link/posix/serial_link.h"
+#include "veltro/session/link_adapters.h"
 
 namespace ctrlsim {
 namespace {
@@ -25,6 +32,7 @@ using namespace std::chrono_literals;
 using veltro::CommandMode;
 using veltro::ControllerRecord;
 namespace link = veltro::link;
+using test_support::CtrlsimProcess;
 
 const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
 
@@ -39,101 +47,48 @@ struct Sample {
     veltro::ElementTables elements;
 };
 
-class Sink : public link::RecordSink {
-  public:
-    void deliver(const ControllerRecord& r) override {
-        std::lock_guard lock(m_mutex);
-        m_records.push_back(r);
+// The debugger's side of the link, everything but the windows. The test's
+// own thread plays the user-interface thread: it runs the posted work while
+// it waits.
+struct Debugger {
+    Debugger() {
+        link.setWindowSink(&window);
+        link.router().setToolSink(&tool);
     }
-    std::vector<ControllerRecord> matching(int code, int index) {
-        std::lock_guard lock(m_mutex);
-        std::vector<ControllerRecord> out;
-        for (const auto& r : m_records) {
-            if (r.functionCode == code && r.index == index)
-                out.push_back(r);
-        }
-        return out;
+    void connectIp(int port) {
+        auto c =
+            std::make_unique<link::IpClient>(link.consumer(), link.flags(), errors, dispatcher);
+        EXPECT_FALSE(c->create());
+        EXPECT_FALSE(c->connect("127.0.0.1", port));
+        c->startReader();
+        client = c.get();
+        link.attach(std::move(c));
     }
-    // Waits until `count` records for the object arrived.
-    std::vector<ControllerRecord> waitFor(int code, int index, std::size_t count,
-                                          std::chrono::milliseconds limit = 3s) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (matching(code, index).size() < count &&
-               std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(5ms);
-        }
-        return matching(code, index);
+    template <class Condition>
+    bool pumpUntil(Condition condition, std::chrono::milliseconds limit = 3s) {
+        return test_support::waitUntil(
+            [&] {
+                dispatcher.drain();
+                return condition();
+            },
+            limit);
+    }
+    std::vector<ControllerRecord> windowRecords(int code, int index, std::size_t count,
+                                                std::chrono::milliseconds limit = 3s) {
+        pumpUntil([&] { return window.matching(code, index).size() >= count; }, limit);
+        return window.matching(code, index);
     }
 
-  private:
-    std::mutex m_mutex;
-    std::vector<ControllerRecord> m_records;
+    test_support::FakeDispatcher dispatcher;
+    test_support::RecordingDumpDisplay display;
+    test_support::FakeReplyTimer replyTimer;
+    link::MachineClock clock;
+    test_support::RecordingSink window;  // user-interface thread
+    test_support::RecordingSink tool;    // reader thread, every record
+    test_support::RecordingIpErrors errors;
+    link::ControllerLink link{{dispatcher, display, replyTimer, clock}};
+    link::IpClient* client = nullptr;
 };
-
-class NoErrors : public link::IpErrorHandler {
-  public:
-    void ipError(const link::IpError& e) override {
-        std::lock_guard lock(m_mutex);
-        messages.push_back(e.message);
-    }
-    std::vector<std::string> messages;
-
-  private:
-    std::mutex m_mutex;
-};
-
-class Display : public link::DumpDisplay {
-  public:
-    void showCount(std::int32_t) override {}
-    void showEcho(std::string_view line) override {
-        std::lock_guard lock(m_mutex);
-        m_echo = line;
-    }
-    void showStatus(std::string_view text) override {
-        std::lock_guard lock(m_mutex);
-        m_status = text;
-    }
-    void cancelReplyTimer() override {}
-    std::string echo() {
-        std::lock_guard lock(m_mutex);
-        return m_echo;
-    }
-    std::string status() {
-        std::lock_guard lock(m_mutex);
-        return m_status;
-    }
-
-  private:
-    std::mutex m_mutex;
-    std::string m_echo, m_status;
-};
-
-class NoTimer : public link::ReplyTimer {
-  public:
-    void restart() override {}
-    void cancel() override {}
-};
-
-// The debugger's side of the link over TCP: everything but the windows.
-struct IpSide {
-    explicit IpSide(int port) : client(path, flags, errors) {
-        router.setWindowSink(&sink);
-        EXPECT_FALSE(client.create());
-        EXPECT_FALSE(client.connect("127.0.0.1", port));
-        client.startReader();
-    }
-    link::LinkFlags flags;
-    Sink sink;
-    link::RecordRouter router;
-    Display display;
-    link::DumpReceiver dump{display};
-    link::ReceivePath path{flags, router, dump};
-    NoErrors errors;
-    link::IpClient client;
-    link::FrameSender sender{client};
-};
-
-using test_support::CtrlsimProcess;
 
 int portOf(CtrlsimProcess& p) {
     const std::string line = p.readLine();
@@ -147,36 +102,43 @@ class CtrlsimEndToEnd : public ::testing::Test {
     Sample sample;
     int vgCode() const { return sample.table.lookup("inst_VG_TIJD"); }
     const veltro::SignalGroup& group(int i) const { return sample.elements.signalGroups[i]; }
+    int vgOf(int i) const {
+        return static_cast<int>(group(i).source[veltro::sg_value::kVg] * 10 + 0.5);
+    }
 };
 
 TEST_F(CtrlsimEndToEnd, ReadWriteContinuousAndStopOverTcp) {
     ASSERT_EQ(vgCode(), 320);
     CtrlsimProcess sim({"--port", "0"});
-    IpSide side(portOf(sim));
+    Debugger d;
+    d.connectIp(portOf(sim));
     const auto& sg = group(1);
-    const int expected = static_cast<int>(sg.source[veltro::sg_value::Vg] * 10 + 0.5);
+    const int expected = vgOf(1);
 
-    side.sender.send({vgCode(), sg.arrayNumber, -1, 0, 0}, CommandMode::Read);
-    auto got = side.sink.waitFor(vgCode(), sg.arrayNumber, 1);
+    d.link.requests().send({vgCode(), sg.arrayNumber, -1, 0, 0}, CommandMode::Read);
+    auto got = d.windowRecords(vgCode(), sg.arrayNumber, 1);
     ASSERT_EQ(got.size(), 1u);
     EXPECT_EQ(got[0].value, expected);
 
-    side.sender.send({vgCode(), sg.arrayNumber, -1, 0, expected + 17}, CommandMode::Write);
-    side.sender.send({vgCode(), sg.arrayNumber, -1, 0, 0}, CommandMode::Read);
-    got = side.sink.waitFor(vgCode(), sg.arrayNumber, 2);
+    d.link.requests().send({vgCode(), sg.arrayNumber, -1, 0, expected + 17}, CommandMode::Write);
+    d.link.requests().send({vgCode(), sg.arrayNumber, -1, 0, 0}, CommandMode::Read);
+    got = d.windowRecords(vgCode(), sg.arrayNumber, 2);
     ASSERT_EQ(got.size(), 2u);
     EXPECT_EQ(got[1].value, expected + 17);
 
-    // Continuous: reported at least every 500 ms, then quiet after STOP.
+    // Continuous: reported at least every 500 ms, then quiet after STOP. Each
+    // report is counted as it is decoded (the route of a tool dialog).
+    d.link.router().setToolDialogOpen(true);
     const ControllerRecord green{sample.table.lookup("G"), group(0).arrayNumber, -1, 0, 0};
-    side.sender.send(green, CommandMode::Continuous);
-    EXPECT_GE(side.sink.waitFor(green.functionCode, green.index, 3, 2s).size(), 3u);
-    side.sender.send(green, CommandMode::Stop);
+    d.link.requests().send(green, CommandMode::Continuous);
+    EXPECT_GE(d.tool.waitFor(green.functionCode, green.index, 3, 2s).size(), 3u);
+    d.link.requests().send(green, CommandMode::Stop);
     std::this_thread::sleep_for(200ms);
-    const auto afterStop = side.sink.matching(green.functionCode, green.index).size();
+    const auto afterStop = d.tool.matching(green.functionCode, green.index).size();
     std::this_thread::sleep_for(700ms);
-    EXPECT_EQ(side.sink.matching(green.functionCode, green.index).size(), afterStop);
-    EXPECT_TRUE(side.errors.messages.empty());
+    EXPECT_EQ(d.tool.matching(green.functionCode, green.index).size(), afterStop);
+    d.dispatcher.drain();
+    EXPECT_TRUE(d.errors.errors().empty());
     EXPECT_EQ(sim.interrupt(), 0);  // Ctrl-C ends it cleanly
     EXPECT_EQ(sim.readLine(), "ctrlsim stopped");
 }
@@ -184,19 +146,20 @@ TEST_F(CtrlsimEndToEnd, ReadWriteContinuousAndStopOverTcp) {
 TEST_F(CtrlsimEndToEnd, CloseOrResetByTheControllerLeavesTheLinkRunning) {
     for (const char* fault : {"--close-after", "--reset-after"}) {
         CtrlsimProcess sim({"--port", "0", fault, "2", "--garbage"});
-        IpSide side(portOf(sim));
+        Debugger d;
+        d.connectIp(portOf(sim));
+        d.link.router().setToolDialogOpen(true);  // every record counted as it is decoded
         const ControllerRecord vg{vgCode(), group(0).arrayNumber, -1, 0, 0};
         for (int i = 0; i < 3; ++i)
-            side.sender.send(vg, CommandMode::Read);
-        EXPECT_EQ(side.sink.waitFor(vg.functionCode, vg.index, 2).size(), 2u) << fault;
-        const auto deadline = std::chrono::steady_clock::now() + 3s;
-        while (!side.client.connectionEnded() && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(5ms);
-        }
-        EXPECT_TRUE(side.client.connectionEnded()) << fault;
-        side.sender.send(vg, CommandMode::Read);  // goes nowhere, ends nothing
-        EXPECT_TRUE(side.errors.messages.empty()) << fault;
-        EXPECT_EQ(side.path.decoder().droppedFrames(), 2u) << fault;
+            d.link.requests().send(vg, CommandMode::Read);
+        EXPECT_EQ(d.tool.waitFor(vg.functionCode, vg.index, 2).size(), 2u) << fault;
+        EXPECT_TRUE(test_support::waitUntil([&] { return d.client->connectionEnded(); }, 3s))
+            << fault;
+        d.link.requests().send(vg, CommandMode::Read);  // goes nowhere, ends nothing
+        std::this_thread::sleep_for(20ms);
+        d.dispatcher.drain();
+        EXPECT_TRUE(d.errors.errors().empty()) << fault;
+        EXPECT_EQ(d.link.receivePath().decoder().droppedFrames(), 2u) << fault;
         EXPECT_EQ(sim.stop(), 0);
     }
 }
@@ -207,176 +170,101 @@ TEST_F(CtrlsimEndToEnd, ReadOverAPseudoTerminal) {
     const std::string ptyLine = sim.readLine();
     ASSERT_EQ(ptyLine.rfind("pty ", 0), 0u) << ptyLine;
 
-    class Quiet : public veltro::Prompts {
-      public:
-        void messageBox(std::string_view, std::string_view text, veltro::PromptIcon) override {
-            ADD_FAILURE() << text;
-        }
-        bool askYesNo(std::string_view, std::string_view, veltro::PromptIcon) override {
-            return false;
-        }
-        std::optional<std::string> askText(std::string_view, std::string_view,
-                                           std::string_view) override {
-            return std::nullopt;
-        }
-    } prompts;
-    link::LinkFlags flags;
-    Sink sink;
-    link::RecordRouter router;
-    router.setWindowSink(&sink);
-    Display display;
-    link::DumpReceiver dump{display};
-    link::ReceivePath path{flags, router, dump};
-    link::SerialLink serial(path, prompts);
-    ASSERT_TRUE(serial.open(ptyLine.substr(4), 9600));
-    link::FrameSender sender{serial};
+    test_support::ScriptedPrompts prompts;
+    Debugger d;
+    auto serial = std::make_unique<link::SerialLink>(d.link.consumer(), prompts, d.dispatcher);
+    ASSERT_TRUE(serial->open(ptyLine.substr(4), 9600));
+    d.link.attach(std::move(serial));
     const auto& sg = group(0);
-    sender.send({vgCode(), sg.arrayNumber, -1, 0, 0}, CommandMode::Read);
-    const auto got = sink.waitFor(vgCode(), sg.arrayNumber, 1);
+    d.link.requests().send({vgCode(), sg.arrayNumber, -1, 0, 0}, CommandMode::Read);
+    const auto got = d.windowRecords(vgCode(), sg.arrayNumber, 1);
     ASSERT_EQ(got.size(), 1u);
-    EXPECT_EQ(got[0].value, static_cast<int>(sg.source[veltro::sg_value::Vg] * 10 + 0.5));
+    EXPECT_EQ(got[0].value, vgOf(0));
+    EXPECT_TRUE(prompts.snapshot().empty());
     EXPECT_EQ(sim.stop(), 0);
-}
-
-std::string readAll(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
 }
 
 TEST_F(CtrlsimEndToEnd, DumpFetchedThroughTheDumpReceiver) {
-    const auto dir = std::filesystem::path(TEST_BINARY_DIR) / "ctrlsim_dump_e2e";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    const auto file = dir / "dpcom.dmp";
+    const test_support::TempDir dir;
+    const auto file = dir.path() / "dpcom.dmp";
 
     CtrlsimProcess sim({"--port", "0"});
-    IpSide side(portOf(sim));
-    NoTimer timer;
-    link::DumpDialog dialog(side.flags, side.client, side.dump, side.display, timer);
+    Debugger d;
+    d.connectIp(portOf(sim));
+    link::DumpDialog dialog(d.link.flags(), d.link.writer(), d.link.dumpReceiver(), d.display,
+                            d.replyTimer);
     dialog.open(file.string());
     dialog.command(link::DumpCommand::Verify);
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (side.display.echo().empty() && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(5ms);
-    }
-    EXPECT_EQ(side.display.echo(), "CTRLSIM verbinding in orde ");
+    d.pumpUntil([&] { return !d.display.echo().empty(); }, 5s);
+    EXPECT_EQ(d.display.echo(), "CTRLSIM verbinding in orde ");
+    EXPECT_FALSE(d.replyTimer.running);  // the answer cancelled it
     dialog.command(link::DumpCommand::Make);
     dialog.command(link::DumpCommand::Fetch);
-    while (side.display.status() != "EINDE DUMP" && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(5ms);
-    }
-    EXPECT_EQ(side.display.status(), "EINDE DUMP");
+    d.pumpUntil([&] { return d.display.status() == "EINDE DUMP"; }, 5s);
+    EXPECT_EQ(d.display.status(), "EINDE DUMP");
     dialog.close();
     EXPECT_EQ(sim.stop(), 0);
 
-    const std::string bytes = readAll(file);
+    const std::string bytes = dir.read("dpcom.dmp");
     EXPECT_EQ(bytes.rfind("CTRLSIM verbinding in orde  ALGEMEEN\r\n", 0), 0u);
     EXPECT_EQ(bytes.substr(bytes.size() - 15), "EINDE DUMP\r\n\xFF\r\n");
     EXPECT_EQ(bytes.find("\n\n"), std::string::npos);  // every line feed has its CR
+    // The count shows the bytes received: the file has a CR more per line feed.
+    const auto lineFeeds = std::count(bytes.begin(), bytes.end(), '\n');
+    EXPECT_EQ(d.display.count(), static_cast<std::int32_t>(bytes.size() - lineFeeds));
 
 #ifdef RENDALL_BINARY
     // The dump converts without error: answers are an empty intersection name
     // (Enter) and J for the pc_omgeving question.
-    std::filesystem::copy_file(kSample + "/ZXAPDEF.H", dir / "ZXAPDEF.H");
-    const std::string command = "cd '" + dir.string() + "' && printf '\\rJ' | '" + RENDALL_BINARY +
-                                "' dpcom.dmp dump.out > rendall.log 2>&1";
+    std::filesystem::copy_file(kSample + "/ZXAPDEF.H", dir.path() / "ZXAPDEF.H");
+    const std::string command = "cd '" + dir.path().string() + "' && printf '\\rJ' | '" +
+                                RENDALL_BINARY + "' dpcom.dmp dump.out > rendall.log 2>&1";
     const int status = std::system(command.c_str());
-    EXPECT_EQ(status, 0) << readAll(dir / "rendall.log");
-    EXPECT_NE(readAll(dir / "DUMP.OUT").size() + readAll(dir / "dump.out").size(), 0u);
+    EXPECT_EQ(status, 0) << dir.read("rendall.log");
+    EXPECT_NE(dir.read("DUMP.OUT").size() + dir.read("dump.out").size(), 0u);
 #endif
 }
 
-}  // namespace
-}  // namespace ctrlsim
-
-namespace ctrlsim {
-namespace {
-
 // The road of one value: a debug window is shown, the poll cycle asks for its
-// items, ctrlsim answers and the records reach the window's sink; an item that
-// answers is enabled, so no "no connection" message follows.
+// items, ctrlsim answers, the records reach the window on the user-interface
+// thread and enable its items, so no "no connection" message follows.
 TEST_F(CtrlsimEndToEnd, ShownWindowIsPolledThroughTheWholeLink) {
     CtrlsimProcess sim({"--port", "0"});
-    const int port = portOf(sim);
-
-    struct Prompts : veltro::Prompts {
-        void messageBox(std::string_view, std::string_view t, veltro::PromptIcon) override {
-            ADD_FAILURE() << t;
-        }
-        bool askYesNo(std::string_view, std::string_view, veltro::PromptIcon) override {
-            return false;
-        }
-        std::optional<std::string> askText(std::string_view, std::string_view,
-                                           std::string_view) override {
-            return std::nullopt;
-        }
-    } prompts;
-
-    // One window of two items; an item is enabled when its first value came.
-    struct Window : link::PollWindow, link::RecordSink {
-        std::vector<ControllerRecord> items;
-        std::atomic<int> enabledMask{0};
-        bool windowShown() const override { return true; }
-        std::size_t itemCount() const override { return items.size(); }
-        ControllerRecord itemRecord(std::size_t i) const override { return items[i]; }
-        bool itemRequested(std::size_t) const override { return true; }
-        void setItemRequested(std::size_t, bool) override {}
-        bool itemEnabled(std::size_t i) const override { return enabledMask.load() & (1 << i); }
-        void disableItems() override { enabledMask = 0; }
-        void deliver(const ControllerRecord& r) override {
-            for (std::size_t i = 0; i < items.size(); ++i) {
-                if (items[i].functionCode == r.functionCode && items[i].index == r.index) {
-                    enabledMask.fetch_or(1 << i);
-                }
-            }
-        }
-    } window;
-    window.items = {{vgCode(), group(0).arrayNumber, -1, 0, 0},
-                    {sample.table.lookup("R"), group(1).arrayNumber, -1, 0, 0}};
-    // The sink outlives the link, whose reader thread delivers to it.
-    NoErrors errors;
-    Display display;
-    link::ControllerLink controller(prompts, errors, display);
-    controller.router().setWindowSink(&window);
-
-    struct Timers : link::OneShotTimers {
-        std::vector<std::function<void()>> due;
-        TimerId start(std::chrono::milliseconds, std::function<void()> f) override {
-            due.push_back(std::move(f));
-            return static_cast<TimerId>(due.size());
-        }
-        void cancel(TimerId) override {}
-        void fire() {
-            auto now = std::move(due);
-            due.clear();
-            for (auto& f : now)
-                f();
-        }
-    } timers;
-    struct Lines : veltro::Messages {
-        std::vector<std::string> lines;
-        void message(int, std::string_view a, std::string_view, std::string_view) override {
-            lines.emplace_back(a);
-        }
-        void setContextPrefix(std::string_view) override {}
-        void setLinePrefix(int) override {}
-    } messages;
-    link::PollCycle poll(window, controller.requests(), timers, messages);
-    controller.setPollCycle(&poll);
-
-    ASSERT_FALSE(controller.openIp("127.0.0.1", port));
-    controller.windowShown();
-    EXPECT_TRUE(controller.flags().trace.load());
-    timers.fire();  // timer A: READ and CONTINUOUS for both items
-    const auto deadline = std::chrono::steady_clock::now() + 3s;
-    while (window.enabledMask.load() != 3 && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(5ms);
+    Debugger d;
+    veltro::DebugWindowList windows;
+    veltro::DebugScreen screen("/p/debug_001.plo");
+    const ControllerRecord objects[] = {
+        {vgCode(), group(0).arrayNumber, -1, 0, 0},
+        {sample.table.lookup("R"), group(1).arrayNumber, -1, 0, 0}};
+    for (const ControllerRecord& object : objects) {
+        veltro::DebugItem& item = screen.addItem();
+        item.functionCode = object.functionCode;
+        item.firstElement = object.index;
+        item.width = 8;
+        item.hasControl = true;
     }
-    EXPECT_EQ(window.enabledMask.load(), 3);
-    timers.fire();  // timer B: both answered
-    EXPECT_TRUE(messages.lines.empty());
+    screen.buildIndex();
+    windows.addWindow(std::move(screen));
+    veltro::ShownWindowPoll pollView(windows);
+    test_support::RecordingItemView view;
+    veltro::ShownWindowSink sink(windows, &view);
+    test_support::FakeTimers timers;
+    test_support::RecordingMessages messages;
+    link::PollCycle poll(pollView, d.link.requests(), timers, messages);
+    d.link.setPollCycle(&poll);
+    d.link.setWindowSink(&sink);
+    d.connectIp(portOf(sim));
+
+    veltro::WindowSwitchPorts ports{d.link};
+    windows.show(0, ports);
+    EXPECT_TRUE(d.link.flags().trace.load());
+    timers.fireAll();  // timer A: READ and CONTINUOUS for both items
+    const veltro::DebugScreen& shown = windows.window(0);
+    EXPECT_TRUE(d.pumpUntil([&] { return shown.item(0).enabled && shown.item(1).enabled; }));
+    EXPECT_EQ(shown.item(0).text, std::to_string(vgOf(0)));
+    timers.fireAll();  // timer B: both answered
+    EXPECT_TRUE(messages.lines().empty());
+    EXPECT_FALSE(view.changed.empty());
     EXPECT_EQ(sim.stop(), 0);
 }
 

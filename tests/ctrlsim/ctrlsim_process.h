@@ -14,7 +14,7 @@
 
 extern char** environ;
 
-namespace ctrlsim::test_support {
+namespace test_support {
 
 // The real ctrlsim, started for one test: its first output lines give the
 // port and the terminal; closing its standard input ends it.
@@ -113,4 +113,4 @@ class CtrlsimProcess {
     int m_status = -1;
 };
 
-}  // namespace ctrlsim::test_support
+}  // namespace test_support

@@ -23,7 +23,7 @@ veltro::ElementTables smallIntersection() {
     veltro::ElementTables e;
     e.signalGroups[0].name = "SG02";
     e.signalGroups[0].arrayNumber = 0;
-    e.signalGroups[0].source[veltro::sg_value::Vg] = 6.0;
+    e.signalGroups[0].source[veltro::sg_value::kVg] = 6.0;
     e.signalGroups[0].source[veltro::sg_value::mg(7)] = 2.5;
     e.signalGroups[1].name = "SG05";
     e.signalGroups[1].arrayNumber = 1;
@@ -86,16 +86,68 @@ TEST(SimModel, SettingsStartInControllerUnits) {
     const auto elements = smallIntersection();
     SimModel model(elements);
     const std::pair<ObjectKey, std::int32_t> cases[] = {
-        {{code::InstVgTijd, 0, 0}, 60}, {{339, 0, 0}, 25},  // MG time 7
-        {{code::InstKl1, 0, 0}, 730},   {{code::InstKl2, 0, 0}, 1915},
-        {{code::InstEparm, 0, 0}, 15},  {{code::InstEggparm, 0, 0}, 215},
-        {{code::Sch, 0, 0}, 1},         {{code::InstHTijd1, 0, 0}, 20},
-        {{code::InstBTijd, 0, 0}, 5},   {{code::InstOTijd, 0, 1}, 35},
+        {{code::kInstVgTijd, 0, 0}, 60}, {{339, 0, 0}, 25},  // MG time 7
+        {{code::kInstKl1, 0, 0}, 730},   {{code::kInstKl2, 0, 0}, 1915},
+        {{code::kInstEparm, 0, 0}, 15},  {{code::kInstEggparm, 0, 0}, 215},
+        {{code::kSch, 0, 0}, 1},         {{code::kInstHTijd1, 0, 0}, 20},
+        {{code::kInstBTijd, 0, 0}, 5},   {{code::kInstOTijd, 0, 1}, 35},
     };
     for (const auto& [key, value] : cases) {
         EXPECT_EQ(model.value(key), value) << std::get<0>(key);
     }
-    EXPECT_FALSE(model.has({code::InstHTijd2, 0, 0}));  // not set in the source
+    EXPECT_FALSE(model.has({code::kInstHTijd2, 0, 0}));  // not set in the source
+}
+
+// Every MG time code the controller knows: MG1-6 are 331-336, MG7-12 are
+// 339-344 (337 and 338 belong to other times), each in tenths of a second.
+TEST(SimModel, EveryMgTimeCodeAndOnlyTheSetOnes) {
+    veltro::ElementTables e;
+    e.signalGroups[0].name = "SG02";
+    e.signalGroups[0].arrayNumber = 3;
+    for (int t = 1; t <= 12; ++t)
+        e.signalGroups[0].source[veltro::sg_value::mg(t)] = t + 0.5;
+    e.signalGroups[1].name = "SG05";
+    e.signalGroups[1].arrayNumber = 4;
+    e.signalGroups[1].source[veltro::sg_value::mg(6)] = 0.0;    // set: zero seconds
+    e.signalGroups[1].source[veltro::sg_value::mg(12)] = 12.0;  // the others not set
+    e.signalGroups.count = 2;
+    const SimModel model(e);
+    const int codes[] = {331, 332, 333, 334, 335, 336, 339, 340, 341, 342, 343, 344};
+    for (int t = 1; t <= 12; ++t) {
+        const int code = codes[t - 1];
+        EXPECT_EQ(model.value({code, 3, 0}), t * 10 + 5) << code;
+        EXPECT_EQ(model.has({code, 4, 0}), t == 6 || t == 12) << code;
+    }
+    EXPECT_EQ(model.value({336, 4, 0}), 0);
+    EXPECT_EQ(model.value({344, 4, 0}), 120);
+    for (int other : {330, 337, 338})
+        EXPECT_FALSE(model.has({other, 3, 0})) << other;
+}
+
+// The date and time counters with a fixed clock: the date as ddmmyy (shown
+// with six digits by the debugger), the weekday from Sunday = 0.
+TEST(SimModel, DateAndTimeCountersFollowTheClock) {
+    const auto elements = smallIntersection();
+    SimModel model(elements);
+    struct Case {
+        LocalTime now;
+        int tijd, datum, dag;
+    };
+    const Case cases[] = {
+        {{2024, 3, 5, 2, 7, 8, 9}, 70809, 50324, 2},
+        {{1999, 12, 31, 5, 23, 59, 59}, 235959, 311299, 5},
+        {{2000, 1, 1, 6, 0, 0, 0}, 0, 10100, 6},
+        {{2031, 10, 19, 0, 12, 0, 1}, 120001, 191031, 0},
+    };
+    for (const Case& c : cases) {
+        model.advance(std::chrono::milliseconds(0), c.now);
+        EXPECT_EQ(model.value({code::kTijd, 0, 0}), c.tijd);
+        EXPECT_EQ(model.value({code::kDatum, 0, 0}), c.datum);
+        EXPECT_EQ(model.value({code::kDag, 0, 0}), c.dag);
+        EXPECT_EQ(model.value({code::kDagNummer, 0, 0}), c.now.day);
+        EXPECT_EQ(model.value({code::kMaandNummer, 0, 0}), c.now.month);
+        EXPECT_EQ(model.value({code::kJaarNummer, 0, 0}), c.now.year);
+    }
 }
 
 TEST(SimModel, FixedTimeCycleGivesGreenToOneGroupAfterTheOther) {
@@ -106,43 +158,43 @@ TEST(SimModel, FixedTimeCycleGivesGreenToOneGroupAfterTheOther) {
         int green0, amber0, green1;
     } steps[] = {{0ms, 1, 0, 0}, {4500ms, 0, 1, 0}, {6500ms, 0, 0, 1}, {12500ms, 1, 0, 0}};
     for (const auto& s : steps) {
-        model.advance(s.at, 0);
-        EXPECT_EQ(model.value({code::StateG, 0, 0}), s.green0) << s.at.count();
-        EXPECT_EQ(model.value({code::StateGl, 0, 0}), s.amber0) << s.at.count();
-        EXPECT_EQ(model.value({code::StateR, 0, 0}), !s.green0 && !s.amber0) << s.at.count();
-        EXPECT_EQ(model.value({code::StateG, 1, 0}), s.green1) << s.at.count();
+        model.advance(s.at, LocalTime{});
+        EXPECT_EQ(model.value({code::kStateG, 0, 0}), s.green0) << s.at.count();
+        EXPECT_EQ(model.value({code::kStateGl, 0, 0}), s.amber0) << s.at.count();
+        EXPECT_EQ(model.value({code::kStateR, 0, 0}), !s.green0 && !s.amber0) << s.at.count();
+        EXPECT_EQ(model.value({code::kStateG, 1, 0}), s.green1) << s.at.count();
     }
-    EXPECT_EQ(model.value({code::RondeTeller, 0, 0}), 1);
+    EXPECT_EQ(model.value({code::kRondeTeller, 0, 0}), 1);
 }
 
 TEST_F(SimSessionTest, ReadAnswersWriteStoresAndOnOffValuesSurvive) {
-    request({code::InstVgTijd, 0, -1, 0, 0}, CommandMode::Read);
-    request({code::InstKl1, 0, -1, 0, 0}, CommandMode::Write);  // value 0 written
-    request({code::InstVgTijd, 0, -1, 0, 75}, CommandMode::Write);
-    request({code::InstVgTijd, 0, -1, 0, 0}, CommandMode::Read);
-    request({code::StateG, 0, -1, 0, 0}, CommandMode::Read);  // green now: 1
-    request({code::InstOTijd, 0, 1, 0, 0}, CommandMode::Read);
+    request({code::kInstVgTijd, 0, -1, 0, 0}, CommandMode::Read);
+    request({code::kInstKl1, 0, -1, 0, 0}, CommandMode::Write);  // value 0 written
+    request({code::kInstVgTijd, 0, -1, 0, 75}, CommandMode::Write);
+    request({code::kInstVgTijd, 0, -1, 0, 0}, CommandMode::Read);
+    request({code::kStateG, 0, -1, 0, 0}, CommandMode::Read);  // green now: 1
+    request({code::kInstOTijd, 0, 1, 0, 0}, CommandMode::Read);
     const auto out = frames();
     ASSERT_EQ(out.size(), 4u);
     for (const auto& f : out)
         EXPECT_EQ(f.mode, CommandMode::Write);
-    EXPECT_EQ(out[0].record, (ControllerRecord{code::InstVgTijd, 0, 0, 0, 60}));
+    EXPECT_EQ(out[0].record, (ControllerRecord{code::kInstVgTijd, 0, 0, 0, 60}));
     EXPECT_EQ(out[1].record.value, 75);
     // A one travels in the index byte; a second index the group lacks would hide it.
-    EXPECT_EQ(out[2].record, (ControllerRecord{code::StateG, 0, 0, 0, 1}));
-    EXPECT_EQ(out[3].record, (ControllerRecord{code::InstOTijd, 0, 1, 0, 35}));
-    EXPECT_EQ(model.value({code::InstKl1, 0, 0}), 0);
+    EXPECT_EQ(out[2].record, (ControllerRecord{code::kStateG, 0, 0, 0, 1}));
+    EXPECT_EQ(out[3].record, (ControllerRecord{code::kInstOTijd, 0, 1, 0, 35}));
+    EXPECT_EQ(model.value({code::kInstKl1, 0, 0}), 0);
 }
 
 TEST_F(SimSessionTest, ContinuousReportsOnChangeAndEvery500msUntilStop) {
     const SimSession::Clock::time_point t0{};
-    const ControllerRecord vg{code::InstVgTijd, 0, -1, 0, 0};
+    const ControllerRecord vg{code::kInstVgTijd, 0, -1, 0, 0};
     request(vg, CommandMode::Continuous, t0);
     session.pump(t0);
     EXPECT_EQ(frames().size(), 1u);
     session.pump(t0 + 100ms);
     EXPECT_EQ(frames().size(), 0u);
-    model.setValue({code::InstVgTijd, 0, 0}, 80);
+    model.setValue({code::kInstVgTijd, 0, 0}, 80);
     session.pump(t0 + 200ms);
     auto out = frames();
     ASSERT_EQ(out.size(), 1u);
@@ -169,7 +221,7 @@ TEST_F(SimSessionTest, DumpCommandsOutsideFrames) {
 
     session.received(Bytes{'M'}, {});
     const std::string prepared = buildDump(model);
-    model.setValue({code::InstEparm, 0, 0}, 999);  // after M: not in the dump
+    model.setValue({code::kInstEparm, 0, 0}, 999);  // after M: not in the dump
     session.received(Bytes{'O'}, {});
     while (session.sendingDump())
         session.pump({});
@@ -213,7 +265,7 @@ class FaultySessionTest : public SimSessionTest {
 };
 
 TEST_F(FaultySessionTest, GarbageBetweenFramesAndCloseAfterN) {
-    const ControllerRecord vg{code::InstVgTijd, 0, -1, 0, 0};
+    const ControllerRecord vg{code::kInstVgTijd, 0, -1, 0, 0};
     for (int i = 0; i < 3; ++i)
         request(vg, CommandMode::Read);
     const auto out = frames();

@@ -17,12 +17,12 @@ bool readDefinitionPass1(std::string_view bytes, std::string_view fileName, Defi
             continue;
         std::optional<std::int32_t> value = scan::definitionValue(define->value);
         if (!value) {
-            messages.message(message_kind::System, "De definitie waarde '", define->value,
+            messages.message(message_kind::kSystem, "De definitie waarde '", define->value,
                              "' is ongeldig.");
             return false;
         }
         if (!table.add(define->name, *value)) {
-            messages.message(message_kind::System, "Kan de definitie '", define->name,
+            messages.message(message_kind::kSystem, "Kan de definitie '", define->name,
                              "' niet meer toevoegen aan de definitie tabel");
             return false;
         }

@@ -51,7 +51,7 @@ std::optional<std::string> readHeaderBytes(std::string_view directory) {
 
 DefinitionsOutcome loadMacroDefinitions(DefinitionTable& table, Messages& messages) {
     bool read = readMacroDefinitions(builtinMacroText(), table, messages);
-    messages.message(message_kind::Information, kMacroFileName, kMacroInfo);
+    messages.message(message_kind::kInformation, kMacroFileName, kMacroInfo);
     if (!read)
         return fatal(std::string(kMacroBoxText));
     return {};
@@ -61,17 +61,17 @@ DefinitionsOutcome loadApplicationDefinitions(std::string_view directory, Defini
                                               ElementTables& elements, Messages& messages) {
     std::optional<std::string> path = joinPath(directory, kDefinitionHeaderName);
     if (!path) {
-        messages.message(message_kind::Error, kDefinitionHeaderName, kPathTooLong, directory);
+        messages.message(message_kind::kError, kDefinitionHeaderName, kPathTooLong, directory);
         DefinitionsOutcome outcome;
         outcome.status = DefinitionsOutcome::Status::PathTooLong;
         return outcome;
     }
-    messages.message(message_kind::Information, *path, kHeaderInfo);
+    messages.message(message_kind::kInformation, *path, kHeaderInfo);
     std::optional<std::string> bytes = readHeaderBytes(directory);
     if (!bytes) {
         // The message names the file like any message of its line reader.
         messages.setContextPrefix(*path);
-        messages.message(message_kind::Error, kNotOpened);
+        messages.message(message_kind::kError, kNotOpened);
         messages.setContextPrefix({});
         return headerNotRead(*path);
     }

@@ -45,22 +45,22 @@ inline constexpr std::size_t kElementNameMax = 23;
 
 // Source values of a signal group, in the order the parameter table fills them.
 namespace sg_value {
-inline constexpr int Vg = 0;  // SG_TIJDEN_tabel[] field 3
-inline constexpr int Gl = 1;  // SG_TIJDEN_tabel[] field 5
-inline constexpr int Mg = 2;  // MG_TIJDEN_tabel[] field 2
-inline constexpr int Count = 15;
+inline constexpr int kVg = 0;  // SG_TIJDEN_tabel[] field 3
+inline constexpr int kGl = 1;  // SG_TIJDEN_tabel[] field 5
+inline constexpr int kMg = 2;  // MG_TIJDEN_tabel[] field 2
+inline constexpr int kCount = 15;
 // MG time n (1 to 12): MG_TIJDEN_tabel[] fields 3-5, then E_, E2_ and E3_MG_TIJDEN_tabel[].
 constexpr int mg(int n) {
-    return Mg + n;
+    return kMg + n;
 }
 }  // namespace sg_value
 
 // Source values of a detector, in the order the parameter table fills them.
 namespace det_value {
-inline constexpr int HTijd1 = 0;   // SG_DETECTIE_tabel[] field 5
-inline constexpr int HTijd2 = 1;   // field 6
-inline constexpr int BztTijd = 2;  // field 4
-inline constexpr int Count = 3;
+inline constexpr int kHTijd1 = 0;   // SG_DETECTIE_tabel[] field 5
+inline constexpr int kHTijd2 = 1;   // field 6
+inline constexpr int kBztTijd = 2;  // field 4
+inline constexpr int kCount = 3;
 }  // namespace det_value
 
 // Source values that are not set hold -1.0 for signal groups and detectors;
@@ -69,11 +69,11 @@ struct SignalGroup {
     std::string name;
     std::int32_t number = -1;  // the digits after the first two characters of the name
     std::int32_t arrayNumber = -1;
-    std::array<double, sg_value::Count> source = filled(-1.0);
-    std::array<ControllerValue, sg_value::Count> controller{};
+    std::array<double, sg_value::kCount> source = filled(-1.0);
+    std::array<ControllerValue, sg_value::kCount> controller{};
 
-    static std::array<double, sg_value::Count> filled(double v) {
-        std::array<double, sg_value::Count> a{};
+    static std::array<double, sg_value::kCount> filled(double v) {
+        std::array<double, sg_value::kCount> a{};
         a.fill(v);
         return a;
     }
@@ -83,8 +83,8 @@ struct Detector {
     std::string name;
     std::int32_t arrayNumber = -1;
     std::int32_t word = 0;  // free for the parameter tools
-    std::array<double, det_value::Count> source{-1.0, -1.0, -1.0};
-    std::array<ControllerValue, det_value::Count> controller{};
+    std::array<double, det_value::kCount> source{-1.0, -1.0, -1.0};
+    std::array<ControllerValue, det_value::kCount> controller{};
 };
 
 struct Time {

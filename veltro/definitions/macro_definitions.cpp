@@ -86,16 +86,16 @@ bool enterMacro(const scan::DefineLine& define, std::int32_t base, DefinitionTab
                 Messages& messages) {
     std::optional<std::int32_t> number = scan::definitionValue(define.value);
     if (!number) {
-        messages.message(message_kind::System, "De definitie waarde ", define.value,
+        messages.message(message_kind::kSystem, "De definitie waarde ", define.value,
                          " is ongeldig.");
         return false;
     }
     if (*number > kMaxMacroNumber) {
-        messages.message(message_kind::Error, define.throughName, kMaximumNumber);
+        messages.message(message_kind::kError, define.throughName, kMaximumNumber);
         return false;
     }
     if (!table.add(define.name, base + *number)) {
-        messages.message(message_kind::System, "Kan de definitie '", define.name,
+        messages.message(message_kind::kSystem, "Kan de definitie '", define.name,
                          "' niet meer toevoegen aan de definitie tabel");
         return false;
     }
@@ -116,7 +116,7 @@ bool readMacroDefinitions(std::string_view text, DefinitionTable& table, Message
         if (line->starts_with("/*")) {
             HeaderEffect effect = headerEffect(*line);
             if (!effect.error.empty())
-                messages.message(message_kind::Error, *line, effect.error);
+                messages.message(message_kind::kError, *line, effect.error);
             if (effect.kind == HeaderEffect::Kind::Select)
                 base = effect.base;
             if (effect.kind == HeaderEffect::Kind::Unset)

@@ -20,11 +20,11 @@ MacroKind macroKind(std::int32_t functionCode);
 
 // Function codes that the debugger refers to by name elsewhere.
 namespace macro_code {
-inline constexpr std::int32_t InstEparm = 32;    // inst_EPARM
-inline constexpr std::int32_t InstEggparm = 33;  // inst_EGGPARM
-inline constexpr std::int32_t Regstat = 461;     // REGSTAT
-inline constexpr std::int32_t Dvwd = 462;        // DVWD
-inline constexpr std::int32_t Datum = 481;       // datum
+inline constexpr std::int32_t kInstEparm = 32;    // inst_EPARM
+inline constexpr std::int32_t kInstEggparm = 33;  // inst_EGGPARM
+inline constexpr std::int32_t kRegstat = 461;     // REGSTAT
+inline constexpr std::int32_t kDvwd = 462;        // DVWD
+inline constexpr std::int32_t kDatum = 481;       // datum
 }  // namespace macro_code
 
 }  // namespace veltro

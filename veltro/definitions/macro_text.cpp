@@ -1,4 +1,4 @@
-#include "veltro/definitions/macro_definitions.h"
+#include "veltro/definitions/macro_text.h"
 
 namespace veltro {
 

@@ -38,16 +38,17 @@ bool isDataLine(std::string_view line, bool hadLineFeed) {
 // The keys view the names in the table, which this reader never changes.
 template <class Table>
 class NameIndex {
-public:
+  public:
     explicit NameIndex(Table& table) : m_table(table) {
-        for (int i = table.validCount() - 1; i >= 0; --i) m_index[table[i].name] = i;
+        for (int i = table.validCount() - 1; i >= 0; --i)
+            m_index[table[i].name] = i;
     }
     auto* find(std::string_view name) {
         auto it = m_index.find(name);
         return it == m_index.end() ? nullptr : &m_table[it->second];
     }
 
-private:
+  private:
     Table& m_table;
     std::unordered_map<std::string_view, int> m_index;
 };
@@ -118,8 +119,8 @@ struct Reader {
         SignalGroup* sg = signalGroup(f);
         if (!sg)
             return;
-        setFrom(f, 3, sg->source[sg_value::Vg], false);
-        setFrom(f, 5, sg->source[sg_value::Gl], false);
+        setFrom(f, 3, sg->source[sg_value::kVg], false);
+        setFrom(f, 5, sg->source[sg_value::kGl], false);
     }
 
     void mgTimes(std::string_view line) {
@@ -131,7 +132,7 @@ struct Reader {
         if (sg->arrayNumber == -1)
             sg->arrayNumber = definitions.lookup(f[0]);
         for (std::size_t n = 2; n <= 5; ++n) {
-            setFrom(f, n, sg->source[sg_value::Mg + static_cast<int>(n) - 2], true);
+            setFrom(f, n, sg->source[sg_value::kMg + static_cast<int>(n) - 2], true);
         }
     }
 
@@ -155,9 +156,9 @@ struct Reader {
             return;
         if (d->arrayNumber == -1)
             d->arrayNumber = definitions.lookup(f[0]);
-        setFrom(f, 5, d->source[det_value::HTijd1], true);
-        setFrom(f, 6, d->source[det_value::HTijd2], true);
-        setFrom(f, 4, d->source[det_value::BztTijd], true);
+        setFrom(f, 5, d->source[det_value::kHTijd1], true);
+        setFrom(f, 6, d->source[det_value::kHTijd2], true);
+        setFrom(f, 4, d->source[det_value::kBztTijd], true);
     }
 
     void times(std::string_view line) {

@@ -1,51 +1,45 @@
 #include "veltro/link/controller_link.h"
 
-#include "veltro/link/serial_device.h"
-
 namespace veltro::link {
 
-ControllerLink::ControllerLink(Prompts& prompts, IpErrorHandler& ipErrors,
-                               DumpDisplay& dumpDisplay)
-    : m_prompts(prompts),
-      m_ipErrors(ipErrors),
-      m_dump(dumpDisplay),
-      m_path(m_flags, m_router, m_dump) {}
+ControllerLink::ControllerLink(LinkPorts ports)
+    : m_ports(ports),
+      m_mailbox(ports.dispatcher),
+      m_dump(ports.dumpDisplay, ports.replyTimer, ports.dispatcher),
+      m_path(m_flags, m_router, m_dump) {
+    m_router.setWindowSink(&m_mailbox);
+}
 
-// The adapters go first: their reader threads use the receive path.
+// The writer goes first (it writes to the line), then the line, whose reader
+// thread uses the receive path.
 ControllerLink::~ControllerLink() {
     m_writer.target = nullptr;
-    m_serial.reset();
-    m_ip.reset();
+    m_queue.reset();
+    m_line.reset();
 }
 
-bool ControllerLink::openSerial(int portNumber, int baudRate,
-                                const common::ProfileFile* settings) {
-    m_serial = std::make_unique<SerialLink>(m_path, m_prompts);
-    const std::string device = serialDevicePath(serialPortName(portNumber), settings);
-    if (!m_serial->open(device, baudRate)) {
-        m_serial.reset();
-        return false;
+void ControllerLink::attach(std::unique_ptr<LineOutput> line) {
+    m_writer.target = nullptr;
+    m_queue.reset();
+    m_line = std::move(line);
+    if (m_line) {
+        m_queue = std::make_unique<QueuedWriter>(*m_line, m_ports.clock);
+        m_writer.target = m_queue.get();
     }
-    m_writer.target = m_serial.get();
-    return true;
-}
-
-std::optional<IpError> ControllerLink::openIp(const std::string& address, int port) {
-    m_ip = std::make_unique<IpClient>(m_path, m_flags, m_ipErrors);
-    if (auto error = m_ip->create())
-        return error;
-    if (auto error = m_ip->connect(address, port))
-        return error;
-    m_ip->startReader();
-    m_writer.target = m_ip.get();
-    return std::nullopt;
 }
 
 void ControllerLink::setPaused(bool paused) {
     m_flags.paused.store(paused, std::memory_order_release);
 }
 
+void ControllerLink::windowHidden() {
+    m_mailbox.newGeneration();
+    if (m_poll)
+        m_poll->hide();
+}
+
 void ControllerLink::windowShown() {
+    m_mailbox.newGeneration();
     m_flags.trace.store(true, std::memory_order_relaxed);
     if (m_poll)
         m_poll->start();

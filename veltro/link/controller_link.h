@@ -1,72 +1,92 @@
 #pragma once
 
 #include <memory>
-#include <optional>
-#include <string>
 
-#include "common/profile_file.h"
 #include "veltro/link/dump_receiver.h"
 #include "veltro/link/frame_sender.h"
-#include "veltro/link/ip_client.h"
 #include "veltro/link/link_flags.h"
 #include "veltro/link/poll_cycle.h"
+#include "veltro/link/queued_writer.h"
 #include "veltro/link/receive_path.h"
+#include "veltro/link/record_mailbox.h"
 #include "veltro/link/record_router.h"
-#include "veltro/link/serial_link.h"
+#include "veltro/ports/byte_writer.h"
 #include "veltro/ports/display_link.h"
-#include "veltro/ports/prompts.h"
+#include "veltro/ports/dump_display.h"
+#include "veltro/ports/line_output.h"
+#include "veltro/ports/reply_timer.h"
+#include "veltro/ports/steady_clock.h"
+#include "veltro/ports/ui_dispatcher.h"
 
 namespace veltro::link {
 
-// The whole link of one debugger process, wired once: the adapter chosen by
-// the session options, the receive path with its router and dump receiver,
-// and the frame sender. The front-end plugs its sinks and its poll cycle in
-// before it opens the link.
+// The front-end's side of the link. All of it is called on the
+// user-interface thread and outlives the link.
+struct LinkPorts {
+    UiDispatcher& dispatcher;
+    DumpDisplay& dumpDisplay;
+    ReplyTimer& replyTimer;
+    const SteadyClock& clock;  // the write queue's time-outs
+};
+
+// The whole link of one debugger process, wired once: the receive path with
+// its router, mailbox and dump receiver, the write queue and the frame
+// sender. An adapter (serial or IP, opened by the functions of the platform's
+// adapter library) is attached once; its reader thread feeds consumer().
 class ControllerLink : public DisplayLink {
   public:
-    ControllerLink(Prompts& prompts, IpErrorHandler& ipErrors, DumpDisplay& dumpDisplay);
-    ~ControllerLink() override;
+    explicit ControllerLink(LinkPorts ports);
+    ~ControllerLink() override;  // stops the writer, then the adapter's reader
+    ControllerLink(const ControllerLink&) = delete;
+    ControllerLink& operator=(const ControllerLink&) = delete;
 
-    // Serial: COM1..COM4 through [Poorten] of the settings; false when the
-    // port cannot be opened (its message was shown; the start-up fails).
-    bool openSerial(int portNumber, int baudRate, const common::ProfileFile* settings);
-    // IP: makes the socket, connects and starts the reader; an error is for
-    // the front-end to report before it ends the program.
-    std::optional<IpError> openIp(const std::string& address, int port);
+    // Takes the opened line; frames written from now on go out through it.
+    void attach(std::unique_ptr<LineOutput> line);
+    bool attached() const { return m_line != nullptr; }
 
+    ByteConsumer& consumer() { return m_path; }
+    UiDispatcher& dispatcher() { return m_ports.dispatcher; }
     LinkFlags& flags() { return m_flags; }
     RecordRouter& router() { return m_router; }
+    RecordMailbox& mailbox() { return m_mailbox; }
     DumpReceiver& dumpReceiver() { return m_dump; }
+    const ReceivePath& receivePath() const { return m_path; }
     ByteWriter& writer() { return m_writer; }
     ControllerRequests& requests() { return m_sender; }
-    // Sinks and the poll cycle must outlive the link (its reader thread uses them).
+    // Null until a line is attached.
+    QueuedWriter* writeQueue() { return m_queue.get(); }
+
+    // The shown window's records arrive here on the user-interface thread,
+    // stale ones dropped (see RecordMailbox). The sink must outlive the link.
+    void setWindowSink(RecordSink* sink) { m_mailbox.setTarget(sink); }
+    // The poll cycle must outlive the link.
     void setPollCycle(PollCycle* poll) { m_poll = poll; }
 
     void setPaused(bool paused) override;
+    void windowHidden() override;
     void windowShown() override;
 
   private:
-    // Forwards to whichever adapter is open; nothing goes out before that.
+    // Forwards to the write queue once a line is attached; refuses before.
     class Writer : public ByteWriter {
       public:
-        void writeBytes(std::span<const std::uint8_t> bytes) override {
-            if (target)
-                target->writeBytes(bytes);
+        bool writeBytes(std::span<const std::uint8_t> bytes) override {
+            return target != nullptr && target->writeBytes(bytes);
         }
         ByteWriter* target = nullptr;
     };
 
-    Prompts& m_prompts;
-    IpErrorHandler& m_ipErrors;
+    LinkPorts m_ports;
     LinkFlags m_flags;
+    RecordMailbox m_mailbox;
     RecordRouter m_router;
     DumpReceiver m_dump;
     ReceivePath m_path;
     Writer m_writer;
     FrameSender m_sender{m_writer};
     PollCycle* m_poll = nullptr;
-    std::unique_ptr<SerialLink> m_serial;
-    std::unique_ptr<IpClient> m_ip;
+    std::unique_ptr<LineOutput> m_line;
+    std::unique_ptr<QueuedWriter> m_queue;
 };
 
 }  // namespace veltro::link

@@ -3,19 +3,13 @@
 #include <string>
 #include <string_view>
 
-#include "veltro/link/byte_writer.h"
 #include "veltro/link/dump_receiver.h"
 #include "veltro/link/link_flags.h"
+#include "veltro/ports/byte_writer.h"
+#include "veltro/ports/dump_display.h"
+#include "veltro/ports/reply_timer.h"
 
 namespace veltro::link {
-
-// The dialog's 10-second reply timer, repeating until cancelled.
-class ReplyTimer {
-  public:
-    virtual ~ReplyTimer() = default;
-    virtual void restart() = 0;
-    virtual void cancel() = 0;
-};
 
 enum class DumpCommand : char {
     Verify = 'V',
@@ -24,9 +18,10 @@ enum class DumpCommand : char {
     Abort = 'A',
 };
 
-// The dump dialog's logic: opening routes received bytes to the receiver,
-// commands go out as single bytes, closing routes them back to the decoder.
-// The window itself (buttons, file choice) is the front-end's.
+// The dump dialog's logic, on the user-interface thread: opening routes
+// received bytes to the receiver, commands go out as single bytes, closing
+// routes them back to the decoder. The window itself (buttons, file choice)
+// is the front-end's; the receiver cancels the reply timer when bytes come.
 class DumpDialog {
   public:
     DumpDialog(LinkFlags& flags, ByteWriter& writer, DumpReceiver& receiver, DumpDisplay& display,

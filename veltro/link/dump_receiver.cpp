@@ -1,11 +1,16 @@
 #include "veltro/link/dump_receiver.h"
 
+#include <utility>
+
 namespace veltro::link {
 
 namespace {
 constexpr char kEndOfDump[] = "EINDE DUMP";
 constexpr std::uint8_t kMarker = 0xFF;
 }  // namespace
+
+DumpReceiver::DumpReceiver(DumpDisplay& display, ReplyTimer& replyTimer, UiDispatcher& dispatcher)
+    : m_display(display), m_replyTimer(replyTimer), m_dispatcher(dispatcher) {}
 
 bool DumpReceiver::openFileLocked(const std::string& fileName) {
     if (m_file.is_open())
@@ -17,15 +22,21 @@ bool DumpReceiver::openFileLocked(const std::string& fileName) {
 }
 
 bool DumpReceiver::open(const std::string& fileName) {
-    std::lock_guard lock(m_mutex);
-    m_active = true;
-    m_count = 0;
-    m_echoLine.clear();
-    m_previous = 0;
-    m_markerStarted = false;
+    bool opened = false;
+    {
+        std::lock_guard lock(m_mutex);
+        m_active = true;
+        ++m_session;
+        m_count = 0;
+        m_echoLine.clear();
+        m_previous = 0;
+        m_markerStarted = false;
+        opened = openFileLocked(fileName);
+    }
+    // The dialog opens on the user-interface thread: shown directly.
     m_display.showCount(0);
-    m_display.showEcho(m_echoLine);
-    return openFileLocked(fileName);
+    m_display.showEcho("");
+    return opened;
 }
 
 bool DumpReceiver::changeFile(const std::string& fileName) {
@@ -47,41 +58,28 @@ void DumpReceiver::setEcho(bool on) {
     m_echo = on;
 }
 
-void DumpReceiver::echoLocked(std::uint8_t byte) {
-    if (!m_echo)
-        return;
-    if (byte == ' ' && m_previous == ' ') {
-        m_echo = false;  // two blanks end the controller's answer
-        return;
+void DumpReceiver::receiveLocked(std::uint8_t byte, Update& update) {
+    // Wraps instead of overflowing on a dump of more than 2^31 bytes.
+    m_count = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_count) + 1u);
+    if (m_echo) {
+        if (byte == ' ' && m_previous == ' ') {
+            m_echo = false;  // two blanks end the controller's answer
+        } else {
+            m_echoLine.push_back(static_cast<char>(byte));
+            if (m_echoLine.size() > kEchoWidth)
+                m_echoLine.erase(0, 1);
+            update.echo = m_echoLine;
+        }
     }
-    m_echoLine.push_back(static_cast<char>(byte));
-    if (m_echoLine.size() > kEchoWidth)
-        m_echoLine.erase(0, 1);
-    m_display.showEcho(m_echoLine);
-}
-
-void DumpReceiver::markerLocked(std::uint8_t byte) {
     if (m_markerStarted && (byte == '\n' || byte == kMarker)) {
         m_markerStarted = false;
-        m_display.showStatus(kEndOfDump);
+        update.endOfDump = true;
         m_echo = true;
         if (m_file.is_open())
             m_file.flush();
-        return;
+    } else {
+        m_markerStarted = byte == kMarker;
     }
-    m_markerStarted = byte == kMarker;
-}
-
-void DumpReceiver::receive(std::uint8_t byte) {
-    std::lock_guard lock(m_mutex);
-    if (!m_active)
-        return;  // came in after the dialog closed
-    // Wraps instead of overflowing on a dump of more than 2^31 bytes.
-    m_count = static_cast<std::int32_t>(static_cast<std::uint32_t>(m_count) + 1u);
-    m_display.showCount(m_count);
-    m_display.cancelReplyTimer();
-    echoLocked(byte);
-    markerLocked(byte);
     if (m_file.is_open()) {
         // The controller ends lines with a bare line feed; the file gets the
         // carriage return that a text-mode write adds on the system's home.
@@ -90,6 +88,39 @@ void DumpReceiver::receive(std::uint8_t byte) {
         m_file.put(static_cast<char>(byte));
     }
     m_previous = byte;
+}
+
+void DumpReceiver::receive(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty())
+        return;
+    Update update;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_active)
+            return;  // came in after the dialog closed
+        for (std::uint8_t byte : bytes)
+            receiveLocked(byte, update);
+        update.session = m_session;
+        update.count = m_count;
+    }
+    m_dispatcher.post([this, alive = m_life.watch(), update = std::move(update)] {
+        if (!alive.expired())
+            show(update);
+    });
+}
+
+void DumpReceiver::show(const Update& update) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (update.session != m_session)
+            return;  // the dialog was opened again meanwhile
+    }
+    m_replyTimer.cancel();  // a byte came: no "Geen reactie"
+    m_display.showCount(update.count);
+    if (update.echo)
+        m_display.showEcho(*update.echo);
+    if (update.endOfDump)
+        m_display.showStatus(kEndOfDump);
 }
 
 std::int32_t DumpReceiver::count() const {

@@ -3,32 +3,31 @@
 #include <cstdint>
 #include <fstream>
 #include <mutex>
+#include <optional>
+#include <span>
 #include <string>
-#include <string_view>
+
+#include "veltro/link/life_token.h"
+#include "veltro/ports/dump_display.h"
+#include "veltro/ports/reply_timer.h"
+#include "veltro/ports/ui_dispatcher.h"
 
 namespace veltro::link {
 
-// The dump dialog's window as the receiver updates it. Called on the reader
-// thread: an implementation hands the texts to the GUI thread.
-class DumpDisplay {
-  public:
-    virtual ~DumpDisplay() = default;
-    virtual void showCount(std::int32_t count) = 0;
-    virtual void showEcho(std::string_view line) = 0;
-    virtual void showStatus(std::string_view text) = 0;
-    virtual void cancelReplyTimer() = 0;  // a byte came: no "Geen reactie"
-};
-
 // Takes every received byte while the dump dialog is open: counts it, echoes
 // it, watches for the end-of-dump marker and stores it byte for byte.
-// The GUI thread opens and closes the file while the reader thread may be
-// writing; one lock holds them apart, so nothing is written after the close.
+//
+// The reader thread hands over the bytes of one read at once; the window is
+// updated once per read, on the user-interface thread, through the
+// dispatcher. The GUI thread opens and closes the file while the reader
+// thread may be writing; one lock holds them apart, so nothing is written
+// after the close. No port is called while the lock is held.
 class DumpReceiver {
   public:
     static constexpr std::size_t kEchoWidth = 98;
     static constexpr std::size_t kMaxFileName = 259;
 
-    explicit DumpReceiver(DumpDisplay& display) : m_display(display) {}
+    DumpReceiver(DumpDisplay& display, ReplyTimer& replyTimer, UiDispatcher& dispatcher);
 
     // Starts a dump session: count 0, empty echo, the file created or emptied.
     // False when the file cannot be opened; bytes are then counted and echoed only.
@@ -38,7 +37,8 @@ class DumpReceiver {
     bool changeFile(const std::string& fileName);
     void close();
 
-    void receive(std::uint8_t byte);
+    // Reader thread: the bytes of one read, in order.
+    void receive(std::span<const std::uint8_t> bytes);
     void setEcho(bool on);
 
     std::int32_t count() const;
@@ -47,13 +47,24 @@ class DumpReceiver {
     bool fileOpen() const;
 
   private:
+    // What one read changed in the window.
+    struct Update {
+        std::uint32_t session = 0;
+        std::int32_t count = 0;
+        std::optional<std::string> echo;
+        bool endOfDump = false;
+    };
+
     bool openFileLocked(const std::string& fileName);
-    void echoLocked(std::uint8_t byte);
-    void markerLocked(std::uint8_t byte);
+    void receiveLocked(std::uint8_t byte, Update& update);
+    void show(const Update& update);
 
     DumpDisplay& m_display;
+    ReplyTimer& m_replyTimer;
+    UiDispatcher& m_dispatcher;
     mutable std::mutex m_mutex;
     bool m_active = false;
+    std::uint32_t m_session = 0;  // an update of an earlier session is not shown
     std::int32_t m_count = 0;
     bool m_echo = false;  // kept from one session to the next
     std::string m_echoLine;
@@ -61,6 +72,7 @@ class DumpReceiver {
     bool m_markerStarted = false;
     std::string m_fileName;
     std::ofstream m_file;
+    LifeToken m_life;
 };
 
 }  // namespace veltro::link

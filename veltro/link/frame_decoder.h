@@ -6,7 +6,7 @@
 #include <functional>
 #include <span>
 
-#include "veltro/link/controller_record.h"
+#include "veltro/ports/controller_requests.h"
 
 namespace veltro::link {
 

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "veltro/link/controller_record.h"
+#include "veltro/link/function_code.h"
+#include "veltro/ports/controller_requests.h"
 
 namespace veltro::link {
 

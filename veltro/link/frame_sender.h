@@ -1,13 +1,13 @@
 #pragma once
 
-#include "veltro/link/byte_writer.h"
-#include "veltro/link/controller_record.h"
 #include "veltro/link/frame_encoder.h"
+#include "veltro/ports/byte_writer.h"
+#include "veltro/ports/controller_requests.h"
 
 namespace veltro::link {
 
-// Encodes a record and writes it at once; it reports nothing and waits for
-// nothing, since the protocol has no acknowledgement.
+// Encodes a record and hands the frame to the writer at once; it reports
+// nothing and waits for nothing, since the protocol has no acknowledgement.
 class FrameSender : public ControllerRequests {
   public:
     explicit FrameSender(ByteWriter& writer) : m_writer(writer) {}

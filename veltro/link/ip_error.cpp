@@ -1,6 +1,5 @@
 #include "veltro/link/ip_error.h"
 
-#include <cerrno>
 #include <initializer_list>
 #include <utility>
 
@@ -201,51 +200,6 @@ const char* lookUp(const Entry (&table)[N], int code) {
 
 }  // namespace
 
-int wsaErrorFromErrno(int error) {
-    static constexpr std::pair<int, int> kMap[] = {
-        {EINTR, WSAEINTR},
-        {EACCES, WSAEACCES},
-        {EPERM, WSAEACCES},
-        {EFAULT, WSAEFAULT},
-        {EINVAL, WSAEINVAL},
-        {EMFILE, WSAEMFILE},
-        {ENFILE, WSAEMFILE},
-        {EWOULDBLOCK, WSAEWOULDBLOCK},
-        {EINPROGRESS, WSAEINPROGRESS},
-        {EALREADY, WSAEALREADY},
-        {ENOTSOCK, WSAENOTSOCK},
-        {EBADF, WSAENOTSOCK},
-        {EMSGSIZE, WSAEMSGSIZE},
-        {EPROTOTYPE, WSAEPROTOTYPE},
-        {EPROTONOSUPPORT, WSAEPROTONOSUPPORT},
-        {ESOCKTNOSUPPORT, WSAESOCKTNOSUPPORT},
-        {EOPNOTSUPP, WSAEOPNOTSUPP},
-        {EAFNOSUPPORT, WSAEAFNOSUPPORT},
-        {EADDRINUSE, WSAEADDRINUSE},
-        {EADDRNOTAVAIL, WSAEADDRNOTAVAIL},
-        {ENETDOWN, WSAENETDOWN},
-        {ENETUNREACH, WSAENETUNREACH},
-        {ENETRESET, WSAENETRESET},
-        {ECONNABORTED, WSAECONNABORTED},
-        {ECONNRESET, WSAECONNRESET},
-        {ENOBUFS, WSAENOBUFS},
-        {ENOMEM, WSAENOBUFS},
-        {EISCONN, WSAEISCONN},
-        {ENOTCONN, WSAENOTCONN},
-        {ESHUTDOWN, WSAESHUTDOWN},
-        {EPIPE, WSAESHUTDOWN},
-        {ETIMEDOUT, WSAETIMEDOUT},
-        {ECONNREFUSED, WSAECONNREFUSED},
-        {EHOSTUNREACH, WSAEHOSTUNREACH},
-        {EHOSTDOWN, WSAEHOSTUNREACH},
-    };
-    for (auto [posix, code] : kMap) {
-        if (posix == error)
-            return code;
-    }
-    return error;
-}
-
 const char* wsaErrorName(int code) {
     for (const Name& n : kNames) {
         if (n.code == code)
@@ -271,12 +225,6 @@ std::string socketErrorText(SocketCall call, int code) {
             break;
     }
     return text ? text : "unknown problems!";
-}
-
-void IpError::report(std::ostream& out) const {
-    out << "Error detect: \n"
-        << "\t\t==> error code: " << code << "\n"
-        << "\t\t==> error message: " << message << "\n";
 }
 
 void showIpError(const IpError& error, std::ostream& errors, Prompts& prompts) {

@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "veltro/ports/ip_error_handler.h"
 #include "veltro/ports/prompts.h"
 
 namespace veltro::link {
@@ -43,9 +44,6 @@ inline constexpr int WSANOTINITIALISED = 10093;
 
 enum class SocketCall { Socket, Connect, Send, Receive };
 
-// The Windows Sockets number for a POSIX errno; unmapped numbers stay as they are.
-int wsaErrorFromErrno(int error);
-
 // The WSA name of a code ("WSAECONNREFUSED"), or empty when unknown.
 const char* wsaErrorName(int code);
 
@@ -53,18 +51,7 @@ const char* wsaErrorName(int code);
 // "unknown problems!" for a code that the call does not list.
 std::string socketErrorText(SocketCall call, int code);
 
-// What every failing socket call yields: a code and a message. Handling it ends
-// the program (the front-end shows the message box); report() is the part
-// that goes to the standard error stream.
-struct IpError {
-    static constexpr const char* kCaption = "VELTRO - IP communicatie probleem - einde programma";
-
-    int code = 0;
-    std::string message;
-
-    void report(std::ostream& out) const;
-};
-
+// The error of a failing `call`: its message is `prefix` followed by the text.
 IpError makeIpError(SocketCall call, int code, const char* prefix);
 
 // Everything of the handling but the end itself: the report on `errors`, then

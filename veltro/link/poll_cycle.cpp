@@ -7,10 +7,8 @@ PollCycle::PollCycle(PollWindow& window, ControllerRequests& sender, OneShotTime
     : m_window(window), m_sender(sender), m_timers(timers), m_messages(messages) {}
 
 PollCycle::~PollCycle() {
-    if (m_timerA != OneShotTimers::kNoTimer)
-        m_timers.cancel(m_timerA);
-    if (m_timerB != OneShotTimers::kNoTimer)
-        m_timers.cancel(m_timerB);
+    cancelTimer(m_timerA);
+    cancelTimerB();
 }
 
 void PollCycle::requestItem(std::size_t item) {
@@ -20,6 +18,7 @@ void PollCycle::requestItem(std::size_t item) {
 }
 
 void PollCycle::start() {
+    cancelTimerB();
     const int generation = ++m_generation;
     // Only one timer A stays pending: an older one is stale once a newer one
     // runs, and a timer left untracked would outlive this cycle.
@@ -43,6 +42,11 @@ void PollCycle::cancelTimer(OneShotTimers::TimerId id) {
         m_timers.cancel(id);
 }
 
+void PollCycle::cancelTimerB() {
+    cancelTimer(m_timerB);
+    m_timerB = OneShotTimers::kNoTimer;
+}
+
 void PollCycle::timerA(int generation) {
     if (generation != m_generation)
         return;  // a newer window was shown meanwhile; its timer stays tracked
@@ -55,8 +59,7 @@ void PollCycle::timerA(int generation) {
             requestItem(i);
     }
     // One check per shown window: an older check still pending would report twice.
-    if (m_timerB != OneShotTimers::kNoTimer)
-        m_timers.cancel(m_timerB);
+    cancelTimerB();
     m_timerB = m_timers.start(kPeriod, [this] { timerB(); });
 }
 
@@ -73,10 +76,11 @@ void PollCycle::timerB() {
         }
     }
     if (answered == 0)
-        m_messages.message(message_kind::System, kNoConnection);
+        m_messages.message(message_kind::kSystem, kNoConnection);
 }
 
 void PollCycle::hide() {
+    cancelTimerB();
     if (!m_window.windowShown())
         return;
     m_window.disableItems();

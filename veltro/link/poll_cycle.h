@@ -3,10 +3,9 @@
 #include <chrono>
 #include <cstddef>
 
-#include "veltro/link/controller_record.h"
-#include "veltro/link/one_shot_timer.h"
 #include "veltro/ports/controller_requests.h"
 #include "veltro/ports/messages.h"
+#include "veltro/ports/one_shot_timers.h"
 
 namespace veltro::link {
 
@@ -29,7 +28,10 @@ class PollWindow {
 // and CONTINUOUS for every requested item (timer A), after a further 500 ms a
 // second try for the items still silent and, when none answered, the message
 // that there is no connection (timer B). A newer start makes a pending timer A
-// harmless through the generation number.
+// harmless through the generation number. A pending timer B belongs to the
+// window that was current when it started: hiding that window or showing
+// another one cancels it, so a check never judges a window it did not poll.
+// The timers fire on the user-interface thread, which owns the item state.
 class PollCycle {
   public:
     static constexpr std::chrono::milliseconds kPeriod{500};
@@ -53,6 +55,7 @@ class PollCycle {
     void timerB();
     void requestItem(std::size_t item);
     void cancelTimer(OneShotTimers::TimerId id);
+    void cancelTimerB();
 
     PollWindow& m_window;
     ControllerRequests& m_sender;

@@ -10,13 +10,23 @@ ReceivePath::ReceivePath(LinkFlags& flags, RecordSink& records, DumpReceiver& du
 void ReceivePath::bytesReceived(std::span<const std::uint8_t> bytes) {
     if (m_flags.paused.load(std::memory_order_acquire))
         return;
-    for (std::uint8_t b : bytes) {
+    std::size_t runStart = 0;
+    std::size_t runLength = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
         if (m_flags.dumpOpen.load(std::memory_order_acquire)) {
-            m_dump.receive(b);
-        } else {
-            m_decoder.feed(b);
+            if (runLength == 0)
+                runStart = i;
+            ++runLength;
+            continue;
         }
+        if (runLength > 0) {
+            m_dump.receive(bytes.subspan(runStart, runLength));
+            runLength = 0;
+        }
+        m_decoder.feed(bytes[i]);
     }
+    if (runLength > 0)
+        m_dump.receive(bytes.subspan(runStart, runLength));
 }
 
 }  // namespace veltro::link

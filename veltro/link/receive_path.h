@@ -1,16 +1,17 @@
 #pragma once
 
-#include "veltro/link/byte_consumer.h"
 #include "veltro/link/dump_receiver.h"
 #include "veltro/link/frame_decoder.h"
 #include "veltro/link/link_flags.h"
-#include "veltro/link/record_router.h"
+#include "veltro/ports/byte_consumer.h"
+#include "veltro/ports/record_sink.h"
 
 namespace veltro::link {
 
 // The reader thread's side of the link: drops what arrives while paused, and
 // hands every other byte to the dump receiver or to the frame decoder, looking
-// at the dump flag again for every byte.
+// at the dump flag again for every byte. The dump receiver gets each run of
+// its bytes in one call, so that its window is updated once per read.
 class ReceivePath : public ByteConsumer {
   public:
     ReceivePath(LinkFlags& flags, RecordSink& records, DumpReceiver& dump);

@@ -2,21 +2,14 @@
 
 #include <atomic>
 
-#include "veltro/link/controller_record.h"
+#include "veltro/ports/record_sink.h"
 
 namespace veltro::link {
 
-// Receiver of decoded records. Called on the reader thread: an implementation
-// that touches widgets must hand the record over to the GUI thread itself.
-class RecordSink {
-  public:
-    virtual ~RecordSink() = default;
-    virtual void deliver(const ControllerRecord& record) = 0;
-};
-
-// Chooses the sink at the moment a record is decoded: the parameter store's
-// intake while a tool dialog is open, otherwise the item lookup of the shown
-// debug window (which drops records that match no item).
+// Chooses the sink at the moment a record is decoded, on the reader thread:
+// the parameter store's intake while a tool dialog is open, otherwise the
+// shown window's side (the mailbox that carries records to the user-interface
+// thread, where the item lookup drops records that match no item).
 class RecordRouter : public RecordSink {
   public:
     // Wiring happens before the reader thread starts; the sinks stay put.

@@ -8,7 +8,7 @@ std::string serialPortName(int portNumber) {
     return "COM" + std::to_string(portNumber);
 }
 
-std::string serialDevicePath(const std::string& portName, const common::ProfileFile* settings) {
+std::string serialDevicePath(const std::string& portName, const SettingsStore* settings) {
     if (settings) {
         std::string device = settings->readString("Poorten", portName, "");
         if (!device.empty())

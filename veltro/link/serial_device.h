@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/profile_file.h"
+#include "veltro/ports/settings_store.h"
 
 namespace veltro::link {
 
@@ -12,6 +12,6 @@ std::string serialPortName(int portNumber);
 // The device behind a port name: the key of that name in section [Poorten] of
 // veltro.ini when present (a USB adapter, a pseudo-terminal of ctrlsim),
 // otherwise /dev/ttyS0../dev/ttyS3.
-std::string serialDevicePath(const std::string& portName, const common::ProfileFile* settings);
+std::string serialDevicePath(const std::string& portName, const SettingsStore* settings);
 
 }  // namespace veltro::link

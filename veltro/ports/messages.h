@@ -7,18 +7,18 @@ namespace veltro {
 // Kinds of the message window's lines. Kept as plain numbers at the port
 // because an unlisted kind is a valid request with a line of its own.
 namespace message_kind {
-inline constexpr int Information = 1;
-inline constexpr int Warning = 2;
-inline constexpr int Error = 3;
-inline constexpr int System = 4;
-inline constexpr int Debug = 5;
+inline constexpr int kInformation = 1;
+inline constexpr int kWarning = 2;
+inline constexpr int kError = 3;
+inline constexpr int kSystem = 4;
+inline constexpr int kDebug = 5;
 }  // namespace message_kind
 
 // Where the debugger's logic reports: the message window. While a file is
 // read, the reader sets the context (file name) and line prefixes so that
 // every message names the place it is about.
 class Messages {
-public:
+  public:
     virtual ~Messages() = default;
 
     // One line of kind `kind`; an empty text counts as absent.

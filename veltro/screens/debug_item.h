@@ -9,12 +9,12 @@ namespace veltro {
 // One value field of a debug window: what it asks the controller for, and
 // what its control shows.
 struct DebugItem {
-    static constexpr int RequestedFlag = 1;  // takes part in the poll requests
-    static constexpr int SelectedFlag = 2;
-    static constexpr std::size_t TextCapacity = 15;
+    static constexpr int kRequestedFlag = 1;  // takes part in the poll requests
+    static constexpr int kSelectedFlag = 2;
+    static constexpr std::size_t kTextCapacity = 15;
 
     int index = 0;  // position in the window's list; also the control identifier
-    int flags = RequestedFlag;
+    int flags = kRequestedFlag;
     bool edited = false;  // the engineer typed into the field since the last report
     int itemNumber = 0;   // NN of the value field
     int width = 0;        // character cells
@@ -31,7 +31,7 @@ struct DebugItem {
     int onOff = 0;  // 1: a check box, 0: a number field
     int value = 0;
 
-    std::string text;  // shown by a number field, at most TextCapacity characters
+    std::string text;  // shown by a number field, at most kTextCapacity characters
 
     // The control's state as the front-end shows it.
     bool hasControl = false;  // defined items only; the others are never requested
@@ -39,8 +39,8 @@ struct DebugItem {
     bool checked = false;     // check mark of an on/off item, as last reported
     std::string typed;        // the number field's text while the engineer edits it
 
-    bool requested() const { return (flags & RequestedFlag) != 0; }
-    bool selected() const { return (flags & SelectedFlag) != 0; }
+    bool requested() const { return (flags & kRequestedFlag) != 0; }
+    bool selected() const { return (flags & kSelectedFlag) != 0; }
     bool isOnOff() const { return onOff != 0; }
     // The number field takes one character less than it is wide.
     int editLimit() const { return width > 0 ? width - 1 : 0; }

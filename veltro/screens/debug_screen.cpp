@@ -24,8 +24,12 @@ DebugItem& DebugScreen::addItem() {
 
 std::vector<int> DebugScreen::buildIndex() {
     m_index.clear();
+    m_controlled.clear();
     std::vector<int> refused;
     for (const DebugItem& item : m_items) {
+        if (item.hasControl) {
+            m_controlled.push_back(item.index);
+        }
         if (item.functionCode < 0) {
             continue;
         }
@@ -75,72 +79,19 @@ void DebugScreen::send(int index, CommandMode mode, ControllerRequests& requests
     requests.send(m_items[static_cast<std::size_t>(index)].record(), mode);
 }
 
-void DebugScreen::sendPollRequests(ControllerRequests& requests) const {
-    for (const DebugItem& item : m_items) {
-        if (item.hasControl && item.requested()) {
-            requests.send(item.record(), CommandMode::Read);
-            requests.send(item.record(), CommandMode::Continuous);
-        }
-    }
-}
-
-int DebugScreen::repollSilentItems(ControllerRequests& requests) const {
-    int answered = 0;
-    for (const DebugItem& item : m_items) {
-        if (!item.hasControl) {
-            continue;
-        }
-        if (item.enabled) {
-            ++answered;
-        } else {
-            requests.send(item.record(), CommandMode::Read);
-            requests.send(item.record(), CommandMode::Continuous);
-        }
-    }
-    return answered;
-}
-
-void DebugScreen::deactivate(ControllerRequests& requests) {
-    for (DebugItem& item : m_items) {
-        item.enabled = false;
-        if (item.hasControl && item.requested()) {
-            requests.send(item.record(), CommandMode::Stop);
-        }
-    }
-}
-
-void DebugScreen::setRequested(int index, bool on, ControllerRequests& requests) {
+void DebugScreen::setRequested(int index, bool on) {
     if (!requestable(index)) {
         return;
     }
     DebugItem& item = mutableItem(index);
-    const bool wasOn = item.requested();
-    if (on) {
-        item.flags |= DebugItem::RequestedFlag;
-        send(index, CommandMode::Read, requests);
-        send(index, CommandMode::Continuous, requests);
-    } else {
-        item.flags &= ~DebugItem::RequestedFlag;
-        if (wasOn) {
-            send(index, CommandMode::Stop, requests);
-        }
-    }
+    item.flags =
+        on ? item.flags | DebugItem::kRequestedFlag : item.flags & ~DebugItem::kRequestedFlag;
 }
 
-void DebugScreen::setAllRequested(bool on, ControllerRequests& requests) {
-    for (std::size_t i = 0; i < m_items.size(); ++i) {
-        setRequested(static_cast<int>(i), on, requests);
+void DebugScreen::disableItems() {
+    for (DebugItem& item : m_items) {
+        item.enabled = false;
     }
-}
-
-std::vector<int> DebugScreen::requestedItems() const {
-    std::vector<int> result;
-    for (const DebugItem& item : m_items) {
-        if (item.hasControl && item.requested()) {
-            result.push_back(item.index);
-        }
-    }
-    return result;
 }
 
 }  // namespace veltro

@@ -4,29 +4,19 @@
 #include <vector>
 
 #include "veltro/ports/controller_requests.h"
-#include "veltro/ports/prompts.h"
 #include "veltro/screens/debug_item.h"
 #include "veltro/screens/item_index.h"
+#include "veltro/screens/screen_interaction.h"
 
 namespace veltro {
-
-// Ports that the engineer's actions on a debug window reach.
-struct ScreenPorts {
-    ControllerRequests& requests;
-    Prompts& prompts;
-};
-
-// Keys that the main window hands to the shown debug window. The front-end
-// delivers Enter once per press, whether it saw a key-down or a character.
-enum class ScreenKey { Left, Right, Up, Down, Enter, Escape, Blank, V };
 
 // One debug window: the picture of a debug window file with its fixed texts
 // and items, the item index by function, and the item selection. All item
 // rules live here; the front-end only draws the state and forwards events.
 class DebugScreen {
   public:
-    static constexpr int ItemCapacity = 500;
-    static constexpr int TextCapacity = 200;
+    static constexpr int kItemCapacity = 500;
+    static constexpr int kTextCapacity = 200;
 
     explicit DebugScreen(std::string title = {}) : m_title(std::move(title)) {}
 
@@ -57,15 +47,15 @@ class DebugScreen {
     int showReport(const ControllerRecord& record);
     void showValue(int index, int value);
 
-    // The poll cycle and the display commands.
-    void sendPollRequests(ControllerRequests& requests) const;
-    int repollSilentItems(ControllerRequests& requests) const;  // returns the items answered
-    void deactivate(ControllerRequests& requests);
-    void setRequested(int index, bool on, ControllerRequests& requests);
-    void setAllRequested(bool on, ControllerRequests& requests);
-    std::vector<int> requestedItems() const;
+    // Item state that the link's poll cycle reads and sets; the cycle owns the
+    // rules of when requests go out.
+    // The items with a control, in index order: the only ones ever requested.
+    // Fixed when the index is built, as the controls are made at the end of a load.
+    const std::vector<int>& controlledItems() const { return m_controlled; }
+    void setRequested(int index, bool on);  // the requested flag only
+    void disableItems();                    // the window stops being current
 
-    // Selection and the engineer's actions.
+    // Selection and the engineer's actions (screen_interaction.h).
     int selected() const { return m_selected; }
     void select(int index, ScreenPorts& ports);  // -1: no selection
     void hideSelection() { m_selectionVisible = false; }
@@ -88,12 +78,9 @@ class DebugScreen {
     std::vector<FixedText> m_texts;
     std::vector<DebugItem> m_items;
     ItemIndex m_index;
+    std::vector<int> m_controlled;
     int m_selected = -1;
     bool m_selectionVisible = true;
 };
-
-// The leading integer of a field's text (blanks, a sign, digits); 0 without
-// digits. Saturates instead of overflowing.
-int leadingInteger(std::string_view text);
 
 }  // namespace veltro

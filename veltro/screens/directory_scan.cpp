@@ -8,11 +8,11 @@
 namespace veltro {
 namespace {
 
-constexpr std::string_view PathTooLong = ": Pad naar debug bestand is te lang: ";
-constexpr std::string_view Reading = ": Inlezen van de debug venster bestanden...";
-constexpr std::string_view NoneFound =
+constexpr std::string_view kPathTooLong = ": Pad naar debug bestand is te lang: ";
+constexpr std::string_view kReading = ": Inlezen van de debug venster bestanden...";
+constexpr std::string_view kNoneFound =
     "Er zijn geen debug venster bestanden die voldoen aan dit pad.";
-constexpr const char* MaximumReached = "Het maximum aantal van %d vensters is bereikt.";
+constexpr const char* kMaximumReached = "Het maximum aantal van %d vensters is bereikt.";
 
 }  // namespace
 
@@ -21,21 +21,21 @@ int scanDebugFiles(const std::string& directory, std::string_view pattern,
                    ScreenCollector& windows) {
     const std::optional<std::string> joinedPattern = joinPath(directory, pattern);
     if (!joinedPattern) {
-        messages.message(message_kind::Error, PathTooLong, directory);
+        messages.message(message_kind::kError, kPathTooLong, directory);
         return 0;
     }
-    messages.message(message_kind::Information, *joinedPattern, Reading);
+    messages.message(message_kind::kInformation, *joinedPattern, kReading);
     int found = 0;
     const std::string listed = directory.empty() ? std::string(".") : directory;
     for (const std::string& name : common::listMatchingFiles(listed, pattern)) {
-        if (windows.windowCount() >= MaxDebugWindows) {
+        if (windows.windowCount() >= kMaxDebugWindows) {
             // A match without room is still found: it is not reported as absent.
             ++found;
             break;
         }
         const std::optional<std::string> path = joinPath(directory, name);
         if (!path) {
-            messages.message(message_kind::Information, name, PathTooLong, directory);
+            messages.message(message_kind::kInformation, name, kPathTooLong, directory);
             continue;
         }
         ++found;
@@ -43,24 +43,24 @@ int scanDebugFiles(const std::string& directory, std::string_view pattern,
                 loadDebugWindowFile(*path, definitions, messages)) {
             windows.addWindow(std::move(*screen));
         }
-        if (windows.windowCount() >= MaxDebugWindows) {
+        if (windows.windowCount() >= kMaxDebugWindows) {
             break;  // after the match that filled the list
         }
     }
     if (found == 0) {
-        messages.message(message_kind::Information, NoneFound);
+        messages.message(message_kind::kInformation, kNoneFound);
     }
-    if (windows.windowCount() >= MaxDebugWindows) {
-        messages.message(message_kind::Warning,
-                         common::format(MaximumReached, windows.windowCount()));
+    if (windows.windowCount() >= kMaxDebugWindows) {
+        messages.message(message_kind::kWarning,
+                         common::format(kMaximumReached, windows.windowCount()));
     }
     return found;
 }
 
 int loadDebugDirectory(const std::string& directory, const DefinitionTable& definitions,
                        Messages& messages, ScreenCollector& windows) {
-    return scanDebugFiles(directory, DebugPattern, definitions, messages, windows) +
-           scanDebugFiles(directory, DesignerPattern, definitions, messages, windows);
+    return scanDebugFiles(directory, kDebugPattern, definitions, messages, windows) +
+           scanDebugFiles(directory, kDesignerPattern, definitions, messages, windows);
 }
 
 }  // namespace veltro

@@ -16,9 +16,9 @@ class ScreenCollector {
     virtual void addWindow(DebugScreen screen) = 0;
 };
 
-inline constexpr int MaxDebugWindows = 200;
-inline constexpr std::string_view DebugPattern = "DEBUG_???.*";
-inline constexpr std::string_view DesignerPattern = "?????_???.DBG";
+inline constexpr int kMaxDebugWindows = 200;
+inline constexpr std::string_view kDebugPattern = "DEBUG_???.*";
+inline constexpr std::string_view kDesignerPattern = "?????_???.DBG";
 
 // Loads every debug window file of `directory` that matches `pattern` (case
 // ignored) into `windows`, with the scan's messages; returns the number of

@@ -10,31 +10,31 @@
 namespace veltro {
 namespace {
 
-constexpr std::string_view NoDefinitions = "De bijbehorende item definities ontbreken volledig";
-constexpr std::string_view BadItemNumber = "Code van twee cijfers met daarna een spatie verwacht";
-constexpr std::string_view NotDefined = "' is niet gedefinieerd in de definitie bestanden.";
-constexpr std::string_view DigitLetter = "Ongeoorloofde cijfer en letter combinatie: ";
-constexpr const char* NotOnScreen = "Item nummer %d komt niet voor op het venster";
-constexpr const char* DefinedBefore = "Item nummer %d is al eerder gedefinieerd";
-constexpr const char* NoFunction =
+constexpr std::string_view kNoDefinitions = "De bijbehorende item definities ontbreken volledig";
+constexpr std::string_view kBadItemNumber = "Code van twee cijfers met daarna een spatie verwacht";
+constexpr std::string_view kNotDefined = "' is niet gedefinieerd in de definitie bestanden.";
+constexpr std::string_view kDigitLetter = "Ongeoorloofde cijfer en letter combinatie: ";
+constexpr const char* kNotOnScreen = "Item nummer %d komt niet voor op het venster";
+constexpr const char* kDefinedBefore = "Item nummer %d is al eerder gedefinieerd";
+constexpr const char* kNoFunction =
     "Van item nummer %d ontbreken de functie code en het signaalgroepnr";
-constexpr const char* FunctionTooHigh = "Van item nummer %d is de functie code %d. ";
-constexpr std::string_view FunctionLimit = "Dit moet kleiner zijn dan 512";
-constexpr const char* NoFirst = "Van item nummer %d ontbreekt het signaalgroepnr. ";
-constexpr const char* FirstTooHigh = "Van item nummer %d is signaalgroepnr %d. ";
-constexpr std::string_view FirstLimit = "Dit moet kleiner zijn dan 256";
-constexpr const char* CrossingTooHigh = "Van item nummer %d is signaalgroepnr/kruispuntnr %d. ";
-constexpr std::string_view CrossingLimit = "Dit moet kleiner zijn dan 26000";
-constexpr const char* NoBlock = "Van item nummer %d ontbreekt het bloknr. ";
-constexpr const char* BlockTooHigh = "Van item nummer %d is het bloknr. %d. ";
-constexpr std::string_view BlockLimit = "Dit moet kleiner zijn dan 48.";
-constexpr const char* MissingDefinition = "Definitie lijst mist de definitie voor scherm item %d";
-constexpr std::string_view IndexedBefore = " is reeds eerder in dit scherm gedefinieerd.";
+constexpr const char* kFunctionTooHigh = "Van item nummer %d is de functie code %d. ";
+constexpr std::string_view kFunctionLimit = "Dit moet kleiner zijn dan 512";
+constexpr const char* kNoFirst = "Van item nummer %d ontbreekt het signaalgroepnr. ";
+constexpr const char* kFirstTooHigh = "Van item nummer %d is signaalgroepnr %d. ";
+constexpr std::string_view kFirstLimit = "Dit moet kleiner zijn dan 256";
+constexpr const char* kCrossingTooHigh = "Van item nummer %d is signaalgroepnr/kruispuntnr %d. ";
+constexpr std::string_view kCrossingLimit = "Dit moet kleiner zijn dan 26000";
+constexpr const char* kNoBlock = "Van item nummer %d ontbreekt het bloknr. ";
+constexpr const char* kBlockTooHigh = "Van item nummer %d is het bloknr. %d. ";
+constexpr std::string_view kBlockLimit = "Dit moet kleiner zijn dan 48.";
+constexpr const char* kMissingDefinition = "Definitie lijst mist de definitie voor scherm item %d";
+constexpr std::string_view kIndexedBefore = " is reeds eerder in dit scherm gedefinieerd.";
 
-constexpr int MaxFunctionCode = 511;
-constexpr int MaxElement = 255;
-constexpr int MaxCrossing = 26000;
-constexpr int MaxBlock = 47;
+constexpr int kMaxFunctionCode = 511;
+constexpr int kMaxElement = 255;
+constexpr int kMaxCrossing = 26000;
+constexpr int kMaxBlock = 47;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -63,7 +63,7 @@ std::array<int, 3> readFields(std::string_view line, const DefinitionTable& defi
     std::string_view badRest;  // once set, every further field repeats its warning
     for (int& field : fields) {
         if (!badRest.empty()) {
-            messages.message(message_kind::Warning, DigitLetter, badRest);
+            messages.message(message_kind::kWarning, kDigitLetter, badRest);
             continue;
         }
         while (pos < line.size() && !isPrintable(line[pos])) {
@@ -80,7 +80,7 @@ std::array<int, 3> readFields(std::string_view line, const DefinitionTable& defi
         if (!isDigit(word.front())) {
             field = definitions.lookup(word);
             if (field == -1 && !definitions.contains(word)) {
-                messages.message(message_kind::Warning, "'", word, NotDefined);
+                messages.message(message_kind::kWarning, "'", word, kNotDefined);
             }
             continue;
         }
@@ -90,7 +90,7 @@ std::array<int, 3> readFields(std::string_view line, const DefinitionTable& defi
         }
         if (digits < word.size()) {
             badRest = line.substr(start);
-            messages.message(message_kind::Warning, DigitLetter, badRest);
+            messages.message(message_kind::kWarning, kDigitLetter, badRest);
             continue;
         }
         field = saturatedNumber(word);
@@ -125,28 +125,28 @@ LineResult checkElements(std::string_view line, int number, const MacroKind& kin
                          int block, Messages& messages) {
     if (kind.needsFirst) {
         if (first < 0) {
-            return skip(messages, message_kind::Error, common::format(NoFirst, number));
+            return skip(messages, message_kind::kError, common::format(kNoFirst, number));
         }
         const bool wide = line.find("inst_EPARM") != std::string_view::npos ||
                           line.find("inst_EGGPARM") != std::string_view::npos ||
                           line.find("REGSTAT") != std::string_view::npos;
-        if (first > MaxElement && !wide) {
-            return skip(messages, message_kind::Warning,
-                        common::format(FirstTooHigh, number, first), FirstLimit);
+        if (first > kMaxElement && !wide) {
+            return skip(messages, message_kind::kWarning,
+                        common::format(kFirstTooHigh, number, first), kFirstLimit);
         }
-        if (first > MaxCrossing) {
-            return skip(messages, message_kind::Warning,
-                        common::format(CrossingTooHigh, number, first), CrossingLimit);
+        if (first > kMaxCrossing) {
+            return skip(messages, message_kind::kWarning,
+                        common::format(kCrossingTooHigh, number, first), kCrossingLimit);
         }
     }
     if (kind.needsBlock) {
         if (block < 0) {
-            messages.message(message_kind::Error, common::format(NoBlock, number));
+            messages.message(message_kind::kError, common::format(kNoBlock, number));
             return LineResult::Fatal;
         }
-        if (block > MaxBlock) {
-            return skip(messages, message_kind::Error, common::format(BlockTooHigh, number, block),
-                        BlockLimit);
+        if (block > kMaxBlock) {
+            return skip(messages, message_kind::kError,
+                        common::format(kBlockTooHigh, number, block), kBlockLimit);
         }
     }
     return LineResult::Stored;
@@ -154,25 +154,25 @@ LineResult checkElements(std::string_view line, int number, const MacroKind& kin
 
 LineResult defineItem(std::string_view line, const DefinitionTable& definitions,
                       const FirstItems& firstOfNumber, DebugScreen& screen, Messages& messages) {
-    constexpr int Warning = message_kind::Warning;
+    constexpr int kWarning = message_kind::kWarning;
     if (line.size() < 3 || !isDigit(line[1]) || !isSeparator(line[2])) {
-        return skip(messages, Warning, std::string(BadItemNumber));
+        return skip(messages, kWarning, std::string(kBadItemNumber));
     }
     const int number = (line[0] - '0') * 10 + (line[1] - '0');
     const auto [function, first, second] = readFields(line, definitions, messages);
     const int index = firstOfNumber[static_cast<std::size_t>(number)];
     if (index < 0) {
-        return skip(messages, Warning, common::format(NotOnScreen, number));
+        return skip(messages, kWarning, common::format(kNotOnScreen, number));
     }
     if (screen.item(index).functionCode >= 0) {
-        return skip(messages, Warning, common::format(DefinedBefore, number));
+        return skip(messages, kWarning, common::format(kDefinedBefore, number));
     }
     if (function < 0) {
-        return skip(messages, Warning, common::format(NoFunction, number));
+        return skip(messages, kWarning, common::format(kNoFunction, number));
     }
-    if (function > MaxFunctionCode) {
-        return skip(messages, Warning, common::format(FunctionTooHigh, number, function),
-                    FunctionLimit);
+    if (function > kMaxFunctionCode) {
+        return skip(messages, kWarning, common::format(kFunctionTooHigh, number, function),
+                    kFunctionLimit);
     }
     const MacroKind kind = macroKind(function);
     // A kind with a block only has it where the first element would stand.
@@ -209,7 +209,7 @@ bool readItemDefinitions(LineReader& reader, const DefinitionTable& definitions,
         }
     }
     if (!found) {
-        messages.message(message_kind::Error, NoDefinitions);
+        messages.message(message_kind::kError, kNoDefinitions);
     }
     return found;
 }
@@ -217,15 +217,15 @@ bool readItemDefinitions(LineReader& reader, const DefinitionTable& definitions,
 void finishItems(DebugScreen& screen, Messages& messages) {
     for (const DebugItem& item : screen.items()) {
         if (item.functionCode < 0) {
-            messages.message(message_kind::Warning,
-                             common::format(MissingDefinition, item.itemNumber));
+            messages.message(message_kind::kWarning,
+                             common::format(kMissingDefinition, item.itemNumber));
         } else {
             screen.mutableItem(item.index).hasControl = true;
         }
     }
     for (int refused : screen.buildIndex()) {
-        messages.message(message_kind::Warning, "De functie van item ",
-                         std::to_string(screen.item(refused).itemNumber), IndexedBefore);
+        messages.message(message_kind::kWarning, "De functie van item ",
+                         std::to_string(screen.item(refused).itemNumber), kIndexedBefore);
     }
 }
 

@@ -1,4 +1,5 @@
-// The engineer's side of a debug window: selection, arrow keys and edits.
+#include "veltro/screens/screen_interaction.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -8,8 +9,8 @@
 namespace veltro {
 namespace {
 
-constexpr std::string_view SaveCaption = "VELTRO";
-constexpr std::string_view SaveQuestion =
+constexpr std::string_view kSaveCaption = "VELTRO";
+constexpr std::string_view kSaveQuestion =
     "De huidige wijziging is niet opgeslagen.\nWilt u deze wijziging alsnog opslaan?";
 
 }  // namespace
@@ -25,14 +26,14 @@ int leadingInteger(std::string_view text) {
         ++pos;
     }
     long long value = 0;
-    constexpr long long Limit = std::numeric_limits<int>::max() + 1LL;
+    constexpr long long kLimit = std::numeric_limits<int>::max() + 1LL;
     for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
-        value = std::min(value * 10 + (text[pos] - '0'), Limit);
+        value = std::min(value * 10 + (text[pos] - '0'), kLimit);
     }
     if (negative) {
         return static_cast<int>(-value);
     }
-    return static_cast<int>(std::min(value, Limit - 1));
+    return static_cast<int>(std::min(value, kLimit - 1));
 }
 
 void DebugScreen::select(int index, ScreenPorts& ports) {
@@ -41,9 +42,9 @@ void DebugScreen::select(int index, ScreenPorts& ports) {
     }
     if (m_selected >= 0) {
         DebugItem& old = mutableItem(m_selected);
-        old.flags &= ~DebugItem::SelectedFlag;
+        old.flags &= ~DebugItem::kSelectedFlag;
         if (old.edited && index != m_selected) {
-            if (ports.prompts.askYesNo(SaveCaption, SaveQuestion, PromptIcon::Question)) {
+            if (ports.prompts.askYesNo(kSaveCaption, kSaveQuestion, PromptIcon::Question)) {
                 old.value = leadingInteger(old.text);
                 send(m_selected, CommandMode::Write, ports.requests);
             }
@@ -53,7 +54,7 @@ void DebugScreen::select(int index, ScreenPorts& ports) {
     }
     m_selected = index;
     if (index >= 0) {
-        mutableItem(index).flags |= DebugItem::SelectedFlag;
+        mutableItem(index).flags |= DebugItem::kSelectedFlag;
     }
 }
 
@@ -116,8 +117,8 @@ void DebugScreen::pressEnter(ScreenPorts& ports) {
     }
     // The overflow marks are no number: unedited, the field stands for the
     // value reported, which must not become 0 in the controller.
-    const bool overflowShown = !selectedItem.edited &&
-                               selectedItem.text == std::string(DebugItem::TextCapacity, '#');
+    const bool overflowShown =
+        !selectedItem.edited && selectedItem.text == std::string(DebugItem::kTextCapacity, '#');
     if (!overflowShown) {
         selectedItem.value = leadingInteger(selectedItem.text);
     }
@@ -148,7 +149,7 @@ void DebugScreen::typeText(int index, std::string_view text) {
         return;
     }
     DebugItem& target = mutableItem(index);
-    target.text.assign(text.substr(0, DebugItem::TextCapacity));
+    target.text.assign(text.substr(0, DebugItem::kTextCapacity));
     target.textLength = static_cast<int>(target.text.size());
     target.edited = true;
 }

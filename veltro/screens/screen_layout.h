@@ -5,7 +5,7 @@
 namespace veltro {
 
 // The text whose measure in the main window's font gives the cell size.
-inline constexpr std::string_view CellSampleText = "ABCDEFGWWW";
+inline constexpr std::string_view kCellSampleText = "ABCDEFGWWW";
 
 struct CellSize {
     int width = 0;

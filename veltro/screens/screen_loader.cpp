@@ -8,7 +8,7 @@
 namespace veltro {
 namespace {
 
-constexpr std::string_view CannotOpen = "Dit bestand kon niet worden geopend.";
+constexpr std::string_view kCannotOpen = "Dit bestand kon niet worden geopend.";
 
 }  // namespace
 
@@ -40,11 +40,11 @@ std::optional<DebugScreen> parseDebugWindow(std::string title, std::string_view 
 std::optional<DebugScreen> loadDebugWindowFile(const std::string& path,
                                                const DefinitionTable& definitions,
                                                Messages& messages) {
-    messages.message(message_kind::Information, path);
+    messages.message(message_kind::kInformation, path);
     const std::optional<std::string> bytes = common::readFileBytes(path);
     if (!bytes) {
         messages.setContextPrefix(path);
-        messages.message(message_kind::Error, CannotOpen);
+        messages.message(message_kind::kError, kCannotOpen);
         messages.setContextPrefix({});
         return std::nullopt;
     }

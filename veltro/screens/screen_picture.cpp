@@ -5,13 +5,13 @@
 namespace veltro {
 namespace {
 
-constexpr int MaxTildes = 16;
-constexpr const char* NoLineFeed =
+constexpr int kMaxTildes = 16;
+constexpr const char* kNoLineFeed =
     "Geen 'nieuwe regel' karakter aanwezig of meer dan %d karakters in deze regel.";
-constexpr const char* TooManyItems = "Meer dan %d debug items in dit debug venster bestand";
-constexpr const char* FieldTooLong = "Scherm item is langer dan %d karakters";
-constexpr std::string_view TwoDigitsExpected = "Code van twee cijfers verwacht";
-constexpr const char* TooManyTexts =
+constexpr const char* kTooManyItems = "Meer dan %d debug items in dit debug venster bestand";
+constexpr const char* kFieldTooLong = "Scherm item is langer dan %d karakters";
+constexpr std::string_view kTwoDigitsExpected = "Code van twee cijfers verwacht";
+constexpr const char* kTooManyTexts =
     "Meer dan %d omschrijvende teksten in dit debug venster bestand";
 
 bool isDigit(char c) {
@@ -55,26 +55,26 @@ class RowReader {
 
   private:
     bool fail(const std::string& text) {
-        m_messages.message(message_kind::Error, text);
+        m_messages.message(message_kind::kError, text);
         return false;
     }
 
     bool readField() {
-        if (static_cast<int>(m_screen.items().size()) >= DebugScreen::ItemCapacity) {
-            return fail(common::format(TooManyItems, DebugScreen::ItemCapacity));
+        if (static_cast<int>(m_screen.items().size()) >= DebugScreen::kItemCapacity) {
+            return fail(common::format(kTooManyItems, DebugScreen::kItemCapacity));
         }
         std::size_t tildes = 0;
         while (m_pos + tildes < m_line.size() && m_line[m_pos + tildes] == '~' &&
-               tildes < MaxTildes) {
+               tildes < kMaxTildes) {
             ++tildes;
         }
         const std::size_t digits = m_pos + tildes;
         if (digits < m_line.size() && m_line[digits] == '~') {
-            return fail(common::format(FieldTooLong, MaxTildes));
+            return fail(common::format(kFieldTooLong, kMaxTildes));
         }
         if (digits + 1 >= m_line.size() || !isDigit(m_line[digits]) ||
             !isDigit(m_line[digits + 1])) {
-            return fail(std::string(TwoDigitsExpected));
+            return fail(std::string(kTwoDigitsExpected));
         }
         DebugItem& item = m_screen.addItem();
         item.column = m_column;
@@ -88,8 +88,8 @@ class RowReader {
     }
 
     bool readText() {
-        if (static_cast<int>(m_screen.texts().size()) >= DebugScreen::TextCapacity) {
-            return fail(common::format(TooManyTexts, DebugScreen::TextCapacity));
+        if (static_cast<int>(m_screen.texts().size()) >= DebugScreen::kTextCapacity) {
+            return fail(common::format(kTooManyTexts, DebugScreen::kTextCapacity));
         }
         FixedText text;
         text.column = m_column;
@@ -116,12 +116,12 @@ class RowReader {
 }  // namespace
 
 bool readScreenPicture(LineReader& reader, DebugScreen& screen, Messages& messages) {
-    for (int row = 0; row < ScreenRows; ++row) {
+    for (int row = 0; row < kScreenRows; ++row) {
         const std::optional<std::string_view> line = reader.next();
         if (!line) {
             messages.message(
-                message_kind::Error,
-                common::format(NoLineFeed, static_cast<int>(LineReader::kMaxLine) + 1));
+                message_kind::kError,
+                common::format(kNoLineFeed, static_cast<int>(LineReader::kMaxLine) + 1));
             return false;
         }
         if (!RowReader(*line, row, screen, messages).read()) {

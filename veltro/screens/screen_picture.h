@@ -6,7 +6,7 @@
 
 namespace veltro {
 
-inline constexpr int ScreenRows = 24;
+inline constexpr int kScreenRows = 24;
 
 // Reads the 24 rows of the picture from `reader` into `screen`: fixed texts,
 // value fields and the extents. False, after its error, when the file is

@@ -10,8 +10,8 @@
 namespace veltro {
 namespace {
 
-constexpr std::size_t MaxLine = 255;
-constexpr std::string_view ListFileName = "pendrel.txt";
+constexpr std::size_t kMaxLine = 255;
+constexpr std::string_view kListFileName = "pendrel.txt";
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -31,7 +31,7 @@ std::string windowListText(std::string_view pendrelText, const std::string& titl
         std::size_t end = pendrelText.find('\n', pos);
         end = end == std::string_view::npos ? pendrelText.size() : end + 1;
         // A longer line is read in pieces, each a line of its own.
-        end = std::min(end, pos + MaxLine);
+        end = std::min(end, pos + kMaxLine);
         std::string_view line = pendrelText.substr(pos, end - pos);
         pos = end;
         if (!line.empty() && line.back() == '\n') {
@@ -51,7 +51,7 @@ std::vector<std::string> windowListTexts(const std::string& debugDirectory,
                                          const std::vector<std::string>& titles) {
     std::optional<std::string> text;
     if (auto path = common::findFileIgnoreCase(debugDirectory.empty() ? "." : debugDirectory,
-                                               ListFileName)) {
+                                               kListFileName)) {
         text = common::readFileBytes(*path);
     }
     std::vector<std::string> result;

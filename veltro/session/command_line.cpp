@@ -1,24 +1,25 @@
+#include "veltro/session/command_line.h"
+
 #include <array>
 #include <limits>
 #include <vector>
 
 #include "common/format.h"
-#include "veltro/session/session_options.h"
 
 namespace veltro {
 namespace {
 
-constexpr std::string_view Caption = "VELTRO";
-constexpr const char* InvalidArgument = "LOG : Geen geldig argument.\nArgument[%d]: %s";
-constexpr std::string_view InvalidPort =
+constexpr std::string_view kCaption = "VELTRO";
+constexpr const char* kInvalidArgument = "LOG : Geen geldig argument.\nArgument[%d]: %s";
+constexpr std::string_view kInvalidPort =
     "LOG : Geen geldig seriële-poort argument. \n"
     "Alleen poortnummers 1,2,3 en 4 zijn toegestaan.\nCOM1 zal gebruikt worden.";
-constexpr std::string_view InvalidBaudRate =
+constexpr std::string_view kInvalidBaudRate =
     "LOG : Geen geldig baudrate argument.\n9600 baud zal gebruikt worden.";
 
-constexpr std::array<int, 15> BaudRates = {110,   300,   600,    1200,   2400,
-                                           4800,  9600,  14400,  19200,  38400,
-                                           56000, 57600, 115200, 128000, 256000};
+constexpr std::array<int, 15> kBaudRates = {110,   300,   600,    1200,   2400,
+                                            4800,  9600,  14400,  19200,  38400,
+                                            56000, 57600, 115200, 128000, 256000};
 
 std::vector<std::string> splitWords(std::string_view text) {
     std::vector<std::string> words;
@@ -72,7 +73,7 @@ int decimalValue(std::string_view word) {
 }
 
 bool isBaudRate(int rate) {
-    for (int known : BaudRates) {
+    for (int known : kBaudRates) {
         if (rate == known) {
             return true;
         }
@@ -105,7 +106,7 @@ bool applyValueWord(const std::string& w, const std::string& value, SessionOptio
     } else if (w == "-B") {
         o.baudRate = decimalValue(value);
     } else if (w == "-IP") {
-        o.ipAddress = value.substr(0, SessionOptions::IpAddressLimit);
+        o.ipAddress = value.substr(0, SessionOptions::kIpAddressLimit);
         o.linkKind = LinkKind::Ip;
     } else if (w == "-IPP") {
         o.ipPort = decimalValue(value);
@@ -135,8 +136,8 @@ SessionOptions parseCommandLine(std::string_view text, Prompts& prompts) {
         if (number >= 1) {
             options.baudRate = number;
         } else {
-            prompts.messageBox(Caption,
-                               common::format(InvalidArgument, static_cast<int>(i), word.c_str()),
+            prompts.messageBox(kCaption,
+                               common::format(kInvalidArgument, static_cast<int>(i), word.c_str()),
                                PromptIcon::None);
         }
     }
@@ -145,11 +146,11 @@ SessionOptions parseCommandLine(std::string_view text, Prompts& prompts) {
     }
     if (static_cast<unsigned>(options.serialPort) - 1U >= 4U) {
         options.serialPort = 1;
-        prompts.messageBox(Caption, InvalidPort, PromptIcon::None);
+        prompts.messageBox(kCaption, kInvalidPort, PromptIcon::None);
     }
     if (!isBaudRate(options.baudRate)) {
         options.baudRate = 9600;
-        prompts.messageBox(Caption, InvalidBaudRate, PromptIcon::None);
+        prompts.messageBox(kCaption, kInvalidBaudRate, PromptIcon::None);
     }
     return options;
 }

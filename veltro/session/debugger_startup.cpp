@@ -1,12 +1,13 @@
 #include "veltro/session/debugger_startup.h"
 
+#include "veltro/session/command_line.h"
 #include "veltro/session/startup.h"
 
 namespace veltro {
 namespace {
 
-constexpr std::string_view NotStartedCaption = "VELTRO.EXE";
-constexpr std::string_view NotStarted = "De Tiral debugger kon niet worden opgestart.";
+constexpr std::string_view kNotStartedCaption = "VELTRO.EXE";
+constexpr std::string_view kNotStarted = "De Tiral debugger kon niet worden opgestart.";
 
 }  // namespace
 
@@ -15,7 +16,7 @@ int runDebugger(std::string_view commandLine, const std::string& startDirectory,
                 ElementTables& elements, ScreenCollector& windows) {
     const SessionOptions options = parseCommandLine(commandLine, prompts);
     if (!host.registerWindowClasses()) {
-        prompts.messageBox(NotStartedCaption, NotStarted, PromptIcon::None);
+        prompts.messageBox(kNotStartedCaption, kNotStarted, PromptIcon::None);
         return 0;
     }
     host.installKeyboardHook();

@@ -1,78 +1,76 @@
 #pragma once
 
 // Joins the shown debug window to the controller link: the poll cycle's view
-// of its items and the sink of decoded records. Header-only, so that only
-// programs that have the link include it.
-
-#include <vector>
+// of its items and the sink of its records. Header-only, so that only
+// programs that have the link include it. Both run on the user-interface
+// thread, which owns the item state.
 
 #include "veltro/link/poll_cycle.h"
-#include "veltro/link/record_router.h"
+#include "veltro/ports/item_view.h"
+#include "veltro/ports/record_sink.h"
 #include "veltro/session/window_list.h"
 
 namespace veltro {
 
-// The items of the shown window that have a control; the others are never
-// requested, so the poll cycle does not see them.
+// The items of the shown window that have a control (the screen keeps that
+// list); the others are never requested, so the poll cycle does not see them.
 class ShownWindowPoll final : public link::PollWindow {
   public:
     explicit ShownWindowPoll(DebugWindowList& windows) : m_windows(windows) {}
 
     bool windowShown() const override { return m_windows.shown() >= 0; }
-    std::size_t itemCount() const override { return controlled().size(); }
+    std::size_t itemCount() const override {
+        return windowShown() ? screen().controlledItems().size() : 0;
+    }
     ControllerRecord itemRecord(std::size_t item) const override {
-        return screen().item(controlled()[item]).record();
+        return screen().item(itemIndex(item)).record();
     }
     bool itemRequested(std::size_t item) const override {
-        return screen().item(controlled()[item]).requested();
+        return screen().item(itemIndex(item)).requested();
     }
     void setItemRequested(std::size_t item, bool requested) override {
-        DebugItem& target = m_windows.shownWindow()->mutableItem(controlled()[item]);
-        target.flags = requested ? target.flags | DebugItem::RequestedFlag
-                                 : target.flags & ~DebugItem::RequestedFlag;
+        m_windows.shownWindow()->setRequested(itemIndex(item), requested);
     }
     bool itemEnabled(std::size_t item) const override {
-        return screen().item(controlled()[item]).enabled;
+        return screen().item(itemIndex(item)).enabled;
     }
     void disableItems() override {
         if (DebugScreen* shown = m_windows.shownWindow()) {
-            for (std::size_t i = 0; i < shown->items().size(); ++i) {
-                shown->mutableItem(static_cast<int>(i)).enabled = false;
-            }
+            shown->disableItems();
         }
     }
 
   private:
     const DebugScreen& screen() const { return m_windows.window(m_windows.shown()); }
-    std::vector<int> controlled() const {
-        std::vector<int> result;
-        if (m_windows.shown() >= 0) {
-            for (const DebugItem& item : screen().items()) {
-                if (item.hasControl) {
-                    result.push_back(item.index);
-                }
-            }
-        }
-        return result;
-    }
+    int itemIndex(std::size_t item) const { return screen().controlledItems().at(item); }
 
     DebugWindowList& m_windows;
 };
 
-// Shows a decoded record in the shown window. It touches item state, so it
-// must run on the thread that owns the windows: a front-end whose records
-// arrive on the reader thread queues them to its GUI thread first.
-class ShownWindowSink final : public link::RecordSink {
+// Shows a record in the shown window and tells the view which item changed,
+// so that one field is painted again, not the window. The link's mailbox
+// calls it on the user-interface thread with records of the current showing
+// only.
+class ShownWindowSink final : public RecordSink {
   public:
-    explicit ShownWindowSink(DebugWindowList& windows) : m_windows(windows) {}
+    explicit ShownWindowSink(DebugWindowList& windows, ItemView* view = nullptr)
+        : m_windows(windows), m_view(view) {}
+    void setView(ItemView* view) { m_view = view; }
+
     void deliver(const ControllerRecord& record) override {
-        if (DebugScreen* shown = m_windows.shownWindow()) {
-            shown->showReport(record);
+        DebugScreen* shown = m_windows.shownWindow();
+        if (shown == nullptr) {
+            return;
+        }
+        const int item = shown->showReport(record);
+        if (item >= 0 && m_view != nullptr) {
+            m_view->itemChanged(item);
         }
     }
 
   private:
     DebugWindowList& m_windows;
+    ItemView* m_view;
 };
 
 }  // namespace veltro

@@ -7,23 +7,23 @@
 namespace veltro {
 namespace {
 
-constexpr std::string_view RefusedText =
+constexpr std::string_view kRefusedText =
     "De laatste mededeling kon niet worden toegevoegd aan het mededelingen venster";
-constexpr std::string_view RefusedCaption = "DEBUG MESSAGE";
-constexpr std::string_view UnknownKindLine = "SYSTEM: Unknow message type";
+constexpr std::string_view kRefusedCaption = "DEBUG MESSAGE";
+constexpr std::string_view kUnknownKindLine = "SYSTEM: Unknow message type";
 
 // Prefix of each listed kind; nothing for an unlisted one.
 const char* kindPrefix(int kind) {
     switch (kind) {
-        case message_kind::Information:
+        case message_kind::kInformation:
             return "";
-        case message_kind::Warning:
+        case message_kind::kWarning:
             return "waarschuwing : ";
-        case message_kind::Error:
+        case message_kind::kError:
             return "fout : ";
-        case message_kind::System:
+        case message_kind::kSystem:
             return "systeem melding : ";
-        case message_kind::Debug:
+        case message_kind::kDebug:
             return "DEBUG MELDING : ";
         default:
             return nullptr;
@@ -41,23 +41,23 @@ void appendBelow(std::string& line, std::string_view text, std::size_t limit) {
 std::string MessageLog::compose(int kind, std::string_view a, std::string_view b,
                                 std::string_view c) const {
     std::string line;
-    appendBelow(line, m_context, PrefixLimit);
-    appendBelow(line, m_linePrefix, PrefixLimit);
+    appendBelow(line, m_context, kPrefixLimit);
+    appendBelow(line, m_linePrefix, kPrefixLimit);
     const char* prefix = kindPrefix(kind);
     if (prefix == nullptr) {
-        line = UnknownKindLine;
+        line = kUnknownKindLine;
     } else {
         line.append(prefix);
     }
-    appendBelow(line, a, LineLimit);
-    appendBelow(line, b, LineLimit);
-    appendBelow(line, c, LineLimit);
+    appendBelow(line, a, kLineLimit);
+    appendBelow(line, b, kLineLimit);
+    appendBelow(line, c, kLineLimit);
     return line;
 }
 
 void MessageLog::message(int kind, std::string_view a, std::string_view b, std::string_view c) {
     if (!m_lines.addLine(compose(kind, a, b, c))) {
-        m_prompts.messageBox(RefusedCaption, RefusedText, PromptIcon::None);
+        m_prompts.messageBox(kRefusedCaption, kRefusedText, PromptIcon::None);
     }
 }
 
@@ -66,7 +66,7 @@ void MessageLog::setContextPrefix(std::string_view name) {
         m_context.clear();
         return;
     }
-    m_context.assign(name.substr(0, ContextNameLimit));
+    m_context.assign(name.substr(0, kContextNameLimit));
     m_context.append(" : ");
 }
 

@@ -20,9 +20,9 @@ class MessageLines {
 // prefix and up to three texts, within the window's line limits.
 class MessageLog final : public Messages {
   public:
-    static constexpr std::size_t PrefixLimit = 512;
-    static constexpr std::size_t LineLimit = 544;
-    static constexpr std::size_t ContextNameLimit = 1021;
+    static constexpr std::size_t kPrefixLimit = 512;
+    static constexpr std::size_t kLineLimit = 544;
+    static constexpr std::size_t kContextNameLimit = 1021;
 
     MessageLog(MessageLines& lines, Prompts& prompts) : m_lines(lines), m_prompts(prompts) {}
 

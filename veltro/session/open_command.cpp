@@ -7,8 +7,8 @@
 namespace veltro {
 namespace {
 
-constexpr std::string_view PathTooLong = ": Pad naar debug bestand is te lang: ";
-constexpr const char* MaximumReached = "Het maximum aantal van %d vensters is bereikt.";
+constexpr std::string_view kPathTooLong = ": Pad naar debug bestand is te lang: ";
+constexpr const char* kMaximumReached = "Het maximum aantal van %d vensters is bereikt.";
 
 bool isWordSeparator(char c) {
     return c == ' ' || c == ',' || c == '\t' || c == '\n';
@@ -47,7 +47,7 @@ int openDebugFiles(const std::vector<std::string>& words, const DefinitionTable&
     const std::string& directory = words.front();
     int added = 0;
     for (std::size_t i = inDirectory ? 1 : 0; i < words.size(); ++i) {
-        if (windows.windowCount() >= MaxDebugWindows) {
+        if (windows.windowCount() >= kMaxDebugWindows) {
             break;
         }
         std::optional<std::string> path = words[i];
@@ -55,7 +55,7 @@ int openDebugFiles(const std::vector<std::string>& words, const DefinitionTable&
             path = joinPath(directory, words[i]);
         }
         if (!path) {
-            messages.message(message_kind::Error, words[i], PathTooLong, directory);
+            messages.message(message_kind::kError, words[i], kPathTooLong, directory);
             continue;
         }
         if (std::optional<DebugScreen> screen =
@@ -64,9 +64,9 @@ int openDebugFiles(const std::vector<std::string>& words, const DefinitionTable&
             ++added;
         }
     }
-    if (windows.windowCount() >= MaxDebugWindows) {
-        messages.message(message_kind::Warning,
-                         common::format(MaximumReached, windows.windowCount()));
+    if (windows.windowCount() >= kMaxDebugWindows) {
+        messages.message(message_kind::kWarning,
+                         common::format(kMaximumReached, windows.windowCount()));
     }
     if (added > 0) {
         windows.show(windows.lastAdded(), ports);

@@ -20,7 +20,7 @@ inline constexpr OpenDialogFilter OpenDialogFilters[] = {
     {"Debug Bestanden (?????_???.dbg)", "?????_???.dbg"},
     {"Alle Bestanden (*.*)", "*.*"},
 };
-inline constexpr std::string_view OpenDialogDefaultExtension = "PLO";
+inline constexpr std::string_view kOpenDialogDefaultExtension = "PLO";
 std::string openDialogTitle(int windowNumber);
 
 // The words of the dialog's result, split at blanks, commas, TABs and line

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/profile_file.h"
+#include "veltro/ports/settings_store.h"
 
 namespace veltro {
 
@@ -16,7 +16,7 @@ struct WindowGeometry {
 };
 
 struct FontSettings {
-    static constexpr std::size_t FaceNameLimit = 19;
+    static constexpr std::size_t kFaceNameLimit = 19;
     std::string faceName = "use default";  // the built-in font is kept
     int pointSize = 10;
     int width = 0;
@@ -28,16 +28,15 @@ struct FontSettings {
 std::filesystem::path settingsPath(const std::string& startDirectory,
                                    const std::filesystem::path& configDirectory);
 
-// The section "Hoofdvenster" of `veltro.ini`.
+// The section "Hoofdvenster" of `veltro.ini`, read and written through the
+// settings port (a ProfileFileSettings over the file in the program).
 class VeltroSettings {
   public:
-    static constexpr int MinimumWidth = 125;
-    static constexpr int MinimumHeight = 100;
-    static constexpr std::size_t DumpFileNameLimit = 259;
+    static constexpr int kMinimumWidth = 125;
+    static constexpr int kMinimumHeight = 100;
+    static constexpr std::size_t kDumpFileNameLimit = 259;
 
-    explicit VeltroSettings(std::filesystem::path path) : m_file(std::move(path)) {}
-
-    const std::filesystem::path& path() const { return m_file.path(); }
+    explicit VeltroSettings(SettingsStore& file) : m_file(file) {}
 
     WindowGeometry readGeometry() const;
     bool writeGeometry(const WindowGeometry& geometry);
@@ -49,7 +48,7 @@ class VeltroSettings {
     bool writeDumpFileName(std::string_view name);
 
   private:
-    common::ProfileFile m_file;
+    SettingsStore& m_file;
 };
 
 }  // namespace veltro

@@ -8,7 +8,7 @@
 namespace veltro {
 
 void DebugWindowList::addWindow(DebugScreen screen) {
-    if (windowCount() >= MaxDebugWindows) {
+    if (windowCount() >= kMaxDebugWindows) {
         return;
     }
     auto place = std::upper_bound(
@@ -44,7 +44,7 @@ void DebugWindowList::show(int index, WindowSwitchPorts& ports) {
 void DebugWindowList::hideShown(WindowSwitchPorts& ports) {
     if (m_shown >= 0) {
         ports.link.setPaused(true);
-        window(m_shown).deactivate(ports.requests);
+        ports.link.windowHidden();
         ports.link.setPaused(false);
     }
 }
@@ -87,7 +87,7 @@ void DebugWindowList::remove(int index, WindowSwitchPorts& ports, Messages& mess
     if (index < 0 || index >= windowCount()) {
         return;
     }
-    messages.message(message_kind::Information, window(index).title(), " wordt verwijderd");
+    messages.message(message_kind::kInformation, window(index).title(), " wordt verwijderd");
     if (index == m_shown) {
         show(index > 0 ? index - 1 : (windowCount() >= 2 ? 1 : -1), ports);
     }
@@ -119,7 +119,7 @@ MenuState DebugWindowList::menuState() const {
     const int count = windowCount();
     menu.close = menu.choose = menu.stopDisplay = menu.continuousDisplay = count >= 1;
     menu.previous = menu.next = count >= 2;
-    menu.open = count < MaxDebugWindows;
+    menu.open = count < kMaxDebugWindows;
     return menu;
 }
 

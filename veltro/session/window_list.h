@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "veltro/ports/controller_requests.h"
 #include "veltro/ports/display_link.h"
 #include "veltro/ports/messages.h"
 #include "veltro/screens/debug_screen.h"
@@ -24,9 +23,9 @@ struct MenuState {
     bool startItems = true;  // "Start DPCOM..." and the three tools
 };
 
-// The outside world that switching windows reaches.
+// The outside world that switching windows reaches: the link, which owns the
+// poll cycle (STOP for the hidden window's items, requests for the new one).
 struct WindowSwitchPorts {
-    ControllerRequests& requests;
     DisplayLink& link;
 };
 

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "recording_messages.h"
+#include "support/veltro/messages.h"
 
 namespace veltro {
 namespace {
 
-using test::RecordingMessages;
+using test_support::RecordingMessages;
 
 struct Pass1Result {
     bool ok;
@@ -43,7 +43,7 @@ TEST(DefinitionPass1, ValuesAreConvertedFromTheirLeadingDigits) {
         Pass1Result r = pass1(std::string(c.line) + "\n");
         EXPECT_TRUE(r.ok) << c.line;
         EXPECT_EQ(r.table.lookup(c.name), c.value) << c.line;
-        EXPECT_TRUE(r.messages.lines.empty()) << c.line;
+        EXPECT_TRUE(r.messages.lines().empty()) << c.line;
     }
 }
 
@@ -53,9 +53,9 @@ TEST(DefinitionPass1, InvalidValueStopsWithASystemMessageOnItsLine) {
         Pass1Result r =
             pass1(std::string("#define A 1\n\n#define X ") + value + "\n#define B 2\n");
         EXPECT_FALSE(r.ok) << value;
-        ASSERT_EQ(r.messages.lines.size(), 1u);
-        const auto& line = r.messages.lines[0];
-        EXPECT_EQ(line.kind, message_kind::System);
+        ASSERT_EQ(r.messages.lines().size(), 1u);
+        const auto line = r.messages.lines()[0];
+        EXPECT_EQ(line.kind, message_kind::kSystem);
         EXPECT_EQ(line.text, std::string("De definitie waarde '") + value + "' is ongeldig.");
         EXPECT_EQ(line.context, "/p/ZXAPDEF.H");
         EXPECT_EQ(line.line, 3);
@@ -76,7 +76,7 @@ TEST(DefinitionPass1, OnlyFirstColumnDefinesUntilALongOrUnfinishedLine) {
     text += fits + tooLong + "#define AFTER 7\n";
     Pass1Result r = pass1(text);
     EXPECT_TRUE(r.ok);
-    EXPECT_TRUE(r.messages.lines.empty());
+    EXPECT_TRUE(r.messages.lines().empty());
     EXPECT_EQ(r.table.lookup("INDENTED"), -1);
     EXPECT_EQ(r.table.lookup("COMMENTED"), -1);
     EXPECT_EQ(r.table.lookup("BOTH"), 3);  // both branches entered, the first wins
@@ -98,10 +98,10 @@ TEST(DefinitionPass1, FullTableStops) {
         table.add("D" + std::to_string(i), i);
     RecordingMessages messages;
     EXPECT_FALSE(readDefinitionPass1("\n#define MORE 1\n", "f", table, messages));
-    ASSERT_EQ(messages.lines.size(), 1u);
-    EXPECT_EQ(messages.lines[0].text,
+    ASSERT_EQ(messages.lines().size(), 1u);
+    EXPECT_EQ(messages.lines()[0].text,
               "Kan de definitie 'MORE' niet meer toevoegen aan de definitie tabel");
-    EXPECT_EQ(messages.lines[0].line, 2);
+    EXPECT_EQ(messages.lines()[0].line, 2);
 }
 
 std::string section(const std::string& header, const std::string& body, const std::string& count) {

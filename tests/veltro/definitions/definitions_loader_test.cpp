@@ -6,28 +6,21 @@
 #include <fstream>
 #include <string>
 
-#include "recording_messages.h"
+#include "support/temp_dir.h"
+#include "support/veltro/messages.h"
 
 namespace veltro {
 namespace {
 
 namespace fs = std::filesystem;
-using test::RecordingMessages;
+using test_support::RecordingMessages;
 
 class DefinitionsLoader : public ::testing::Test {
   protected:
-    void SetUp() override {
-        m_dir = fs::path(TEST_BINARY_DIR) / "definitions_loader" /
-                ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void write(const std::string& name, const std::string& text) {
-        std::ofstream(m_dir / name, std::ios::binary) << text;
-    }
-    std::string dir() const { return m_dir.string(); }
+    void write(const std::string& name, const std::string& text) { m_dir.write(name, text); }
+    std::string dir() const { return m_dir.path().string(); }
 
-    fs::path m_dir;
+    test_support::TempDir m_dir;
     DefinitionTable m_table;
     ElementTables m_elements;
     RecordingMessages m_messages;
@@ -44,17 +37,18 @@ TEST_F(DefinitionsLoader, MacrosThenHeaderAndTableFoundWithoutRegardToCase) {
         loadApplicationDefinitions(dir(), m_table, m_elements, m_messages);
     EXPECT_EQ(outcome.status, DefinitionsOutcome::Status::Loaded);
     EXPECT_EQ(outcome.path, dir() + "/ZXAPDEF.H");
-    ASSERT_EQ(m_messages.lines.size(), 2u);
-    EXPECT_EQ(m_messages.lines[0].text, "macrodef.plo : Inlezen van het macro definitie bestand.");
-    EXPECT_EQ(m_messages.lines[1].text,
+    ASSERT_EQ(m_messages.lines().size(), 2u);
+    EXPECT_EQ(m_messages.lines()[0].text,
+              "macrodef.plo : Inlezen van het macro definitie bestand.");
+    EXPECT_EQ(m_messages.lines()[1].text,
               dir() + "/ZXAPDEF.H : Inlezen van het Tiral definitie bestand.");
-    EXPECT_EQ(m_messages.lines[1].kind, message_kind::Information);
-    EXPECT_EQ(m_messages.lines[1].context, "");
+    EXPECT_EQ(m_messages.lines()[1].kind, message_kind::kInformation);
+    EXPECT_EQ(m_messages.lines()[1].context, "");
     EXPECT_EQ(m_table.lookup("VG_TIJD"), 288);  // the macro was entered first
     EXPECT_EQ(m_table.lookup("fc01"), 0);
     EXPECT_EQ(m_elements.signalGroups.count, 2);
     EXPECT_EQ(m_elements.signalGroups[1].name, "VG_TIJD");
-    EXPECT_EQ(m_elements.signalGroups[0].source[sg_value::Vg], -1.0);  // "fc01" holds no "SG"
+    EXPECT_EQ(m_elements.signalGroups[0].source[sg_value::kVg], -1.0);  // "fc01" holds no "SG"
     EXPECT_TRUE(m_messages.prefixesCleared());
 }
 
@@ -68,14 +62,14 @@ TEST_F(DefinitionsLoader, FaultsOfTheHeader) {
     EXPECT_TRUE(missing.fatal());
     EXPECT_EQ(missing.boxCaption, "Debugger Foutmelding");
     EXPECT_EQ(missing.boxText, box);
-    ASSERT_EQ(m_messages.lines.size(), 2u);
-    EXPECT_EQ(m_messages.lines[1].kind, message_kind::Error);
-    EXPECT_EQ(m_messages.lines[1].text, "Dit bestand kon niet worden geopend.");
-    EXPECT_EQ(m_messages.lines[1].context, path);
+    ASSERT_EQ(m_messages.lines().size(), 2u);
+    EXPECT_EQ(m_messages.lines()[1].kind, message_kind::kError);
+    EXPECT_EQ(m_messages.lines()[1].text, "Dit bestand kon niet worden geopend.");
+    EXPECT_EQ(m_messages.lines()[1].context, path);
     EXPECT_TRUE(m_messages.prefixesCleared());
 
     // Invalid value: the system message names the line, then the same box.
-    m_messages.lines.clear();
+    m_messages.clear();
     write("ZXAPDEF.H", "#define A 1\n#define B 99999999999999999\n");
     write("ZXAPTAB.C", "CONFLICT_tabel[]\nSG01 SG02 x 1\nSTOP\n");
     m_elements.conflicts.count = 7;
@@ -83,20 +77,20 @@ TEST_F(DefinitionsLoader, FaultsOfTheHeader) {
         loadApplicationDefinitions(dir(), m_table, m_elements, m_messages);
     EXPECT_TRUE(invalid.fatal());
     EXPECT_EQ(invalid.boxText, box);
-    ASSERT_EQ(m_messages.lines.size(), 2u);
-    EXPECT_EQ(m_messages.lines[1].kind, message_kind::System);
-    EXPECT_EQ(m_messages.lines[1].line, 2);
+    ASSERT_EQ(m_messages.lines().size(), 2u);
+    EXPECT_EQ(m_messages.lines()[1].kind, message_kind::kSystem);
+    EXPECT_EQ(m_messages.lines()[1].line, 2);
     EXPECT_EQ(m_elements.conflicts.count, 7);  // nothing further was read
 
     // Too long a path: an error in the message window, no box.
-    m_messages.lines.clear();
+    m_messages.clear();
     const std::string longDir(1015, 'd');
     DefinitionsOutcome tooLong =
         loadApplicationDefinitions(longDir, m_table, m_elements, m_messages);
     EXPECT_EQ(tooLong.status, DefinitionsOutcome::Status::PathTooLong);
-    ASSERT_EQ(m_messages.lines.size(), 1u);
-    EXPECT_EQ(m_messages.lines[0].kind, message_kind::Error);
-    EXPECT_EQ(m_messages.lines[0].text,
+    ASSERT_EQ(m_messages.lines().size(), 1u);
+    EXPECT_EQ(m_messages.lines()[0].kind, message_kind::kError);
+    EXPECT_EQ(m_messages.lines()[0].text,
               "ZXAPDEF.H: Pad naar Tiral definitie bestand is te lang: " + longDir);
 }
 
@@ -122,8 +116,8 @@ TEST(SampleIntersection, LoadsWithoutWarningOrError) {
     DefinitionsOutcome outcome =
         loadApplicationDefinitions(sample.string(), table, elements, messages);
     EXPECT_EQ(outcome.status, DefinitionsOutcome::Status::Loaded);
-    for (const auto& line : messages.lines) {
-        EXPECT_EQ(line.kind, message_kind::Information) << line.text;
+    for (const auto& line : messages.lines()) {
+        EXPECT_EQ(line.kind, message_kind::kInformation) << line.text;
     }
     // The sections count what their count defines say, and array numbers run from 0.
     const std::pair<const char*, int> counts[] = {
@@ -150,8 +144,8 @@ TEST(SampleIntersection, LoadsWithoutWarningOrError) {
     // Every signal group got its settings from the parameter table.
     for (const SignalGroup& sg : elements.signalGroups) {
         EXPECT_GE(sg.arrayNumber, 0) << sg.name;
-        EXPECT_NE(sg.source[sg_value::Vg], -1.0) << sg.name;
-        EXPECT_NE(sg.source[sg_value::Mg], -1.0) << sg.name;
+        EXPECT_NE(sg.source[sg_value::kVg], -1.0) << sg.name;
+        EXPECT_NE(sg.source[sg_value::kMg], -1.0) << sg.name;
     }
 }
 

@@ -4,19 +4,19 @@
 
 #include <string>
 
-#include "recording_messages.h"
+#include "support/veltro/messages.h"
 #include "veltro/definitions/macro_kind.h"
 
 namespace veltro {
 namespace {
 
-using test::RecordingMessages;
+using test_support::RecordingMessages;
 
 TEST(MacroDefinitions, BuiltinTextGivesTheFunctionCodes) {
     DefinitionTable table;
     RecordingMessages messages;
     ASSERT_TRUE(readMacroDefinitions(builtinMacroText(), table, messages));
-    EXPECT_TRUE(messages.lines.empty());
+    EXPECT_TRUE(messages.lines().empty());
     EXPECT_TRUE(messages.prefixesCleared());
     const std::pair<const char*, int> expected[] = {
         {"VG_TIJD", 288},    {"inst_MG_TIJD12", 344},
@@ -77,12 +77,12 @@ TEST(MacroDefinitions, HeaderQualifiersSelectTheKind) {
         ASSERT_TRUE(readMacroDefinitions(text, table, messages)) << c.header;
         EXPECT_EQ(table.lookup("M"), c.code) << c.header;
         if (*c.error) {
-            ASSERT_EQ(messages.lines.size(), 1u) << c.header;
-            EXPECT_EQ(messages.lines[0].kind, message_kind::Error);
-            EXPECT_EQ(messages.lines[0].text, std::string(c.header) + c.error);
-            EXPECT_EQ(messages.lines[0].line, 1);
+            ASSERT_EQ(messages.lines().size(), 1u) << c.header;
+            EXPECT_EQ(messages.lines()[0].kind, message_kind::kError);
+            EXPECT_EQ(messages.lines()[0].text, std::string(c.header) + c.error);
+            EXPECT_EQ(messages.lines()[0].line, 1);
         } else {
-            EXPECT_TRUE(messages.lines.empty()) << c.header;
+            EXPECT_TRUE(messages.lines().empty()) << c.header;
         }
     }
 }
@@ -94,10 +94,10 @@ TEST(MacroDefinitions, FatalNumbersEndTheReading) {
         const char* text;
     };
     const Case cases[] = {
-        {"#define  BIG\t32", message_kind::Error, "#define  BIG: maximum nummer is 31"},
-        {"#define X 2147483648", message_kind::System,
+        {"#define  BIG\t32", message_kind::kError, "#define  BIG: maximum nummer is 31"},
+        {"#define X 2147483648", message_kind::kSystem,
          "De definitie waarde 2147483648 is ongeldig."},
-        {"#define X 00000000000000001", message_kind::System,
+        {"#define X 00000000000000001", message_kind::kSystem,
          "De definitie waarde 00000000000000001 is ongeldig."},
     };
     for (const Case& c : cases) {
@@ -106,11 +106,11 @@ TEST(MacroDefinitions, FatalNumbersEndTheReading) {
         std::string text = std::string("/* Tellers-macro's */\n#define OK 31\n") + c.line +
                            "\n#define LATER 2\nend\n";
         EXPECT_FALSE(readMacroDefinitions(text, table, messages)) << c.line;
-        ASSERT_EQ(messages.lines.size(), 1u) << c.line;
-        EXPECT_EQ(messages.lines[0].kind, c.kind);
-        EXPECT_EQ(messages.lines[0].text, c.text);
-        EXPECT_EQ(messages.lines[0].context, "macrodef.plo");
-        EXPECT_EQ(messages.lines[0].line, 3);
+        ASSERT_EQ(messages.lines().size(), 1u) << c.line;
+        EXPECT_EQ(messages.lines()[0].kind, c.kind);
+        EXPECT_EQ(messages.lines()[0].text, c.text);
+        EXPECT_EQ(messages.lines()[0].context, "macrodef.plo");
+        EXPECT_EQ(messages.lines()[0].line, 3);
         EXPECT_EQ(table.lookup("OK"), 511);
         EXPECT_EQ(table.lookup("LATER"), -1);
         EXPECT_TRUE(messages.prefixesCleared());
@@ -128,9 +128,9 @@ TEST(MacroDefinitions, FullTableAndTheEndLine) {
     EXPECT_EQ(table.lookup("A"), 481);
     EXPECT_EQ(table.lookup("B"), -1);
     EXPECT_FALSE(readMacroDefinitions(text, table, messages));
-    ASSERT_EQ(messages.lines.size(), 1u);
-    EXPECT_EQ(messages.lines[0].kind, message_kind::System);
-    EXPECT_EQ(messages.lines[0].text,
+    ASSERT_EQ(messages.lines().size(), 1u);
+    EXPECT_EQ(messages.lines()[0].kind, message_kind::kSystem);
+    EXPECT_EQ(messages.lines()[0].text,
               "Kan de definitie 'A' niet meer toevoegen aan de definitie tabel");
 }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "recording_messages.h"
+#include "support/veltro/messages.h"
 #include "veltro/definitions/definition_header.h"
 
 namespace veltro {
@@ -34,7 +34,7 @@ struct Loaded {
 
 Loaded load(const std::string& table) {
     Loaded l;
-    test::RecordingMessages messages;
+    test_support::RecordingMessages messages;
     EXPECT_TRUE(readDefinitionPass1(kHeader, "ZXAPDEF.H", l.definitions, messages));
     readDefinitionSections(kHeader, l.elements);
     readParameterTable(table, l.definitions, l.elements);
@@ -65,22 +65,22 @@ TEST(ParameterTable, SignalGroupAndDetectorTables) {
         "  D021, x, y, 4, 5, 6\n"
         "STOP\n");
     const auto& sg = l.elements.signalGroups;
-    EXPECT_EQ(sg[0].source[sg_value::Vg], 30.0);
-    EXPECT_EQ(sg[0].source[sg_value::Gl], 50.0);
+    EXPECT_EQ(sg[0].source[sg_value::kVg], 30.0);
+    EXPECT_EQ(sg[0].source[sg_value::kGl], 50.0);
     EXPECT_EQ(sg[0].source[sg_value::mg(4)], 40.0);
     EXPECT_EQ(sg[0].source[sg_value::mg(5)], -1.0);
     EXPECT_EQ(sg[0].source[sg_value::mg(6)], 60.0);
-    EXPECT_EQ(sg[0].source[sg_value::Mg], -1.0);  // comment and # lines are no data
+    EXPECT_EQ(sg[0].source[sg_value::kMg], -1.0);  // comment and # lines are no data
     EXPECT_EQ(sg[0].number, -1);
     EXPECT_EQ(sg[1].number, 2);
-    EXPECT_EQ(sg[1].source[sg_value::Mg], 20.0);
+    EXPECT_EQ(sg[1].source[sg_value::kMg], 20.0);
     EXPECT_EQ(sg[1].source[sg_value::mg(1)], -1.0);
     EXPECT_EQ(sg[1].source[sg_value::mg(2)], 22.5);
     EXPECT_EQ(sg[1].source[sg_value::mg(3)], 0.0);  // not a number
     EXPECT_EQ(sg[1].source[sg_value::mg(10)], 1.0);
     EXPECT_EQ(sg[1].source[sg_value::mg(12)], 3.0);
-    EXPECT_EQ(sg[1].source[sg_value::Vg], -1.0);
-    EXPECT_EQ(sg[2].source[sg_value::Vg], -1.0);
+    EXPECT_EQ(sg[1].source[sg_value::kVg], -1.0);
+    EXPECT_EQ(sg[2].source[sg_value::kVg], -1.0);
 
     ASSERT_EQ(l.elements.conflicts.count, 2);
     const Conflict& c = l.elements.conflicts[1];
@@ -90,10 +90,10 @@ TEST(ParameterTable, SignalGroupAndDetectorTables) {
     EXPECT_EQ(l.elements.conflicts[0].value, 4.5);
 
     const auto& d = l.elements.detectors;
-    EXPECT_EQ(d[0].source[det_value::BztTijd], 4.0);
-    EXPECT_EQ(d[0].source[det_value::HTijd1], 5.0);
-    EXPECT_EQ(d[0].source[det_value::HTijd2], -1.0);
-    EXPECT_EQ(d[1].source[det_value::HTijd1], -1.0);  // its name holds no "SG"
+    EXPECT_EQ(d[0].source[det_value::kBztTijd], 4.0);
+    EXPECT_EQ(d[0].source[det_value::kHTijd1], 5.0);
+    EXPECT_EQ(d[0].source[det_value::kHTijd2], -1.0);
+    EXPECT_EQ(d[1].source[det_value::kHTijd1], -1.0);  // its name holds no "SG"
 }
 
 TEST(ParameterTable, OtherKindsAndTableBoundaries) {
@@ -106,7 +106,7 @@ TEST(ParameterTable, OtherKindsAndTableBoundaries) {
         "SCHAKELAAR_tabel\n  SCH_a, AAN\n  SCH_b, UIT\n  SCH_c\nSTOP\n"
         "EGGPARMS_tabel\n  PRM_a, -12\nSTOP\n"
         "EPARMS_tabel\n  EP_a, 1.5, EP_b, 2, EP_c, 3.25, EP_a\nSTOP\n");
-    EXPECT_EQ(l.elements.signalGroups[0].source[sg_value::Vg], -1.0);
+    EXPECT_EQ(l.elements.signalGroups[0].source[sg_value::kVg], -1.0);
     EXPECT_EQ(l.elements.times[0].source, 13.0);
     EXPECT_EQ(l.elements.clocks[0].source[0], 7.30);
     EXPECT_EQ(l.elements.clocks[0].source[1], 8.15);

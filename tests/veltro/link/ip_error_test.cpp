@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <sstream>
+
+#include "support/veltro/prompts.h"
 
 namespace veltro::link {
 namespace {
@@ -33,17 +34,6 @@ TEST(IpError, TextsPerCallWithUnknownOtherwise) {
     EXPECT_NE(socketErrorText(SocketCall::Send, wsa::WSAECONNRESET), "unknown problems!");
 }
 
-TEST(IpError, PosixErrorsMapToWindowsSocketsNumbers) {
-    const std::pair<int, int> cases[] = {
-        {ECONNREFUSED, 10061}, {ECONNRESET, 10054}, {ETIMEDOUT, 10060}, {ENETUNREACH, 10051},
-        {EMFILE, 10024},       {ENOTCONN, 10057},   {EPIPE, 10058},     {EADDRNOTAVAIL, 10049},
-    };
-    for (auto [posix, code] : cases)
-        EXPECT_EQ(wsaErrorFromErrno(posix), code) << posix;
-    EXPECT_STREQ(wsaErrorName(10061), "WSAECONNREFUSED");
-    EXPECT_EQ(wsaErrorFromErrno(ENOENT), ENOENT);  // unmapped: kept, text "unknown problems!"
-}
-
 TEST(IpError, ReportHasThreeLines) {
     const IpError e = makeIpError(SocketCall::Connect, 10061, "error calling connect():\n");
     EXPECT_EQ(e.message,
@@ -53,25 +43,16 @@ TEST(IpError, ReportHasThreeLines) {
     EXPECT_EQ(out.str(), "Error detect: \n\t\t==> error code: 10061\n\t\t==> error message: " +
                              e.message + "\n");
 
-    struct Box : Prompts {
-        void messageBox(std::string_view caption, std::string_view text,
-                        PromptIcon icon) override {
-            shown = std::string(caption) + "|" + std::string(text);
-            stop = icon == PromptIcon::Error;
-        }
-        bool askYesNo(std::string_view, std::string_view, PromptIcon) override { return false; }
-        std::optional<std::string> askText(std::string_view, std::string_view,
-                                           std::string_view) override {
-            return std::nullopt;
-        }
-        std::string shown;
-        bool stop = false;
-    } box;
+    test_support::ScriptedPrompts box;
     std::ostringstream err;
     showIpError(e, err, box);
     EXPECT_EQ(err.str(), out.str());
-    EXPECT_EQ(box.shown, "VELTRO - IP communicatie probleem - einde programma|" + e.message);
-    EXPECT_TRUE(box.stop);
+    EXPECT_EQ(
+        box.snapshot(),
+        (std::vector<test_support::Box>{{"VELTRO - IP communicatie probleem - einde programma",
+                                         e.message, PromptIcon::Error}}));
+    EXPECT_STREQ(wsaErrorName(10061), "WSAECONNREFUSED");
+    EXPECT_STREQ(wsaErrorName(12345), "");
 }
 
 }  // namespace

@@ -4,15 +4,18 @@
 
 #include <vector>
 
-#include "link_fakes.h"
+#include "support/veltro/frames.h"
+#include "support/veltro/messages.h"
+#include "support/veltro/timers.h"
 #include "veltro/link/frame_sender.h"
 
 namespace veltro::link {
 namespace {
 
-using testing::FakeTimers;
-using testing::RecordingMessages;
-using testing::RecordingWriter;
+using test_support::FakeTimers;
+using test_support::MessageLine;
+using test_support::RecordingMessages;
+using test_support::RecordingWriter;
 
 struct FakeItem {
     ControllerRecord record;
@@ -52,18 +55,11 @@ class PollCycleTest : public ::testing::Test {
     PollCycleTest() {
         windows.windows = {{{item(1)}, {item(2), false}}, {{item(3)}}, {{item(4)}, {item(5)}}};
     }
-    // What the frames sent since the last call asked for, as "mode:index".
+    // What the frames sent since the last call asked for, as mode and index.
     std::vector<std::string> sent() {
-        std::vector<std::string> out;
-        const auto frames = writer.frames();
-        for (std::size_t i = seen; i < frames.size(); ++i) {
-            const char* mode = frames[i].first == CommandMode::Read         ? "R"
-                               : frames[i].first == CommandMode::Continuous ? "C"
-                               : frames[i].first == CommandMode::Stop       ? "S"
-                                                                            : "W";
-            out.push_back(std::string(mode) + std::to_string(frames[i].second.index));
-        }
-        seen = frames.size();
+        const auto all = test_support::frameSummary(test_support::decodeFrames(writer.writes));
+        std::vector<std::string> out(all.begin() + static_cast<std::ptrdiff_t>(seen), all.end());
+        seen = all.size();
         return out;
     }
     void show(int window) {
@@ -84,16 +80,21 @@ class PollCycleTest : public ::testing::Test {
 
 using Strings = std::vector<std::string>;
 
+// The one system message of a window that never answered.
+const std::vector<MessageLine> kNoConnection = {
+    {message_kind::kSystem, "", 0, "Er is geen verbinding aanwezig."}};
+
 TEST_F(PollCycleTest, RequestsAfterTimerAAndReportsNoConnectionOnceAfterTimerB) {
     show(0);
     EXPECT_EQ(sent(), Strings{});  // nothing before the first 500 ms
-    timers.fireAll();              // timer A
+    EXPECT_EQ(timers.lastDelay, std::chrono::milliseconds(500));
+    timers.fireAll();  // timer A
     EXPECT_EQ(sent(), (Strings{"R1", "C1"}));
     EXPECT_EQ(poll.generation(), -1);
-    EXPECT_TRUE(messages.lines.empty());
+    EXPECT_TRUE(messages.lines().empty());
     timers.fireAll();  // timer B: nobody answered, every item asked again
     EXPECT_EQ(sent(), (Strings{"R1", "C1", "R2", "C2"}));
-    EXPECT_EQ(messages.lines, Strings{"4:Er is geen verbinding aanwezig."});
+    EXPECT_EQ(messages.lines(), kNoConnection);
     EXPECT_TRUE(timers.pending.empty());
 }
 
@@ -104,7 +105,7 @@ TEST_F(PollCycleTest, AnsweredItemsAreNotAskedAgainAndSilenceTheMessage) {
     windows.windows[2][0].enabled = true;  // its first value arrived
     timers.fireAll();
     EXPECT_EQ(sent(), (Strings{"R5", "C5"}));
-    EXPECT_TRUE(messages.lines.empty());
+    EXPECT_TRUE(messages.lines().empty());
 }
 
 TEST_F(PollCycleTest, ThreeWindowsInQuickSuccessionPollOnlyTheLast) {
@@ -121,7 +122,7 @@ TEST_F(PollCycleTest, WindowWithoutItemsReportsNoConnection) {
     show(3);
     timers.fireAll();
     timers.fireAll();
-    EXPECT_EQ(messages.lines, Strings{"4:Er is geen verbinding aanwezig."});
+    EXPECT_EQ(messages.lines(), kNoConnection);
 }
 
 TEST_F(PollCycleTest, TimerThatCannotStartRunsTheFirstPollAtOnce) {
@@ -182,6 +183,31 @@ TEST_F(PollCycleTest, TimerThatCannotStartLeavesThePendingOneToPollTheNewWindow)
     sent();
     timers.fireAll();
     EXPECT_EQ(sent(), (Strings{"R4", "C4", "R5", "C5"}));
+}
+
+// The previous window's check (timer B) must not judge the window shown
+// after it: that one was not polled yet. One message, from the new window's
+// own check, and nothing left pending.
+TEST_F(PollCycleTest, SwitchBetweenTheTwoTimersGivesOneMessageAndLeavesNoTimer) {
+    show(0);
+    timers.fireAll();  // timer A of window 0; its timer B is pending
+    sent();
+    show(1);  // before timer B fires
+    EXPECT_EQ(sent(), Strings{"S1"});
+    EXPECT_EQ(timers.pending.size(), 1u);  // only the new window's timer A
+    while (timers.fireOldest()) {
+    }
+    EXPECT_EQ(sent(), (Strings{"R3", "C3", "R3", "C3"}));
+    EXPECT_EQ(messages.lines(), kNoConnection);
+    EXPECT_TRUE(timers.pending.empty());
+
+    // Hiding alone (a dialog opens) also ends the pending check.
+    messages.clear();
+    show(2);
+    timers.fireAll();
+    poll.hide();
+    EXPECT_TRUE(timers.pending.empty());
+    EXPECT_TRUE(messages.lines().empty());
 }
 
 }  // namespace

@@ -2,20 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes.h"
+#include "support/veltro/prompts.h"
+#include "support/veltro/requests.h"
 #include "veltro/screens/item_navigation.h"
 #include "veltro/screens/value_text.h"
 
 namespace veltro {
 namespace {
 
-using testing::RequestRecorder;
-using testing::ScriptedPrompts;
+using test_support::RequestRecorder;
+using test_support::ScriptedPrompts;
 
-constexpr CommandMode Read = CommandMode::Read;
-constexpr CommandMode Continuous = CommandMode::Continuous;
-constexpr CommandMode Stop = CommandMode::Stop;
-constexpr CommandMode Write = CommandMode::Write;
+constexpr CommandMode kRead = CommandMode::Read;
+constexpr CommandMode kWrite = CommandMode::Write;
 
 struct ItemSetup {
     int function;
@@ -91,36 +90,35 @@ TEST(ItemValues, ReportsFindTheirItemAndUpdateIt) {
     EXPECT_EQ(screen.item(0).text, "9 (3)");
 }
 
-TEST(ItemRequests, PollCycleDisplayCommandsAndHiding) {
-    Fixture f;
-    DebugScreen screen = makeScreen({{288, 1, 1}, {320, 2, 0}, {480, -1, 0}});
-    screen.mutableItem(2).hasControl = false;  // an undefined field is never requested
-    screen.setRequested(1, false, f.requests);
-    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{Stop});
-    f.requests.sent.clear();
-    screen.setRequested(1, false, f.requests);  // already off: nothing to stop
-    EXPECT_TRUE(f.requests.sent.empty());
+// The poll cycle sets and reads this state; the rules of when requests go out
+// are its own, so these setters send nothing.
+TEST(ItemState, RequestedFlagEnabledStateAndTheControlledItems) {
+    DebugScreen screen("/p/debug_001.plo");
+    for (int function : {288, -1, 320}) {
+        DebugItem& item = screen.addItem();
+        item.functionCode = function;
+        item.hasControl = function >= 0;
+    }
+    EXPECT_TRUE(screen.controlledItems().empty());  // fixed when the index is built
+    screen.buildIndex();
+    EXPECT_EQ(screen.controlledItems(), (std::vector<int>{0, 2}));
+    EXPECT_TRUE(screen.item(0).requested());  // every item starts requested
 
-    screen.sendPollRequests(f.requests);
-    ASSERT_EQ(f.requests.sent.size(), 2U);
-    EXPECT_EQ(f.requests.sent[0], (testing::Request{{288, 1, -1, 1, 0}, Read}));
-    EXPECT_EQ(f.requests.sent[1].mode, Continuous);
-    f.requests.sent.clear();
+    screen.setRequested(2, false);
+    EXPECT_FALSE(screen.item(2).requested());
+    screen.setRequested(2, true);
+    EXPECT_TRUE(screen.item(2).requested());
+    screen.setRequested(1, false);  // no control: never requested, never changed
+    screen.setRequested(7, false);
+    EXPECT_TRUE(screen.item(1).requested());
 
-    screen.showValue(0, 1);
-    EXPECT_EQ(screen.repollSilentItems(f.requests), 1);
-    EXPECT_EQ(f.requests.modes(), (std::vector<CommandMode>{Read, Continuous}));
-    EXPECT_EQ(f.requests.sent[0].record.functionCode, 320);
-    f.requests.sent.clear();
-
-    screen.deactivate(f.requests);
-    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{Stop});
+    screen.showValue(0, 5);
+    screen.showValue(2, 6);
+    screen.mutableItem(0).flags |= DebugItem::kSelectedFlag;
+    screen.disableItems();
     EXPECT_FALSE(screen.item(0).enabled);
-    f.requests.sent.clear();
-
-    screen.setAllRequested(true, f.requests);
-    EXPECT_EQ(f.requests.modes(), (std::vector<CommandMode>{Read, Continuous, Read, Continuous}));
-    EXPECT_EQ(screen.requestedItems(), (std::vector<int>{0, 1}));
+    EXPECT_FALSE(screen.item(2).enabled);
+    EXPECT_TRUE(screen.item(0).selected());  // hiding leaves the selection alone
 }
 
 TEST(ItemSelection, SaveQuestionWhenLeavingAnEditedField) {
@@ -140,10 +138,10 @@ TEST(ItemSelection, SaveQuestionWhenLeavingAnEditedField) {
                   "deze wijziging alsnog opslaan?");
         EXPECT_EQ(f.prompts.boxes[0].icon, PromptIcon::Question);
         if (yes) {
-            EXPECT_EQ(f.requests.modes(), (std::vector<CommandMode>{Write, Read}));
+            EXPECT_EQ(f.requests.modes(), (std::vector<CommandMode>{kWrite, kRead}));
             EXPECT_EQ(f.requests.sent[0].record.value, 42);
         } else {
-            EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{Read});
+            EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{kRead});
         }
         EXPECT_FALSE(screen.item(0).edited);
         EXPECT_FALSE(screen.item(0).selected());
@@ -163,21 +161,21 @@ TEST(ItemEditing, KeysAndClicks) {
     screen.select(0, f.ports);
     screen.typeText(0, " -17");
     screen.handleKey(ScreenKey::Enter, f.ports);
-    EXPECT_EQ(f.requests.modes(), (std::vector<CommandMode>{Write, Read}));
+    EXPECT_EQ(f.requests.modes(), (std::vector<CommandMode>{kWrite, kRead}));
     EXPECT_EQ(f.requests.sent[0].record.value, -17);
     EXPECT_FALSE(screen.item(0).edited);
     f.requests.sent.clear();
 
     screen.handleKey(ScreenKey::Blank, f.ports);  // a number field ignores the blank
     screen.handleKey(ScreenKey::V, f.ports);
-    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{Write});
+    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{kWrite});
     f.requests.sent.clear();
 
     screen.select(1, f.ports);
     screen.showValue(1, 1);
     screen.handleKey(ScreenKey::Enter, f.ports);
     screen.handleKey(ScreenKey::Blank, f.ports);
-    ASSERT_EQ(f.requests.modes(), (std::vector<CommandMode>{Write, Write}));
+    ASSERT_EQ(f.requests.modes(), (std::vector<CommandMode>{kWrite, kWrite}));
     EXPECT_EQ(f.requests.sent[0].record.value, 0);
     EXPECT_EQ(f.requests.sent[1].record.value, 1);
     EXPECT_TRUE(screen.item(1).checked);  // the mark follows the controller only
@@ -192,7 +190,7 @@ TEST(ItemEditing, KeysAndClicks) {
     f.requests.sent.clear();
 
     screen.handleKey(ScreenKey::Escape, f.ports);
-    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{Read});
+    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{kRead});
     EXPECT_EQ(screen.selected(), -1);
     EXPECT_TRUE(f.prompts.boxes.empty());
 }
@@ -206,7 +204,7 @@ TEST(ItemEditing, EnterOnAnOverflowedFieldKeepsTheReportedValue) {
     ASSERT_EQ(screen.item(0).text, std::string(15, '#'));
     screen.select(0, f.ports);
     screen.handleKey(ScreenKey::Enter, f.ports);
-    ASSERT_EQ(f.requests.modes(), (std::vector<CommandMode>{Write, Read}));
+    ASSERT_EQ(f.requests.modes(), (std::vector<CommandMode>{kWrite, kRead}));
     EXPECT_EQ(f.requests.sent[0].record.value, 1234);
     f.requests.sent.clear();
 
@@ -214,6 +212,48 @@ TEST(ItemEditing, EnterOnAnOverflowedFieldKeepsTheReportedValue) {
     screen.handleKey(ScreenKey::Enter, f.ports);
     ASSERT_FALSE(f.requests.sent.empty());
     EXPECT_EQ(f.requests.sent[0].record.value, 56);
+}
+
+// Moving within the field being edited is no change of selection: no save
+// question, the typed text stays. Only leaving it asks.
+TEST(ItemSelection, StayingOnTheEditedFieldAsksNothing) {
+    Fixture f;
+    DebugScreen screen = makeScreen({{320, 1, 0}, {288, 1, 1, 2, 0}});
+    screen.showValue(0, 10);
+    screen.select(0, f.ports);
+    screen.typeText(0, "42");
+    screen.click(0, f.ports);  // a click into the field being edited
+    screen.select(0, f.ports);
+    EXPECT_TRUE(f.prompts.boxes.empty());
+    EXPECT_TRUE(f.requests.sent.empty());
+    EXPECT_TRUE(screen.item(0).edited);
+    EXPECT_EQ(screen.item(0).text, "42");
+    EXPECT_TRUE(screen.item(0).selected());
+
+    // Escape drops the edit without a question; then leaving asks nothing.
+    screen.handleKey(ScreenKey::Escape, f.ports);
+    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{kRead});
+    screen.select(1, f.ports);
+    EXPECT_TRUE(f.prompts.boxes.empty());
+
+    // On a window with one item the arrows keep the edited field selected.
+    Fixture g;
+    DebugScreen single = makeScreen({{320, 1, 0}});
+    single.select(0, g.ports);
+    single.typeText(0, "7");
+    for (ScreenKey key : {ScreenKey::Left, ScreenKey::Right, ScreenKey::Up, ScreenKey::Down})
+        single.handleKey(key, g.ports);
+    EXPECT_TRUE(g.prompts.boxes.empty());
+    EXPECT_TRUE(single.item(0).edited);
+
+    // A click on an on/off item while a number field is edited asks first.
+    g.prompts.answers.push_back(true);
+    DebugScreen two = makeScreen({{320, 1, 0}, {288, 1, 1, 2, 0}});
+    two.select(0, g.ports);
+    two.typeText(0, "9");
+    two.click(1, g.ports);
+    ASSERT_EQ(g.prompts.boxes.size(), 1u);
+    EXPECT_EQ(g.requests.modes(), (std::vector<CommandMode>{kWrite, kRead, kWrite}));
 }
 
 TEST(ItemNavigation, ArrowKeys) {

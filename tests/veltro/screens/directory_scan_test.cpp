@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
-#include "fakes.h"
+#include "support/temp_dir.h"
+#include "support/veltro/messages.h"
 #include "veltro/screens/item_index.h"
 #include "veltro/screens/window_list_text.h"
 
@@ -22,23 +22,10 @@ class Collected final : public ScreenCollector {
     int preset = 0;
 };
 
-class TempDir {
-  public:
-    TempDir() {
-        m_path = fs::path(TEST_BINARY_DIR) / "scan_test" /
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(m_path);
-        fs::create_directories(m_path);
-    }
-    ~TempDir() { fs::remove_all(m_path); }
-    void write(const std::string& name, const std::string& text) const {
-        std::ofstream(m_path / name, std::ios::binary) << text;
-    }
-    std::string path() const { return m_path.string(); }
-
-  private:
-    fs::path m_path;
-};
+using test_support::MessageLine;
+using test_support::RecordingMessages;
+using test_support::TempDir;
+using Lines = std::vector<MessageLine>;
 
 std::string textOnlyWindow() {
     return std::string(24, '\n');
@@ -50,19 +37,22 @@ TEST(DirectoryScan, PatternsIgnoreCaseAndReportWhatTheyRead) {
     dir.write("DEBUG_001.PLO", std::string(23, '\n'));  // rejected: one row short
     dir.write("kruis_001.DbG", textOnlyWindow());
     dir.write("debug_01.plo", textOnlyWindow());  // two digits: no match
-    testing::RecordingLog rec;
+    RecordingMessages messages;
     Collected windows;
     const DefinitionTable definitions;
-    EXPECT_EQ(loadDebugDirectory(dir.path(), definitions, rec.log, windows), 3);
-    const std::string d = dir.path();
+    const std::string d = dir.path().string();
+    EXPECT_EQ(loadDebugDirectory(d, definitions, messages, windows), 3);
+    const int info = message_kind::kInformation;
     EXPECT_EQ(
-        rec.lines.lines,
-        (std::vector<std::string>{
-            d + "/DEBUG_???.*: Inlezen van de debug venster bestanden...", d + "/DEBUG_001.PLO",
-            d + "/DEBUG_001.PLO : (23) : fout : Geen 'nieuwe regel' karakter aanwezig of "
-                "meer dan 256 karakters in deze regel.",
-            d + "/debug_002.plo", d + "/?????_???.DBG: Inlezen van de debug venster bestanden...",
-            d + "/kruis_001.DbG"}));
+        messages.lines(),
+        (Lines{{info, "", 0, d + "/DEBUG_???.*: Inlezen van de debug venster bestanden..."},
+               {info, "", 0, d + "/DEBUG_001.PLO"},
+               {message_kind::kError, d + "/DEBUG_001.PLO", 23,
+                "Geen 'nieuwe regel' karakter aanwezig of meer dan 256 karakters in deze "
+                "regel."},
+               {info, "", 0, d + "/debug_002.plo"},
+               {info, "", 0, d + "/?????_???.DBG: Inlezen van de debug venster bestanden..."},
+               {info, "", 0, d + "/kruis_001.DbG"}}));
     EXPECT_EQ(windows.titles,
               (std::vector<std::string>{d + "/debug_002.plo", d + "/kruis_001.DbG"}));
 }
@@ -71,30 +61,39 @@ TEST(DirectoryScan, LimitsOfPathAndWindowCount) {
     TempDir dir;
     dir.write("debug_001.plo", textOnlyWindow());
     dir.write("debug_002.plo", textOnlyWindow());
-    testing::RecordingLog rec;
+    const std::string d = dir.path().string();
+    const MessageLine maximum{message_kind::kWarning, "", 0,
+                              "Het maximum aantal van 200 vensters is bereikt."};
+    RecordingMessages messages;
     Collected windows;
     windows.preset = 199;
     const DefinitionTable definitions;
-    EXPECT_EQ(scanDebugFiles(dir.path(), DebugPattern, definitions, rec.log, windows), 1);
-    EXPECT_EQ(rec.lines.lines.back(),
-              "waarschuwing : Het maximum aantal van 200 vensters is "
-              "bereikt.");
-    rec.lines.lines.clear();
+    EXPECT_EQ(scanDebugFiles(d, kDebugPattern, definitions, messages, windows), 1);
+    EXPECT_EQ(messages.lines().back(), maximum);
+    messages.clear();
     // Full already: nothing more is loaded by the next scan, but the files
     // that match are not reported as absent.
-    EXPECT_EQ(scanDebugFiles(dir.path(), DebugPattern, definitions, rec.log, windows), 1);
+    EXPECT_EQ(scanDebugFiles(d, kDebugPattern, definitions, messages, windows), 1);
     EXPECT_EQ(windows.titles.size(), 1U);
-    EXPECT_EQ(rec.lines.lines,
-              (std::vector<std::string>{
-                  dir.path() + "/DEBUG_???.*: Inlezen van de debug venster bestanden...",
-                  "waarschuwing : Het maximum aantal van 200 vensters is bereikt."}));
+    EXPECT_EQ(messages.lines(),
+              (Lines{{message_kind::kInformation, "", 0,
+                      d + "/DEBUG_???.*: Inlezen van de debug venster bestanden..."},
+                     maximum}));
 
-    rec.lines.lines.clear();
+    messages.clear();
     const std::string longDir(1024 - 11, 'd');  // + "DEBUG_???.*" reaches 1024
-    EXPECT_EQ(scanDebugFiles(longDir, DebugPattern, definitions, rec.log, windows), 0);
-    // The directory itself does not fit within the message window's line.
-    EXPECT_EQ(rec.lines.lines,
-              std::vector<std::string>{"fout : : Pad naar debug bestand is te lang: "});
+    EXPECT_EQ(scanDebugFiles(longDir, kDebugPattern, definitions, messages, windows), 0);
+    EXPECT_EQ(
+        messages.lines(),
+        (Lines{{message_kind::kError, "", 0, ": Pad naar debug bestand is te lang: " + longDir}}));
+    // One character less fits.
+    messages.clear();
+    Collected none;
+    EXPECT_EQ(scanDebugFiles(longDir.substr(1), kDebugPattern, definitions, messages, none), 0);
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{
+                  longDir.substr(1) + "/DEBUG_???.*: Inlezen van de debug venster bestanden...",
+                  "Er zijn geen debug venster bestanden die voldoen aan dit pad."}));
 }
 
 TEST(WindowListText, DescriptionFromPendrelTxt) {
@@ -110,11 +109,11 @@ TEST(WindowListText, DescriptionFromPendrelTxt) {
     EXPECT_EQ(windowListText(list, "/p/debug_009.plo"), "/p/debug_009.plo");
 
     TempDir dir;
-    const std::vector<std::string> titles = {dir.path() + "/debug_001.plo"};
-    EXPECT_EQ(windowListTexts(dir.path() + "/", titles), titles);  // no pendrel.txt
+    const std::string d = dir.path().string();
+    const std::vector<std::string> titles = {d + "/debug_001.plo"};
+    EXPECT_EQ(windowListTexts(d + "/", titles), titles);  // no pendrel.txt
     dir.write("PENDREL.TXT", list);
-    EXPECT_EQ(windowListTexts(dir.path() + "/", titles).front(),
-              "debug_001.plo  debugfile voor tellers.");
+    EXPECT_EQ(windowListTexts(d + "/", titles).front(), "debug_001.plo  debugfile voor tellers.");
 }
 
 TEST(ItemIndexKeys, KeyFormulaAndRefusals) {

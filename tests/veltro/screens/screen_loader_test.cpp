@@ -2,16 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes.h"
+#include "support/veltro/messages.h"
 #include "veltro/definitions/macro_definitions.h"
 #include "veltro/definitions/silent_messages.h"
 
 namespace veltro {
 namespace {
 
-using testing::RecordingLog;
+using test_support::MessageLine;
+using test_support::RecordingMessages;
+using Lines = std::vector<MessageLine>;
 
-const std::string Title = "/p/debug_001.plo";
+const std::string kTitle = "/p/debug_001.plo";
+
+// A message about line `line` of the test file (0: no line named).
+MessageLine errorAt(int line, const std::string& text) {
+    return {message_kind::kError, kTitle, line, text};
+}
+MessageLine warningAt(int line, const std::string& text) {
+    return {message_kind::kWarning, kTitle, line, text};
+}
 
 DefinitionTable sampleDefinitions() {
     DefinitionTable table;
@@ -34,15 +44,17 @@ std::string windowFile(const std::vector<std::string>& rows, const std::string& 
 
 struct Loaded {
     std::optional<DebugScreen> screen;
-    std::vector<std::string> lines;
+    Lines lines;
+    bool prefixesCleared = false;
 };
 
 Loaded load(const std::string& bytes) {
-    RecordingLog rec;
+    RecordingMessages messages;
     const DefinitionTable definitions = sampleDefinitions();
     Loaded result;
-    result.screen = parseDebugWindow(Title, bytes, definitions, rec.log);
-    result.lines = rec.lines.lines;
+    result.screen = parseDebugWindow(kTitle, bytes, definitions, messages);
+    result.lines = messages.lines();
+    result.prefixesCleared = messages.prefixesCleared();
     return result;
 }
 
@@ -51,7 +63,7 @@ TEST(ScreenLoader, PictureRulesAndTheirFaults) {
     struct Case {
         const char* name;
         std::string bytes;
-        std::string line;  // the only message expected; empty for none
+        std::optional<MessageLine> line;  // the only message expected
     };
     std::string rows23;
     for (int i = 0; i < 23; ++i) {
@@ -68,43 +80,64 @@ TEST(ScreenLoader, PictureRulesAndTheirFaults) {
     // The message names the line it is about: the refused one, or the last
     // line read when the file ends early.
     const auto noLineFeedAt = [](int line) {
-        return "/p/debug_001.plo : (" + std::to_string(line) +
-               ") : fout : Geen 'nieuwe regel' karakter aanwezig of meer dan 256 karakters "
-               "in deze regel.";
+        return errorAt(line,
+                       "Geen 'nieuwe regel' karakter aanwezig of meer dan 256 karakters "
+                       "in deze regel.");
     };
-    const std::string noLineFeed = noLineFeedAt(23);
+    const MessageLine noLineFeed = noLineFeedAt(23);
     const std::vector<Case> cases = {
-        {"texts only", windowFile({"alleen tekst"}, ""), ""},
+        {"texts only", windowFile({"alleen tekst"}, ""), std::nullopt},
         {"23 lines", rows23, noLineFeed},
         {"last row without line feed", rows23 + "tekst", noLineFeedAt(24)},
-        {"16 tildes", windowFile({tildes16 + "01"}, "01 ronde_teller\n"), ""},
+        {"16 tildes", windowFile({tildes16 + "01"}, "01 ronde_teller\n"), std::nullopt},
         {"17 tildes", windowFile({tildes16 + "~01"}, ""),
-         "/p/debug_001.plo : (1) : fout : Scherm item is langer dan 16 karakters"},
+         errorAt(1, "Scherm item is langer dan 16 karakters")},
         {"digit and letter", windowFile({"~1a"}, ""),
-         "/p/debug_001.plo : (1) : fout : Code van twee cijfers verwacht"},
+         errorAt(1, "Code van twee cijfers verwacht")},
         {"field at the end of the row", windowFile({"abc ~"}, ""),
-         "/p/debug_001.plo : (1) : fout : Code van twee cijfers verwacht"},
+         errorAt(1, "Code van twee cijfers verwacht")},
         {"501 fields", windowFile(std::vector<std::string>(24, manyItems), ""),
-         "/p/debug_001.plo : (24) : fout : Meer dan 500 debug items in dit debug venster bestand"},
+         errorAt(24, "Meer dan 500 debug items in dit debug venster bestand")},
         {"201 texts", windowFile(std::vector<std::string>(24, manyTexts), ""),
-         "/p/debug_001.plo : (23) : fout : Meer dan 200 omschrijvende teksten in dit debug "
-         "venster bestand"},
+         errorAt(23, "Meer dan 200 omschrijvende teksten in dit debug venster bestand")},
         {"row of 255 characters", windowFile({std::string(255, 'x')}, ""), noLineFeedAt(1)},
         {"long row further down", windowFile({"a", "b", "c", "d", std::string(300, 'x')}, ""),
          noLineFeedAt(5)},
-        {"row of 254 characters", windowFile({std::string(254, 'x')}, ""), ""},
+        {"row of 254 characters", windowFile({std::string(254, 'x')}, ""), std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Loaded loaded = load(c.bytes);
-        EXPECT_EQ(loaded.screen.has_value(), c.line.empty());
-        if (c.line.empty()) {
-            EXPECT_TRUE(loaded.lines.empty()) << loaded.lines.front();
-        } else {
-            ASSERT_EQ(loaded.lines.size(), 1U);
-            EXPECT_EQ(loaded.lines[0], c.line);
-        }
+        EXPECT_EQ(loaded.screen.has_value(), !c.line.has_value());
+        EXPECT_EQ(loaded.lines, c.line ? Lines{*c.line} : Lines{});
+        EXPECT_TRUE(loaded.prefixesCleared);
     }
+}
+
+// The highest legal counts load: 500 fields (20 rows of 21, 4 of 20) and
+// 200 texts (8 rows of 9, 16 of 8).
+TEST(ScreenLoader, HighestLegalCountsLoad) {
+    std::vector<std::string> fieldRows;
+    std::vector<std::string> textRows;
+    for (int row = 0; row < 24; ++row) {
+        std::string fields;
+        for (int i = 0; i < (row < 20 ? 21 : 20); ++i) {
+            fields += "~00 ";
+        }
+        fieldRows.push_back(fields);
+        std::string texts;
+        for (int i = 0; i < (row < 8 ? 9 : 8); ++i) {
+            texts += "w ";
+        }
+        textRows.push_back(texts);
+    }
+    const Loaded fields = load(windowFile(fieldRows, "00 ronde_teller\n"));
+    ASSERT_TRUE(fields.screen);
+    EXPECT_EQ(fields.screen->items().size(), 500U);
+    const Loaded texts = load(windowFile(textRows, ""));
+    ASSERT_TRUE(texts.screen);
+    EXPECT_EQ(texts.screen->texts().size(), 200U);
+    EXPECT_TRUE(texts.lines.empty());
 }
 
 TEST(ScreenLoader, PlacesTextsAndFieldsByColumn) {
@@ -128,64 +161,57 @@ TEST(ScreenLoader, PlacesTextsAndFieldsByColumn) {
     EXPECT_EQ(s.rowExtent(), 4);
 }
 
-// A message about line `line` of the test file.
-std::string at(int line, const std::string& text) {
-    return "/p/debug_001.plo : (" + std::to_string(line) + ") : " + text;
-}
-
 TEST(ScreenLoader, DefinitionLinesAndTheirWarnings) {
     struct Case {
         const char* definitions;  // the first definition line is line 27
-        std::vector<std::string> lines;
+        Lines lines;
         int function;
         int first;
         int block;
     };
-    const std::string w = "waarschuwing : ";
-    const std::string e = "fout : ";
-    const std::string missing =
-        "/p/debug_001.plo : waarschuwing : Definitie lijst mist de "
-        "definitie voor scherm item 1";
-    const std::string digitLetter = w + "Ongeoorloofde cijfer en letter combinatie: 12abc 3 4";
+    const MessageLine missing =
+        warningAt(0, "Definitie lijst mist de definitie voor scherm item 1");
+    const MessageLine digitLetter =
+        warningAt(27, "Ongeoorloofde cijfer en letter combinatie: 12abc 3 4");
     const std::vector<Case> cases = {
         {"01 VG_TIJD SG05\n", {}, 288, 2, -1},
         {"01\tVG_TIJD\t7\n", {}, 288, 7, -1},
         {"1 VG_TIJD SG02\n",
-         {at(27, w + "Code van twee cijfers met daarna een spatie verwacht"), missing},
+         {warningAt(27, "Code van twee cijfers met daarna een spatie verwacht"), missing},
          -1,
          -1,
          -1},
         {"01 VG_TIJD SG99\n",
-         {at(27, w + "'SG99' is niet gedefinieerd in de definitie bestanden."),
-          at(27, e + "Van item nummer 1 ontbreekt het signaalgroepnr. "), missing},
+         {warningAt(27, "'SG99' is niet gedefinieerd in de definitie bestanden."),
+          errorAt(27, "Van item nummer 1 ontbreekt het signaalgroepnr. "), missing},
          -1,
          -1,
          -1},
         {"01 12abc 3 4\n",
-         {at(27, digitLetter), at(27, digitLetter), at(27, digitLetter),
-          at(27, w + "Van item nummer 1 ontbreken de functie code en het signaalgroepnr"),
+         {digitLetter, digitLetter, digitLetter,
+          warningAt(27, "Van item nummer 1 ontbreken de functie code en het signaalgroepnr"),
           missing},
          -1,
          -1,
          -1},
         {"07 VG_TIJD SG02\n01 ronde_teller\n",
-         {at(27, w + "Item nummer 7 komt niet voor op het venster")},
+         {warningAt(27, "Item nummer 7 komt niet voor op het venster")},
          480,
          -1,
          -1},
         {"01 ronde_teller\n01 VG_TIJD 3\n",
-         {at(28, w + "Item nummer 1 is al eerder gedefinieerd")},
+         {warningAt(28, "Item nummer 1 is al eerder gedefinieerd")},
          480,
          -1,
          -1},
         {"01 512\n",
-         {at(27, w + "Van item nummer 1 is de functie code 512. Dit moet kleiner zijn dan 512"),
+         {warningAt(27, "Van item nummer 1 is de functie code 512. Dit moet kleiner zijn dan 512"),
           missing},
          -1,
          -1,
          -1},
         {"01 VG_TIJD 300\n",
-         {at(27, w + "Van item nummer 1 is signaalgroepnr 300. Dit moet kleiner zijn dan 256"),
+         {warningAt(27, "Van item nummer 1 is signaalgroepnr 300. Dit moet kleiner zijn dan 256"),
           missing},
          -1,
          -1,
@@ -193,8 +219,9 @@ TEST(ScreenLoader, DefinitionLinesAndTheirWarnings) {
         {"01 REGSTAT 300\n", {}, 461, 300, -1},
         {"01 REGSTAT 26000\n", {}, 461, 26000, -1},
         {"01 REGSTAT 26001\n",
-         {at(27, w + "Van item nummer 1 is signaalgroepnr/kruispuntnr 26001. Dit moet kleiner "
-                     "zijn dan 26000"),
+         {warningAt(27,
+                    "Van item nummer 1 is signaalgroepnr/kruispuntnr 26001. Dit moet kleiner "
+                    "zijn dan 26000"),
           missing},
          -1,
          -1,
@@ -202,7 +229,7 @@ TEST(ScreenLoader, DefinitionLinesAndTheirWarnings) {
         {"01 inst_EPARM 4000\n", {}, 32, 4000, -1},
         {"01 AR SG05 47\n", {}, 192, 2, 47},
         {"01 AR SG05 48\n",
-         {at(27, e + "Van item nummer 1 is het bloknr. 48. Dit moet kleiner zijn dan 48."),
+         {errorAt(27, "Van item nummer 1 is het bloknr. 48. Dit moet kleiner zijn dan 48."),
           missing},
          -1,
          -1,
@@ -226,14 +253,12 @@ TEST(ScreenLoader, DefinitionLinesAndTheirWarnings) {
 TEST(ScreenLoader, FaultsThatRejectTheWholeFile) {
     Loaded loaded = load(windowFile({"~~01"}, "01 AR SG05\n"));
     EXPECT_FALSE(loaded.screen);
-    EXPECT_EQ(loaded.lines, std::vector<std::string>{"/p/debug_001.plo : (27) : fout : Van item "
-                                                     "nummer 1 ontbreekt het bloknr. "});
+    EXPECT_EQ(loaded.lines, Lines{errorAt(27, "Van item nummer 1 ontbreekt het bloknr. ")});
 
     loaded = load(windowFile({"~~01"}, "geen definities\n"));
     EXPECT_FALSE(loaded.screen);
-    EXPECT_EQ(loaded.lines, std::vector<std::string>{"/p/debug_001.plo : (27) : fout : De "
-                                                     "bijbehorende item definities ontbreken "
-                                                     "volledig"});
+    EXPECT_EQ(loaded.lines,
+              Lines{errorAt(27, "De bijbehorende item definities ontbreken volledig")});
     // A last line without a line feed is not read.
     loaded = load(windowFile({"~~01"}, "01 ronde_teller"));
     EXPECT_FALSE(loaded.screen);
@@ -251,11 +276,11 @@ TEST(ScreenLoader, KindsWidthsAndTheItemIndex) {
     EXPECT_EQ(s.item(1).onOff, 1);
     EXPECT_EQ(s.item(2).functionCode, 481);
     EXPECT_FALSE(s.item(3).hasControl);  // the second field numbered 01
-    EXPECT_EQ(loaded.lines, (std::vector<std::string>{
-                                "/p/debug_001.plo : waarschuwing : Definitie lijst mist de "
-                                "definitie voor scherm item 1",
-                                "/p/debug_001.plo : waarschuwing : De functie van item 4 is "
-                                "reeds eerder in dit scherm gedefinieerd."}));
+    EXPECT_EQ(loaded.lines,
+              (Lines{warningAt(0, "Definitie lijst mist de definitie voor scherm item 1"),
+                     warningAt(0,
+                               "De functie van item 4 is reeds eerder in dit scherm "
+                               "gedefinieerd.")}));
     EXPECT_EQ(s.findItem({259, 2, 0, 0, 5}), -1);
     EXPECT_EQ(s.findItem({259, 0, 0, 0, 5}), 1);  // the item indexed first keeps the key
     EXPECT_EQ(s.findItem({462, 2, 0, 0, 5}), 0);

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "common/text_file.h"
+#include "support/temp_dir.h"
 
 namespace veltro {
 namespace {
@@ -27,13 +28,6 @@ CheckRun check(const std::string& dir) {
     run.out = common::splitTextLines(out.str());
     run.err = err.str();
     return run;
-}
-
-fs::path freshDirectory(const char* name) {
-    const fs::path dir = fs::path(TEST_BINARY_DIR) / "check_test" / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
 }
 
 void write(const fs::path& path, const std::string& text) {
@@ -58,7 +52,8 @@ TEST(CheckCommand, SampleIntersectionHasNoWarningOrError) {
 }
 
 TEST(CheckCommand, FaultyDebugFilesAreReportedInOrder) {
-    const fs::path dir = freshDirectory("faulty");
+    const test_support::TempDir temp;
+    const fs::path dir = temp.path();
     const std::string d = dir.string();
     write(dir / "zxapdef.h",
           "/* declaratie arraynummers voor signaalgroepen */\r\n"
@@ -89,7 +84,8 @@ TEST(CheckCommand, FaultyDebugFilesAreReportedInOrder) {
 }
 
 TEST(CheckCommand, StartUpFailuresAndTheTooLongPath) {
-    const fs::path dir = freshDirectory("empty");
+    const test_support::TempDir temp;
+    const fs::path dir = temp.path();
     const std::string d = dir.string();
     CheckRun run = check(d);
     EXPECT_EQ(run.exitCode, 1);

@@ -1,15 +1,19 @@
+#include "veltro/session/command_line.h"
+
 #include <gtest/gtest.h>
 
-#include "../screens/fakes.h"
-#include "veltro/session/session_options.h"
+#include "support/veltro/message_lines.h"
+#include "support/veltro/prompts.h"
+#include "support/veltro/requests.h"
 
 namespace veltro {
 namespace {
 
-const std::string BadPort =
+const std::string kBadPort =
     "LOG : Geen geldig seriële-poort argument. \nAlleen poortnummers 1,2,3 en 4 zijn "
     "toegestaan.\nCOM1 zal gebruikt worden.";
-const std::string BadBaud = "LOG : Geen geldig baudrate argument.\n9600 baud zal gebruikt worden.";
+const std::string kBadBaud =
+    "LOG : Geen geldig baudrate argument.\n9600 baud zal gebruikt worden.";
 
 TEST(CommandLine, WordsToOptionsAndMessages) {
     struct Case {
@@ -26,9 +30,9 @@ TEST(CommandLine, WordsToOptionsAndMessages) {
         {"", LinkKind::Serial, 1, 9600, defaultIp, 7000, {}},
         {"com2 19200", LinkKind::Serial, 2, 19200, defaultIp, 7000, {}},
         {"-C 3 -B 38400", LinkKind::Serial, 3, 38400, defaultIp, 7000, {}},
-        {"-c 7", LinkKind::Serial, 1, 9600, defaultIp, 7000, {BadPort}},
-        {"-C -2", LinkKind::Serial, 1, 9600, defaultIp, 7000, {BadPort}},
-        {"-B 1000", LinkKind::Serial, 1, 9600, defaultIp, 7000, {BadBaud}},
+        {"-c 7", LinkKind::Serial, 1, 9600, defaultIp, 7000, {kBadPort}},
+        {"-C -2", LinkKind::Serial, 1, 9600, defaultIp, 7000, {kBadPort}},
+        {"-B 1000", LinkKind::Serial, 1, 9600, defaultIp, 7000, {kBadBaud}},
         {"-IP 10.0.0.5 -IPP 7001", LinkKind::Ip, 1, 9600, "10.0.0.5", 7001, {}},
         {"-IP 10.0.0.5 12345", LinkKind::Ip, 1, 12345, "10.0.0.5", 7000, {}},
         {"-IPP 7001", LinkKind::Serial, 1, 9600, defaultIp, 7001, {}},
@@ -47,7 +51,7 @@ TEST(CommandLine, WordsToOptionsAndMessages) {
          7000,
          {"LOG : Geen geldig argument.\nArgument[1]: X"}},
         {"-IP 1234567890.1234567890", LinkKind::Ip, 1, 9600, "1234567890.12345678", 7000, {}},
-        {"-B", LinkKind::Serial, 1, 9600, defaultIp, 7000, {BadBaud}},  // no value word
+        {"-B", LinkKind::Serial, 1, 9600, defaultIp, 7000, {kBadBaud}},  // no value word
         {"COM5",
          LinkKind::Serial,
          1,
@@ -58,7 +62,7 @@ TEST(CommandLine, WordsToOptionsAndMessages) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        testing::ScriptedPrompts prompts;
+        test_support::ScriptedPrompts prompts;
         const SessionOptions o = parseCommandLine(c.text, prompts);
         EXPECT_EQ(o.linkKind, c.link);
         EXPECT_EQ(o.serialPort, c.port);
@@ -75,7 +79,7 @@ TEST(CommandLine, WordsToOptionsAndMessages) {
 }
 
 TEST(CommandLine, StartFlagsAndTheOneThatCounts) {
-    testing::ScriptedPrompts prompts;
+    test_support::ScriptedPrompts prompts;
     SessionOptions o = parseCommandLine("AFNAME dpcom", prompts);
     EXPECT_TRUE(o.startAfname);
     EXPECT_TRUE(o.startDpcom);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "../screens/fakes.h"
+#include "support/temp_dir.h"
+#include "support/veltro/message_lines.h"
+#include "support/veltro/prompts.h"
+#include "support/veltro/requests.h"
 
 namespace veltro {
 namespace {
@@ -51,7 +54,8 @@ TEST(DebuggerStartup, OrderOfStepsAndExitCodes) {
         std::vector<std::string> boxes;
     };
     const std::string sample = EXAMPLES_DIR "/kruispunt";
-    const std::string empty = TEST_BINARY_DIR "/no_such_directory";
+    const test_support::TempDir temp;
+    const std::string empty = temp.path().string() + "/no_such_directory";
     const std::vector<Case> cases = {
         {"",
          sample,
@@ -78,7 +82,7 @@ TEST(DebuggerStartup, OrderOfStepsAndExitCodes) {
         SCOPED_TRACE(c.failing + " " + c.directory);
         HostRecorder host;
         host.failing = c.failing;
-        testing::RecordingLog rec;
+        test_support::RecordingLog rec;
         DefinitionTable definitions;
         auto elements = std::make_unique<ElementTables>();
         Windows windows;

@@ -2,38 +2,50 @@
 
 #include <gtest/gtest.h>
 
-#include "../screens/fakes.h"
+#include <memory>
+
+#include "support/veltro/clock.h"
+#include "support/veltro/dispatcher.h"
+#include "support/veltro/frames.h"
+#include "support/veltro/line_output.h"
+#include "support/veltro/link_ports.h"
+#include "support/veltro/messages.h"
+#include "support/veltro/timers.h"
+#include "veltro/link/controller_link.h"
+#include "veltro/link/frame_encoder.h"
 
 namespace veltro {
 namespace {
 
-class NoLink final : public DisplayLink {
-  public:
-    void setPaused(bool) override {}
-    void windowShown() override {}
-};
+using namespace test_support;
 
-TEST(LinkAdapters, PollViewAndRecordSinkFollowTheShownWindow) {
-    DebugWindowList windows;
-    DebugScreen screen("/p/debug_001.plo");
-    for (int function : {288, -1, 320}) {
+DebugScreen screenWith(const std::string& title, std::initializer_list<int> functions,
+                       int element) {
+    DebugScreen screen(title);
+    for (int function : functions) {
         DebugItem& item = screen.addItem();
         item.functionCode = function;
-        item.firstElement = 4;
+        item.firstElement = element;
         item.width = 6;
         item.hasControl = function >= 0;
     }
     screen.buildIndex();
-    windows.addWindow(std::move(screen));
+    return screen;
+}
+
+TEST(LinkAdapters, PollViewAndRecordSinkFollowTheShownWindow) {
+    DebugWindowList windows;
+    windows.addWindow(screenWith("/p/debug_001.plo", {288, -1, 320}, 4));
     ShownWindowPoll poll(windows);
-    ShownWindowSink sink(windows);
+    RecordingItemView view;
+    ShownWindowSink sink(windows, &view);
     EXPECT_FALSE(poll.windowShown());
     EXPECT_EQ(poll.itemCount(), 0U);
     sink.deliver({288, 4, 0, 0, 1});  // no window shown: dropped
+    EXPECT_TRUE(view.changed.empty());
 
-    testing::RequestRecorder requests;
-    NoLink link;
-    WindowSwitchPorts ports{requests, link};
+    LinkRecorder link;
+    WindowSwitchPorts ports{link};
     windows.show(0, ports);
     ASSERT_EQ(poll.itemCount(), 2U);  // the undefined field is left out
     EXPECT_EQ(poll.itemRecord(1).functionCode, 320);
@@ -44,8 +56,88 @@ TEST(LinkAdapters, PollViewAndRecordSinkFollowTheShownWindow) {
     sink.deliver({320, 4, 0, 0, 77});
     EXPECT_TRUE(poll.itemEnabled(1));
     EXPECT_EQ(windows.window(0).item(2).text, "77");
+    EXPECT_EQ(view.changed, std::vector<int>{2});  // the item, not the window
+    sink.deliver({320, 5, 0, 0, 1});               // no such item: no change
+    EXPECT_EQ(view.changed.size(), 1U);
     poll.disableItems();
     EXPECT_FALSE(poll.itemEnabled(1));
+}
+
+// The debugger's whole road of a window switch: the list, the link with its
+// poll cycle and mailbox, the shown window's poll view and sink.
+struct Debugger {
+    Debugger() {
+        windows.addWindow(screenWith("/p/debug_001.plo", {320, 288}, 1));
+        windows.addWindow(screenWith("/p/debug_002.plo", {320}, 2));
+        auto owned = std::make_unique<FakeLine>(clock);
+        line = owned.get();
+        link.attach(std::move(owned));
+        link.setPollCycle(&poll);
+        link.setWindowSink(&sink);
+    }
+    std::vector<std::string> sent() {
+        link.writeQueue()->waitUntilIdle(std::chrono::seconds(5));
+        const auto all = frameSummary(decodeFrames({line->written()}));
+        std::vector<std::string> out(all.begin() + static_cast<std::ptrdiff_t>(seen), all.end());
+        seen = all.size();
+        return out;
+    }
+    void report(int function, int index, int value) {
+        const auto frame = link::encodeFrame({function, index, -1, 0, value}, CommandMode::Write);
+        link.consumer().bytesReceived(frame.bytes());
+    }
+
+    FakeDispatcher dispatcher;
+    RecordingDumpDisplay display;
+    FakeReplyTimer replyTimer;
+    FakeClock clock;
+    FakeTimers timers;
+    RecordingMessages messages;
+    DebugWindowList windows;
+    RecordingItemView view;
+    ShownWindowPoll pollView{windows};
+    ShownWindowSink sink{windows, &view};
+    link::ControllerLink link{{dispatcher, display, replyTimer, clock}};
+    link::PollCycle poll{pollView, link.requests(), timers, messages};
+    WindowSwitchPorts ports{link};
+    FakeLine* line = nullptr;
+    std::size_t seen = 0;
+};
+
+TEST(LinkAdapters, RecordsDecodedBeforeAWindowSwitchNeverReachTheNextWindow) {
+    Debugger d;
+    d.windows.show(0, d.ports);
+    d.timers.fireAll();  // timer A: both items asked for
+    EXPECT_EQ(d.sent(), (std::vector<std::string>{"R1", "C1", "R1", "C1"}));
+
+    d.report(320, 1, 55);  // decoded on the reader thread, not yet shown
+    d.windows.next(d.ports);
+    EXPECT_EQ(d.sent(), (std::vector<std::string>{"S1", "S1"}));  // the first window stops
+    d.report(320, 2, 66);
+    d.dispatcher.drain();
+    EXPECT_EQ(d.windows.window(0).item(0).text, "");  // dropped: decoded before the switch
+    EXPECT_EQ(d.windows.window(1).item(0).text, "66");
+    EXPECT_EQ(d.view.changed, std::vector<int>{0});
+
+    // The first window's check was cancelled with it: the second one's own
+    // check finds its item answered, so there is no message.
+    while (d.timers.fireOldest()) {
+    }
+    EXPECT_TRUE(d.messages.lines().empty());
+    EXPECT_TRUE(d.timers.pending.empty());
+}
+
+TEST(LinkAdapters, ContinuousAndStopDisplayGoThroughTheScreensFlags) {
+    Debugger d;
+    d.windows.show(0, d.ports);
+    d.poll.stopDisplay();  // F3
+    EXPECT_EQ(d.sent(), (std::vector<std::string>{"S1", "S1"}));
+    EXPECT_FALSE(d.windows.window(0).item(1).requested());
+    d.timers.fireAll();  // timer A: nothing requested, nothing asked
+    EXPECT_TRUE(d.sent().empty());
+    d.poll.continuousDisplay();  // F5
+    EXPECT_TRUE(d.windows.window(0).item(1).requested());
+    EXPECT_EQ(d.sent(), (std::vector<std::string>{"R1", "C1", "R1", "C1"}));
 }
 
 }  // namespace

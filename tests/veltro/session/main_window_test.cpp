@@ -5,7 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../screens/fakes.h"
+#include "support/temp_dir.h"
+#include "support/veltro/link_ports.h"
+#include "support/veltro/message_lines.h"
+#include "support/veltro/prompts.h"
+#include "support/veltro/requests.h"
 #include "veltro/screens/screen_layout.h"
 #include "veltro/session/geometry.h"
 #include "veltro/session/main_keys.h"
@@ -69,18 +73,14 @@ TEST(MainGeometry, CentringLayoutFontsAndControls) {
 }
 
 TEST(WindowDialogs, CloseKeepsThePositionAndChooseShows) {
-    const std::filesystem::path dir = std::filesystem::path(TEST_BINARY_DIR) / "dialogs_test";
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "pendrel.txt") << "b.plo  debugfile: B.\n";
-    const std::string d = dir.string() + "/";
-    testing::RequestRecorder requests;
-    testing::ScriptedPrompts prompts;
-    struct : DisplayLink {
-        void setPaused(bool) override {}
-        void windowShown() override {}
-    } link;
-    WindowSwitchPorts ports{requests, link};
-    testing::RecordingLog rec;
+    const test_support::TempDir dir;
+    dir.write("pendrel.txt", "b.plo  debugfile: B.\n");
+    const std::string d = dir.path().string() + "/";
+    test_support::RequestRecorder requests;
+    test_support::ScriptedPrompts prompts;
+    test_support::LinkRecorder link;
+    WindowSwitchPorts ports{link};
+    test_support::RecordingLog rec;
     DebugWindowList windows;
     for (const char* name : {"a.plo", "b.plo", "c.plo"}) {
         windows.addWindow(DebugScreen(d + name));
@@ -113,7 +113,6 @@ TEST(WindowDialogs, CloseKeepsThePositionAndChooseShows) {
     choose.choose(screenPorts, ports);
     EXPECT_EQ(shown.selected(), -1);
     EXPECT_EQ(windows.shownWindow()->title(), d + "a.plo");
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -2,30 +2,32 @@
 
 #include <gtest/gtest.h>
 
-#include "../screens/fakes.h"
+#include "support/veltro/message_lines.h"
+#include "support/veltro/prompts.h"
+#include "support/veltro/requests.h"
 
 namespace veltro {
 namespace {
 
 TEST(MessageLog, CompositionOfPrefixesKindsAndTexts) {
-    testing::RecordingLog rec;
+    test_support::RecordingLog rec;
     MessageLog& log = rec.log;
     log.setContextPrefix("f.plo");
     log.setLinePrefix(12);
-    log.message(message_kind::Error, "x", "y");
-    log.message(message_kind::Warning, "a", {}, "c");
+    log.message(message_kind::kError, "x", "y");
+    log.message(message_kind::kWarning, "a", {}, "c");
     log.setLinePrefix(-3);  // advances to 15
-    log.message(message_kind::System, "s");
+    log.message(message_kind::kSystem, "s");
     log.setContextPrefix({});
     log.setLinePrefix(0);
-    log.message(message_kind::Debug, "d");
-    log.message(message_kind::Information, "i");
+    log.message(message_kind::kDebug, "d");
+    log.message(message_kind::kInformation, "i");
     log.message(9, "lost");
     log.setLinePrefix(-2);  // from a cleared prefix: 0 + 2
-    log.message(message_kind::Information, "twee");
+    log.message(message_kind::kInformation, "twee");
     log.setLinePrefix(-2);
     log.setLinePrefix(-5);
-    log.message(message_kind::Information, "negen");
+    log.message(message_kind::kInformation, "negen");
     EXPECT_EQ(rec.lines.lines, (std::vector<std::string>{
                                    "f.plo : (12) : fout : xy",
                                    "f.plo : (12) : waarschuwing : ac",
@@ -39,18 +41,18 @@ TEST(MessageLog, CompositionOfPrefixesKindsAndTexts) {
 }
 
 TEST(MessageLog, LineLimits) {
-    testing::RecordingLog rec;
+    test_support::RecordingLog rec;
     MessageLog& log = rec.log;
     // A context name is cut to 1021 characters; a prefix that would take the
     // line to 512 characters is left out.
     log.setContextPrefix(std::string(2000, 'n'));
     EXPECT_EQ(log.contextPrefix().size(), 1024U);
     log.setLinePrefix(1);
-    log.message(message_kind::Information, "t");
+    log.message(message_kind::kInformation, "t");
     log.setContextPrefix(std::string(508, 'n'));  // 511 with " : "
-    log.message(message_kind::Information, "t");
+    log.message(message_kind::kInformation, "t");
     log.setContextPrefix(std::string(509, 'n'));  // 512: left out
-    log.message(message_kind::Information, "t");
+    log.message(message_kind::kInformation, "t");
     ASSERT_EQ(rec.lines.lines.size(), 3U);
     EXPECT_EQ(rec.lines.lines[0], "(1) : t");
     EXPECT_EQ(rec.lines.lines[1], std::string(508, 'n') + " : t");  // no room for "(1) : "
@@ -60,16 +62,16 @@ TEST(MessageLog, LineLimits) {
     log.setContextPrefix({});
     log.setLinePrefix(0);
     rec.lines.lines.clear();
-    log.message(message_kind::Information, std::string(540, 'a'), "bbb", "c");
-    log.message(message_kind::Information, std::string(540, 'a'), "bbbb", "c");
+    log.message(message_kind::kInformation, std::string(540, 'a'), "bbb", "c");
+    log.message(message_kind::kInformation, std::string(540, 'a'), "bbbb", "c");
     EXPECT_EQ(rec.lines.lines[0], std::string(540, 'a') + "bbb");
     EXPECT_EQ(rec.lines.lines[1], std::string(540, 'a') + "c");
 }
 
 TEST(MessageLog, RefusedLineGoesToABox) {
-    testing::RecordingLog rec;
+    test_support::RecordingLog rec;
     rec.lines.accept = false;
-    rec.log.message(message_kind::Information, "x");
+    rec.log.message(message_kind::kInformation, "x");
     ASSERT_EQ(rec.prompts.boxes.size(), 1U);
     EXPECT_EQ(rec.prompts.boxes[0].caption, "DEBUG MESSAGE");
     EXPECT_EQ(rec.prompts.boxes[0].text,

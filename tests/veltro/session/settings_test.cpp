@@ -6,18 +6,13 @@
 #include <fstream>
 
 #include "common/text_file.h"
+#include "support/temp_dir.h"
+#include "veltro/session/profile_settings.h"
 
 namespace veltro {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path freshDirectory(const char* name) {
-    const fs::path dir = fs::path(TEST_BINARY_DIR) / "settings_test" / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
 
 TEST(Settings, PathInTheStartDirectoryOrTheConfigurationDirectory) {
     EXPECT_EQ(settingsPath("/w/proj", "/home/u/.config"), fs::path("/w/proj/veltro.ini"));
@@ -28,8 +23,10 @@ TEST(Settings, PathInTheStartDirectoryOrTheConfigurationDirectory) {
 }
 
 TEST(Settings, DefaultsMinimumsAndWritingBack) {
-    const fs::path dir = freshDirectory("defaults");
-    VeltroSettings settings(dir / "veltro.ini");
+    const test_support::TempDir temp;
+    const fs::path dir = temp.path();
+    ProfileFileSettings file(dir / "veltro.ini");
+    VeltroSettings settings(file);
     const WindowGeometry defaults = settings.readGeometry();
     EXPECT_EQ(defaults.width, 500);
     EXPECT_EQ(defaults.height, 400);

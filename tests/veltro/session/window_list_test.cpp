@@ -5,23 +5,19 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../screens/fakes.h"
+#include "support/temp_dir.h"
+#include "support/veltro/link_ports.h"
+#include "support/veltro/message_lines.h"
+#include "support/veltro/prompts.h"
+#include "support/veltro/requests.h"
 #include "veltro/session/open_command.h"
 
 namespace veltro {
 namespace {
 
-class LinkRecorder final : public DisplayLink {
-  public:
-    void setPaused(bool paused) override { events.push_back(paused ? "pause" : "resume"); }
-    void windowShown() override { events.push_back("shown"); }
-    std::vector<std::string> events;
-};
-
 struct Fixture {
-    testing::RequestRecorder requests;
-    LinkRecorder link;
-    WindowSwitchPorts ports{requests, link};
+    test_support::LinkRecorder link;
+    WindowSwitchPorts ports{link};
     DebugWindowList list;
 
     void add(const std::string& title) { list.addWindow(DebugScreen(title)); }
@@ -62,9 +58,9 @@ TEST(WindowList, PreviousNextAndSwitching) {
     f.link.events.clear();
     f.list.next(f.ports);
     EXPECT_EQ(f.shownTitle(), "/a");
-    // The hidden window stops its requested items while the reader pauses.
-    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{CommandMode::Stop});
-    EXPECT_EQ(f.link.events, (std::vector<std::string>{"pause", "resume", "shown"}));
+    // The hidden window leaves the protocol (the link's poll cycle stops its
+    // requested items) while the reader pauses.
+    EXPECT_EQ(f.link.events, (std::vector<std::string>{"pause", "hidden", "resume", "shown"}));
     f.list.previous(f.ports);
     EXPECT_EQ(f.shownTitle(), "/c");
     f.list.previous(f.ports);
@@ -72,12 +68,10 @@ TEST(WindowList, PreviousNextAndSwitching) {
 
     // Around a dialog the shown window leaves the protocol and comes back.
     f.list.show(2, f.ports);
-    f.requests.sent.clear();
     f.link.events.clear();
     f.list.suspendShown(f.ports);
     f.list.resumeShown(f.ports);
-    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{CommandMode::Stop});
-    EXPECT_EQ(f.link.events, (std::vector<std::string>{"pause", "resume", "shown"}));
+    EXPECT_EQ(f.link.events, (std::vector<std::string>{"pause", "hidden", "resume", "shown"}));
     EXPECT_EQ(f.shownTitle(), "/c");
 
     Fixture single;
@@ -90,7 +84,7 @@ TEST(WindowList, PreviousNextAndSwitching) {
 
 TEST(WindowList, RemovalKeepsAValidShownIndex) {
     Fixture f;
-    testing::RecordingLog rec;
+    test_support::RecordingLog rec;
     f.add("/a");
     f.add("/b");
     f.list.show(0, f.ports);
@@ -141,15 +135,14 @@ TEST(OpenCommand, DialogResultToWindows) {
               (std::vector<std::string>{"/w/dir", "debug_002.plo", "debug_001.plo", "x"}));
     EXPECT_EQ(openDialogTitle(1), "Selecteer debug bestand van Tiral 001");
 
-    const std::filesystem::path dir = std::filesystem::path(TEST_BINARY_DIR) / "open_test";
-    std::filesystem::create_directories(dir);
+    const test_support::TempDir dir;
     for (const char* name : {"debug_001.plo", "debug_002.plo"}) {
-        std::ofstream(dir / name) << std::string(24, '\n');
+        dir.write(name, std::string(24, '\n'));
     }
     Fixture f;
-    testing::RecordingLog rec;
+    test_support::RecordingLog rec;
     const DefinitionTable definitions;
-    const std::string d = dir.string();
+    const std::string d = dir.path().string();
     const std::string longName(1024, 'n');
     EXPECT_EQ(openDebugFiles({d, "debug_002.plo", longName, "debug_001.plo"}, definitions, rec.log,
                              f.list, f.ports),
@@ -171,7 +164,6 @@ TEST(OpenCommand, DialogResultToWindows) {
     EXPECT_EQ(f.list.windowCount(), 200);
     EXPECT_EQ(rec.lines.lines.back(),
               "waarschuwing : Het maximum aantal van 200 vensters is bereikt.");
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <vector>
+
+#include "veltro/ports/controller_requests.h"
+
+namespace test_support {
+
+struct Request {
+    veltro::ControllerRecord record;
+    veltro::CommandMode mode = veltro::CommandMode::Stop;
+    friend bool operator==(const Request&, const Request&) = default;
+};
+
+// Keeps every request in order.
+class RequestRecorder final : public veltro::ControllerRequests {
+  public:
+    void send(const veltro::ControllerRecord& record, veltro::CommandMode mode) override {
+        sent.push_back({record, mode});
+    }
+    std::vector<veltro::CommandMode> modes() const {
+        std::vector<veltro::CommandMode> result;
+        for (const Request& r : sent)
+            result.push_back(r.mode);
+        return result;
+    }
+    std::vector<Request> sent;
+};
+
+}  // namespace test_support

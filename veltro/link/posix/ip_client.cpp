@@ -1,0 +1,119 @@
+#include "veltro/link/posix/ip_client.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+
+#include "veltro/link/posix/socket_errors.h"
+
+namespace veltro::link {
+
+IpClient::IpClient(ByteConsumer& consumer, LinkFlags& flags, IpErrorHandler& errors,
+                   UiDispatcher& dispatcher)
+    : m_consumer(consumer), m_flags(flags), m_errors(errors), m_dispatcher(dispatcher) {}
+
+IpClient::~IpClient() {
+    m_stopping = true;
+    if (m_fd >= 0)
+        ::shutdown(m_fd, SHUT_RDWR);  // wakes the reader's recv
+    if (m_reader.joinable())
+        m_reader.join();
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+std::optional<IpError> IpClient::create() {
+    m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (m_fd < 0)
+        return makeIpError(SocketCall::Socket, wsaErrorFromErrno(errno), "");
+    // Frames are a few bytes each and must not wait for more to join them.
+    const int on = 1;
+    ::setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+    return std::nullopt;
+}
+
+std::optional<IpError> IpClient::connect(const std::string& address, int port) {
+    constexpr const char* kPrefix = "error calling connect():\n";
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_port = htons(static_cast<std::uint16_t>(port));
+    if (::inet_pton(AF_INET, address.c_str(), &peer.sin_addr) != 1) {
+        // Not a dotted address: nothing to connect to.
+        return makeIpError(SocketCall::Connect, wsa::WSAEADDRNOTAVAIL, kPrefix);
+    }
+    int result;
+    do {
+        result = ::connect(m_fd, reinterpret_cast<const sockaddr*>(&peer), sizeof peer);
+    } while (result != 0 && errno == EINTR);
+    if (result != 0)
+        return makeIpError(SocketCall::Connect, wsaErrorFromErrno(errno), kPrefix);
+    return std::nullopt;
+}
+
+void IpClient::startReader() {
+    m_reader = std::thread([this] { readerLoop(); });
+}
+
+LineOutput::Result IpClient::writeSome(std::span<const std::uint8_t> bytes,
+                                       std::chrono::milliseconds wait) {
+    if (m_fd < 0 || m_ended.load())
+        return {0, true};
+    pollfd out{m_fd, POLLOUT, 0};
+    const int ready = ::poll(&out, 1, static_cast<int>(wait.count()));
+    if (ready <= 0)
+        return {};  // the peer is not reading, or a signal came: try again
+    const ssize_t sent = ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (sent >= 0)
+        return {static_cast<std::size_t>(sent), false};
+    const int error = errno;
+    if (error == EAGAIN || error == EWOULDBLOCK || error == EINTR)
+        return {};  // a signal is no fault of the link
+    if (error == EPIPE || error == ECONNRESET || m_stopping.load()) {
+        m_ended = true;  // the controller went away: the reader ends the same way
+        return {0, true};
+    }
+    fail(makeIpError(SocketCall::Send, wsaErrorFromErrno(error), "error calling send():\n"));
+    return {0, true};
+}
+
+// The handler ends the program; it is called once, on the user-interface
+// thread. It outlives the link, so the posted work needs nothing of it.
+void IpClient::fail(const IpError& error) {
+    if (m_failed.exchange(true))
+        return;
+    m_dispatcher.post([&errors = m_errors, error] { errors.ipError(error); });
+}
+
+void IpClient::readerLoop() {
+    std::array<std::uint8_t, 4096> buffer{};
+    while (!m_stopping.load()) {
+        const ssize_t n = ::recv(m_fd, buffer.data(), buffer.size(), 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        const int error = errno;
+        const int count =
+            n >= 0 ? static_cast<int>(n) : (error == ECONNRESET ? kConnectionReset : -1);
+        m_lastCount = count;
+        if (m_flags.trace.load(std::memory_order_relaxed))
+            std::printf("recvBytes = %d\n", count);
+        if (n > 0) {
+            m_consumer.bytesReceived(std::span(buffer.data(), static_cast<std::size_t>(n)));
+            continue;
+        }
+        m_ended = true;
+        if (n < 0 && error != ECONNRESET && !m_stopping.load()) {
+            fail(makeIpError(SocketCall::Receive, wsaErrorFromErrno(error),
+                             "error calling recv():\n"));
+        }
+        return;
+    }
+}
+
+}  // namespace veltro::link
