@@ -2,16 +2,34 @@
 
 #include <QMetaObject>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 
 namespace common::gui {
 
-// What the run and the questions it posted share; a question still queued
-// when the run object is gone finds it stopped here and does not run.
+// What the run, the worker and the GUI thread share. Posted work waits in
+// `posted` and each queued call takes the oldest: the hand-over goes through
+// this mutex, where ThreadSanitizer sees it, not only through Qt's queue. A
+// question still queued when the run object is gone finds it stopped here
+// and does not run.
 struct WorkerRun::Exchange {
     std::mutex mutex;
     std::condition_variable changed;
     bool stopped = false;
+    std::deque<std::function<void()>> posted;
+
+    void runOldest() {
+        std::function<void()> work;
+        {
+            std::lock_guard lock(mutex);
+            if (posted.empty()) {
+                return;
+            }
+            work = std::move(posted.front());
+            posted.pop_front();
+        }
+        work();
+    }
 };
 
 struct WorkerRun::PendingQuestion {
@@ -49,8 +67,12 @@ bool WorkerRun::launch(std::function<void()> body) {
 }
 
 void WorkerRun::post(std::function<void()> work) {
+    {
+        std::lock_guard lock(m_exchange->mutex);
+        m_exchange->posted.push_back(std::move(work));
+    }
     QMetaObject::invokeMethod(
-        &m_receiver, [work = std::move(work)] { work(); }, Qt::QueuedConnection);
+        &m_receiver, [exchange = m_exchange] { exchange->runOldest(); }, Qt::QueuedConnection);
 }
 
 bool WorkerRun::runOnGuiThread(std::function<void()> work) {
