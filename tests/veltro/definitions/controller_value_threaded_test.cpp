@@ -13,26 +13,23 @@ TEST(ControllerValueThreaded, MarkNeverComesBeforeItsValue) {
     constexpr int kValues = 2000;
     ElementTables tables;
     auto& params = tables.parameters.slots;
-    // Joined on every way out of the test, so a failing check reports instead
-    // of ending the run in std::terminate.
+    // Joined however the test ends, so a failing check reports instead of
+    // ending the run in std::terminate.
     std::jthread reader([&] {
         for (int i = 0; i < kValues; ++i)
             params[static_cast<std::size_t>(i)].controller.storeFirst(i + 1);
     });
     int seen = 0;
-    int wrong = 0;
     while (seen < kValues) {
         const ControllerValue& v = params[static_cast<std::size_t>(seen)].controller;
         if (!v.received())
             continue;
         if (v.value() != seen + 1) {
-            ++wrong;
             ADD_FAILURE() << "slot " << seen << " marked with value " << v.value();
+            break;
         }
         ++seen;
     }
-    reader.join();
-    EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace

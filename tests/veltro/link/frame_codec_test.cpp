@@ -106,6 +106,25 @@ TEST(FrameDecoder, DropsMalformedFramesAndResynchronises) {
     EXPECT_EQ(decoder.droppedFrames(), 1u);
 }
 
+// The highest count, 63, makes the longest frame the decoder holds: 65 bytes.
+// Its value is the low 32 bits of the six-bit groups from byte 4 on; a count
+// of 0 is taken as 1.
+TEST(FrameDecoder, TheLongestAndTheShortestCount) {
+    Bytes longest = {0xB2, 0x7F, 0x45, 0x43};
+    longest.resize(FrameDecoder::kMaxFrame, 0x40);
+    longest.back() = 0x7F;                              // the last six bits
+    longest.insert(longest.end(), {0xA2, 0x65, 0x5F});  // and the next frame is whole
+    const auto out = decodeAll(longest);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].record, rec(69, 3, 0, 63));
+    EXPECT_EQ(out[1].record, rec(69, 31, 0, 1));
+
+    // Count 0: one data byte, the frame is 4 bytes long at least.
+    const auto zero = decodeAll({0xB2, 0x40, 0x65, 0xA2, 0x65, 0x5F});
+    ASSERT_EQ(zero.size(), 2u);
+    EXPECT_EQ(zero[0].record, rec(69, 0, 0, 1));
+}
+
 TEST(FrameDecoder, FixedGroupsOfAShortFrameReadMissingBytesAsZero) {
     // A group 15 short frame: bytes 3 to 6 were never received, and bytes of an
     // earlier, longer frame must not show through.
