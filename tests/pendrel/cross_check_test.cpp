@@ -9,6 +9,7 @@
 #include "support/pendrel/recording_progress.h"
 #include "support/pendrel/recording_prompts.h"
 #include "support/temp_dir.h"
+#include "support/veltro/messages.h"
 #include "veltro/definitions/definitions_loader.h"
 #include "veltro/screens/screen_loader.h"
 #include "veltro/screens/window_list_text.h"
@@ -18,22 +19,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CountingMessages : public veltro::Messages {
-  public:
-    void message(int kind, std::string_view a, std::string_view b, std::string_view c) override {
-        if (kind != veltro::message_kind::kInformation) {
-            problems.push_back(m_context + ":" + std::to_string(m_line) + ": " + std::string(a) +
-                               std::string(b) + std::string(c));
+// Every message of the debugger's readers that is more than information.
+std::vector<test_support::MessageLine> problems(const test_support::RecordingMessages& messages) {
+    std::vector<test_support::MessageLine> found;
+    for (const test_support::MessageLine& line : messages.lines()) {
+        if (line.kind != veltro::message_kind::kInformation) {
+            found.push_back(line);
         }
     }
-    void setContextPrefix(std::string_view name) override { m_context = std::string(name); }
-    void setLinePrefix(int number) override { m_line = number < 0 ? m_line - number : number; }
-    std::vector<std::string> problems;
-
-  private:
-    std::string m_context;
-    int m_line = 0;
-};
+    return found;
+}
 
 TEST(CrossCheck, EveryGeneratedFileLoadsInTheDebuggerWithoutWarning) {
     fs::path sample = fs::path(EXAMPLES_DIR) / "kruispunt";
@@ -55,11 +50,12 @@ TEST(CrossCheck, EveryGeneratedFileLoadsInTheDebuggerWithoutWarning) {
 
     veltro::DefinitionTable table;
     veltro::ElementTables elements;
-    CountingMessages definitionMessages;
+    test_support::RecordingMessages definitionMessages;
     ASSERT_FALSE(veltro::loadMacroDefinitions(table, definitionMessages).fatal());
     ASSERT_FALSE(
         veltro::loadApplicationDefinitions(sample.string(), table, elements, definitionMessages)
             .fatal());
+    EXPECT_EQ(problems(definitionMessages), std::vector<test_support::MessageLine>{});
 
     std::string list = test_support::readFile(target / "pendrel.txt");
     int files = 0;
@@ -68,14 +64,12 @@ TEST(CrossCheck, EveryGeneratedFileLoadsInTheDebuggerWithoutWarning) {
             continue;
         }
         ++files;
-        CountingMessages messages;
+        test_support::RecordingMessages messages;
         std::string path = (target / name).string();
         std::optional<veltro::DebugScreen> screen =
             veltro::loadDebugWindowFile(path, table, messages);
         ASSERT_TRUE(screen.has_value()) << name;
-        for (const std::string& problem : messages.problems) {
-            ADD_FAILURE() << problem;
-        }
+        EXPECT_EQ(problems(messages), std::vector<test_support::MessageLine>{}) << name;
         EXPECT_FALSE(screen->items().empty()) << name;
         std::string text = veltro::windowListText(list, path);
         EXPECT_TRUE(text.starts_with(name + "  debugfile")) << text;
