@@ -143,7 +143,10 @@ std::string withProfileValue(std::string_view text, std::string_view section, st
         if (where.sectionLine) {
             lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(where.sectionEnd), entry);
         } else {
-            lines.push_back("[" + std::string(section) + "]");
+            // Built by appending: "[" + section gives GCC 12 a false -Wrestrict.
+            std::string header(1, '[');
+            header.append(section).push_back(']');
+            lines.push_back(std::move(header));
             lines.push_back(std::move(entry));
         }
     }
