@@ -23,13 +23,16 @@ std::vector<std::string> listFileView(const std::filesystem::path& directory) {
     if (!path) {
         return {common::format("File %s is niet aanwezig", name.c_str())};
     }
-    std::optional<std::vector<std::string>> lines = common::readTextLines(*path);
-    if (!lines) {
+    std::optional<std::string> text = common::readFileBytes(*path);
+    if (!text) {
         return {common::format("File %s kan niet worden geopend", name.c_str())};
     }
-    // A longer line is read in pieces, each a line of the list.
+    return listFileLines(*text);
+}
+
+std::vector<std::string> listFileLines(std::string_view text) {
     std::vector<std::string> view;
-    for (const std::string& line : *lines) {
+    for (const std::string& line : common::splitTextLines(std::string(text))) {
         if (line.empty()) {
             view.emplace_back();
         }

@@ -16,4 +16,8 @@ bool listFileExists(const std::filesystem::path& directory);
 // each up to 254 characters, or one line saying why the file cannot be read.
 std::vector<std::string> listFileView(const std::filesystem::path& directory);
 
+// The lines of that window for the text of a list file: a line longer than
+// 254 characters is shown in pieces, each a line of the list.
+std::vector<std::string> listFileLines(std::string_view text);
+
 }  // namespace pendrel

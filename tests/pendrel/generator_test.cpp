@@ -310,6 +310,17 @@ TEST_F(GenerationRun, NumbersRunAcrossCategoriesAndTheListNamesEveryFile) {
               std::vector<std::string>{"File pendrel.txt is niet aanwezig"});
 }
 
+// The viewer's window takes 254 characters a line: a longer line goes on in
+// the next, an empty line stays, Windows line ends read the same.
+TEST(ListFileView, LinesUpTo254CharactersStayWhole) {
+    const std::string full(254, 'a');
+    const std::string over = std::string(254, 'b') + "c";
+    EXPECT_EQ(listFileLines(full + "\r\n\n" + over + "\n" + std::string(508, 'd')),
+              (std::vector<std::string>{full, "", std::string(254, 'b'), "c",
+                                        std::string(254, 'd'), std::string(254, 'd')}));
+    EXPECT_TRUE(listFileLines("").empty());
+}
+
 TEST_F(GenerationRun, UserScreensAloneAndTheNewerHeaderQuestion) {
     ScreenList screens = {ScreenRecord{"Eigen scherm", {}, {{"Eigen scherm", 3, 1, 12}}}};
     ASSERT_TRUE(writeScreenDatabase(project.path(), screens, prompts));
