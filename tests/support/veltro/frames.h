@@ -29,7 +29,7 @@ inline std::vector<std::string> frameSummary(const std::vector<Frame>& frames) {
                              : mode == veltro::CommandMode::Continuous ? "C"
                              : mode == veltro::CommandMode::Stop       ? "S"
                                                                        : "W";
-        out.push_back(letter + std::to_string(record.index));
+        out.push_back(std::string(letter).append(std::to_string(record.index)));
     }
     return out;
 }

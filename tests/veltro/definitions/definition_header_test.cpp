@@ -95,7 +95,7 @@ TEST(DefinitionPass1, OnlyFirstColumnDefinesUntilALongOrUnfinishedLine) {
 TEST(DefinitionPass1, FullTableStops) {
     DefinitionTable table;
     for (int i = 0; i < DefinitionTable::kCapacity; ++i)
-        table.add("D" + std::to_string(i), i);
+        table.add(std::string("D").append(std::to_string(i)), i);
     RecordingMessages messages;
     EXPECT_FALSE(readDefinitionPass1("\n#define MORE 1\n", "f", table, messages));
     ASSERT_EQ(messages.lines().size(), 1u);

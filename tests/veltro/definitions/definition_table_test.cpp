@@ -38,7 +38,7 @@ TEST(DefinitionTable, NameFieldHoldsThirtyOneCharacters) {
 TEST(DefinitionTable, RefusesTheEntryBeyondCapacityAndStillAnswers) {
     DefinitionTable table;
     for (int i = 0; i < DefinitionTable::kCapacity; ++i) {
-        ASSERT_TRUE(table.add("N" + std::to_string(i), i));
+        ASSERT_TRUE(table.add(std::string("N").append(std::to_string(i)), i));
     }
     EXPECT_FALSE(table.add("extra", 1));
     EXPECT_EQ(table.count(), DefinitionTable::kCapacity);

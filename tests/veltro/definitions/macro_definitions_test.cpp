@@ -120,7 +120,7 @@ TEST(MacroDefinitions, FatalNumbersEndTheReading) {
 TEST(MacroDefinitions, FullTableAndTheEndLine) {
     DefinitionTable table;
     for (int i = 0; i < DefinitionTable::kCapacity - 1; ++i)
-        table.add("D" + std::to_string(i), i);
+        table.add(std::string("D").append(std::to_string(i)), i);
     RecordingMessages messages;
     const char* text = "#define EARLY 1\n/* Tellers-macro's */\n\n#define A 1\nend\n#define B 2\n";
     EXPECT_TRUE(readMacroDefinitions(text, table, messages));  // stops at "end"
