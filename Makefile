@@ -7,8 +7,12 @@ BUILD ?= build
 TEST_BUILD ?= build-test
 TSAN_BUILD ?= build-tsan
 FUZZ_BUILD ?= build-fuzz
+PKG_BUILD ?= build-package
+WIN_BUILD ?= build-windows
+PREFIX ?= /usr/local
 
-.PHONY: all bootstrap build demo test check-format test-asan test-tsan test-fuzz clean
+.PHONY: all bootstrap build demo test check-format test-asan test-tsan test-fuzz clean \
+	install package test-package windows test-windows
 
 all: build
 
@@ -48,5 +52,28 @@ test-fuzz:
 	    -DBUILD_TESTS=OFF -DBUILD_GUI=OFF -DSANITIZE="address;undefined"
 	scripts/fuzz-smoke $(FUZZ_BUILD) 5 $(JOBS)
 
+# The programs, the sample, manual pages, bash completion, desktop entries and
+# icons under PREFIX (DESTDIR=... stages them elsewhere).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package, in $(PKG_BUILD)/ (scripts/package).
+package: bootstrap
+	scripts/package $(PKG_BUILD) $(JOBS)
+
+# The package unpacked into a scratch root, its programs run from there, and
+# lintian (scripts/test-package).
+test-package: package
+	scripts/test-package $(PKG_BUILD)
+
+# The console programs and the logic libraries with their tests, cross-compiled
+# for Windows in $(WIN_BUILD)/ (scripts/windows).
+windows: bootstrap
+	scripts/windows $(WIN_BUILD) $(JOBS)
+
+# The Windows build's tests and programs under Wine (scripts/test-windows).
+test-windows: windows
+	scripts/test-windows $(WIN_BUILD) $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(PKG_BUILD) $(WIN_BUILD)
