@@ -14,11 +14,12 @@ namespace veltro {
 
 // The items of the shown window that have a control (the screen keeps that
 // list); the others are never requested, so the poll cycle does not see them.
+// A window suspended for a dialog counts as not shown.
 class ShownWindowPoll final : public link::PollWindow {
   public:
     explicit ShownWindowPoll(DebugWindowList& windows) : m_windows(windows) {}
 
-    bool windowShown() const override { return m_windows.shown() >= 0; }
+    bool windowShown() const override { return m_windows.shown() >= 0 && !m_windows.suspended(); }
     std::size_t itemCount() const override {
         return windowShown() ? screen().controlledItems().size() : 0;
     }

@@ -38,6 +38,7 @@ void DebugWindowList::show(int index, WindowSwitchPorts& ports) {
     }
     hideShown(ports);
     m_shown = index;
+    m_suspended = false;
     presentShown(ports);
 }
 
@@ -59,6 +60,12 @@ void DebugWindowList::presentShown(WindowSwitchPorts& ports) {
 
 void DebugWindowList::suspendShown(WindowSwitchPorts& ports) {
     hideShown(ports);
+    m_suspended = true;
+}
+
+void DebugWindowList::resumeShown(WindowSwitchPorts& ports) {
+    m_suspended = false;
+    presentShown(ports);
 }
 
 void DebugWindowList::previous(WindowSwitchPorts& ports) {

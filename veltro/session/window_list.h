@@ -57,8 +57,12 @@ class DebugWindowList final : public ScreenCollector {
 
     // Around the dump dialog and the tool dialogs: the shown window leaves the
     // protocol while the dialog is open and is shown again when it closes.
+    // While suspended it is not polled: a poll timer still pending from its
+    // showing would otherwise ask for values that the dialog receives (into
+    // the dump file, or into the parameter store).
     void suspendShown(WindowSwitchPorts& ports);
-    void resumeShown(WindowSwitchPorts& ports) { presentShown(ports); }
+    void resumeShown(WindowSwitchPorts& ports);
+    bool suspended() const { return m_suspended; }
 
     // Ctrl+Tab: true when the keyboard now belongs to the debug window side.
     bool toggleFocus();
@@ -77,6 +81,7 @@ class DebugWindowList final : public ScreenCollector {
     int m_shown = -1;
     int m_lastAdded = -1;
     bool m_focusFlag = true;
+    bool m_suspended = false;
 };
 
 }  // namespace veltro

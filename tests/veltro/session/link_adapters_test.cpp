@@ -140,5 +140,24 @@ TEST(LinkAdapters, ContinuousAndStopDisplayGoThroughTheScreensFlags) {
     EXPECT_EQ(d.sent(), (std::vector<std::string>{"R1", "C1", "R1", "C1"}));
 }
 
+// A dialog opened within half a second of showing a window: the poll timer
+// still pending must not ask for values, which would arrive in the dialog
+// (the dump file). Closing the dialog polls the window again.
+TEST(LinkAdapters, AWindowSuspendedForADialogIsNotPolled) {
+    Debugger d;
+    d.windows.show(0, d.ports);
+    d.windows.suspendShown(d.ports);  // before timer A
+    EXPECT_EQ(d.sent(), (std::vector<std::string>{"S1", "S1"}));
+    while (d.timers.fireOldest()) {
+    }
+    EXPECT_TRUE(d.sent().empty());
+    EXPECT_TRUE(d.messages.lines().empty());
+
+    d.windows.resumeShown(d.ports);
+    EXPECT_FALSE(d.windows.suspended());
+    d.timers.fireAll();
+    EXPECT_EQ(d.sent(), (std::vector<std::string>{"R1", "C1", "R1", "C1"}));
+}
+
 }  // namespace
 }  // namespace veltro
