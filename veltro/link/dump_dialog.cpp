@@ -23,8 +23,30 @@ std::string_view DumpDialog::statusText(DumpCommand command) {
 }
 
 void DumpDialog::open(const std::string& fileName) {
-    m_receiver.open(fileName);
+    const bool opened = m_receiver.open(fileName);
     m_flags.dumpOpen.store(true, std::memory_order_release);
+    if (!opened)
+        m_display.showStatus(kFileNotOpened);
+}
+
+std::string DumpDialog::open(const DumpFileSetting& setting) {
+    open(setting.readDumpFileName());
+    return m_receiver.fileName();
+}
+
+std::optional<std::string> DumpDialog::chooseFile(const std::string& fileName,
+                                                  DumpFileSetting& setting) {
+    if (fileName.size() > DumpReceiver::kMaxFileName) {
+        m_display.showStatus(kNameTooLong);
+        return std::nullopt;
+    }
+    const auto change = m_receiver.changeFile(fileName);
+    if (change == DumpReceiver::FileChange::Same)
+        return fileName;
+    if (change == DumpReceiver::FileChange::NotOpened)
+        m_display.showStatus(kFileNotOpened);
+    setting.writeDumpFileName(fileName);
+    return fileName;
 }
 
 void DumpDialog::command(DumpCommand command) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -7,6 +8,7 @@
 #include "veltro/link/link_flags.h"
 #include "veltro/ports/byte_writer.h"
 #include "veltro/ports/dump_display.h"
+#include "veltro/ports/dump_file_setting.h"
 #include "veltro/ports/reply_timer.h"
 
 namespace veltro::link {
@@ -27,7 +29,22 @@ class DumpDialog {
     DumpDialog(LinkFlags& flags, ByteWriter& writer, DumpReceiver& receiver, DumpDisplay& display,
                ReplyTimer& timer);
 
+    static constexpr std::string_view kFileNotOpened = "Dumpfile kan niet worden geopend";
+    static constexpr std::string_view kNameTooLong = "Naam van de dumpfile is te lang";
+
+    // Routes received bytes to the receiver and creates or empties the file.
+    // A file that cannot be opened says so in the status line; bytes are then
+    // counted and echoed only.
     void open(const std::string& fileName);
+    // The same with the file named by the setting; the name it opened, which
+    // the file field shows.
+    std::string open(const DumpFileSetting& setting);
+    // The user confirmed `fileName` in the save dialog. Another file than the
+    // one in use replaces it and becomes the setting; the same file changes
+    // nothing. A name of more than 259 characters is refused: cut, it would
+    // name another file. The name the file field shows now; nothing when
+    // refused (the field keeps its text).
+    std::optional<std::string> chooseFile(const std::string& fileName, DumpFileSetting& setting);
     void command(DumpCommand command);
     void replyTimerFired();
     void clearStatus();

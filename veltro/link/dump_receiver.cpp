@@ -1,5 +1,7 @@
 #include "veltro/link/dump_receiver.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace veltro::link {
@@ -39,11 +41,29 @@ bool DumpReceiver::open(const std::string& fileName) {
     return opened;
 }
 
-bool DumpReceiver::changeFile(const std::string& fileName) {
+bool DumpReceiver::inUseLocked(const std::string& fileName) const {
+    if (!m_file.is_open())
+        return false;  // nothing in use: the same name is tried again
+    if (fileName == m_fileName)
+        return true;
+    namespace fs = std::filesystem;
+    std::error_code sameError;
+    if (fs::equivalent(fileName, m_fileName, sameError))
+        return true;
+    // Not there (yet): the same file when both names lead to the same place.
+    std::error_code chosenError;
+    std::error_code currentError;
+    const fs::path chosen = fs::absolute(fileName, chosenError).lexically_normal();
+    const fs::path current = fs::absolute(m_fileName, currentError).lexically_normal();
+    return !chosenError && !currentError && chosen == current;
+}
+
+DumpReceiver::FileChange DumpReceiver::changeFile(const std::string& fileName) {
     std::lock_guard lock(m_mutex);
-    if (fileName.substr(0, kMaxFileName) == m_fileName)
-        return false;
-    return openFileLocked(fileName);
+    const std::string name = fileName.substr(0, kMaxFileName);
+    if (inUseLocked(name))
+        return FileChange::Same;
+    return openFileLocked(name) ? FileChange::Opened : FileChange::NotOpened;
 }
 
 void DumpReceiver::close() {

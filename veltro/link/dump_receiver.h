@@ -32,9 +32,12 @@ class DumpReceiver {
     // Starts a dump session: count 0, empty echo, the file created or emptied.
     // False when the file cannot be opened; bytes are then counted and echoed only.
     bool open(const std::string& fileName);
-    // Switches to another file; the same name (exact comparison) changes nothing.
-    // True when a new file was opened.
-    bool changeFile(const std::string& fileName);
+    enum class FileChange { Same, Opened, NotOpened };
+    // Switches to another file. The file in use changes nothing: the same
+    // name, or another name of the same file (a save dialog answers with a
+    // full path where the setting may hold a relative one), since opening it
+    // again would empty it in the middle of a dump.
+    FileChange changeFile(const std::string& fileName);
     void close();
 
     // Reader thread: the bytes of one read, in order.
@@ -56,6 +59,7 @@ class DumpReceiver {
     };
 
     bool openFileLocked(const std::string& fileName);
+    bool inUseLocked(const std::string& fileName) const;
     void receiveLocked(std::uint8_t byte, Update& update);
     void show(const Update& update);
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "support/temp_dir.h"
 #include "support/veltro/dispatcher.h"
@@ -147,22 +149,45 @@ TEST_F(DumpReceiverTest, EndOfDumpMarker) {
     }
 }
 
+// Opening the file in use again would empty it in the middle of a dump: the
+// same name, another name of the same file and a too long name that is cut to
+// the name in use all change nothing.
 TEST_F(DumpReceiverTest, ChangingToTheSameFileChangesNothing) {
+    using Change = DumpReceiver::FileChange;
     receiver.open(file());
     feed("abc");
-    EXPECT_FALSE(receiver.changeFile(file()));
+    EXPECT_EQ(receiver.changeFile(file()), Change::Same);
+    EXPECT_EQ(receiver.changeFile((dir.path() / "." / "dpcom.dmp").string()), Change::Same);
     feed("d");
-    EXPECT_TRUE(receiver.changeFile(file("ander.dmp")));
+    EXPECT_EQ(receiver.changeFile(file("ander.dmp")), Change::Opened);
     feed("e");
     receiver.close();
     EXPECT_EQ(dir.read("dpcom.dmp"), "abcd");
     EXPECT_EQ(dir.read("ander.dmp"), "e");
 
+    // A relative name in use and the full name a save dialog answers with.
+    const std::filesystem::path here = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    receiver.open("dpcom.dmp");
+    feed("f");
+    EXPECT_EQ(receiver.changeFile(file()), Change::Same);
+    feed("g");
+    receiver.close();
+    std::filesystem::current_path(here);
+    EXPECT_EQ(dir.read("dpcom.dmp"), "fg");
+
     // A name is held to 259 characters, the same way when compared.
     const std::string longName = file() + std::string(300, 'x');
     receiver.open(longName);
     EXPECT_EQ(receiver.fileName().size(), DumpReceiver::kMaxFileName);
-    EXPECT_FALSE(receiver.changeFile(longName + "y"));
+    EXPECT_EQ(receiver.changeFile(longName + "y"), Change::Same);
+    receiver.close();
+
+    // A file that could not be opened is not in use: choosing it tries again.
+    EXPECT_FALSE(receiver.open(file("later/x.dmp")));
+    EXPECT_EQ(receiver.changeFile(file("later/x.dmp")), Change::NotOpened);
+    std::filesystem::create_directory(dir.path() / "later");
+    EXPECT_EQ(receiver.changeFile(file("later/x.dmp")), Change::Opened);
     receiver.close();
 }
 
@@ -204,6 +229,68 @@ TEST_F(DumpReceiverTest, DialogCommandsRouteAndSendSingleBytes) {
     dialog.close();
     EXPECT_FALSE(flags.dumpOpen);
     EXPECT_FALSE(receiver.fileOpen());
+}
+
+// The dialog's file name as veltro.ini keeps it.
+class RecordingFileSetting final : public DumpFileSetting {
+  public:
+    std::string readDumpFileName() const override { return name; }
+    bool writeDumpFileName(std::string_view value) override {
+        writes.emplace_back(value);
+        name = value;
+        return true;
+    }
+    std::string name = "dpcom.dmp";
+    std::vector<std::string> writes;
+};
+
+TEST_F(DumpReceiverTest, DialogOpensTheSettingsFileAndKeepsTheChoice) {
+    LinkFlags flags;
+    RecordingWriter writer;
+    RecordingFileSetting setting;
+    DumpDialog dialog(flags, writer, receiver, display, timer);
+    setting.name = file();
+    dir.write("dpcom.dmp", "old dump");
+    EXPECT_EQ(dialog.open(setting), file());
+    EXPECT_EQ(dir.read("dpcom.dmp"), "");  // emptied
+    feed("ab");
+
+    // The file in use, under another name: nothing changes, nothing written.
+    const std::string sameFile = (dir.path() / "." / "dpcom.dmp").string();
+    EXPECT_EQ(dialog.chooseFile(sameFile, setting), sameFile);
+    EXPECT_TRUE(setting.writes.empty());
+    feed("c");
+
+    // Another file: the old one keeps what came, the new one takes the rest
+    // and becomes the setting.
+    EXPECT_EQ(dialog.chooseFile(file("ander.dmp"), setting), file("ander.dmp"));
+    EXPECT_EQ(setting.writes, std::vector<std::string>{file("ander.dmp")});
+    feed("d");
+    EXPECT_EQ(display.status(), "");
+
+    // A name longer than 259 characters would be cut to another file.
+    const std::string tooLong = file() + std::string(260, 'x');
+    EXPECT_EQ(dialog.chooseFile(tooLong, setting), std::nullopt);
+    EXPECT_EQ(display.status(), DumpDialog::kNameTooLong);
+    EXPECT_EQ(setting.writes.size(), 1u);
+
+    // A file that cannot be opened: the status line says so, bytes are still
+    // counted, and the name is kept as chosen.
+    EXPECT_EQ(dialog.chooseFile(file("geen/map.dmp"), setting), file("geen/map.dmp"));
+    EXPECT_EQ(display.status(), DumpDialog::kFileNotOpened);
+    EXPECT_EQ(setting.name, file("geen/map.dmp"));
+    feed("e");
+    EXPECT_EQ(display.count(), 5);
+    dialog.close();
+    EXPECT_EQ(dir.read("dpcom.dmp"), "abc");
+    EXPECT_EQ(dir.read("ander.dmp"), "d");
+
+    // Opening with a setting that names no reachable file says so at once.
+    display.clearStatus();
+    dialog.open(setting);
+    EXPECT_EQ(display.status(), DumpDialog::kFileNotOpened);
+    EXPECT_TRUE(flags.dumpOpen);
+    dialog.close();
 }
 
 }  // namespace
