@@ -181,7 +181,8 @@ std::string parseOptions(const std::vector<std::string>& args, Options& options)
 
 std::string usageText() {
     std::string text =
-        "Gebruik: pendrel --generate DIR [opties]\n"
+        "Gebruik: pendrel                          opent het venster van de ontwerper\n"
+        "         pendrel --generate DIR [opties]  genereert zonder venster\n"
         "  --test | --afname | --none | --select 1,14,...   categorieen (standaard --test)\n"
         "  --start N          start filenummering (0..101, standaard 1)\n"
         "  --ext EXT          namen debug_???.EXT\n"

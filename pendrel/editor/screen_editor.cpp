@@ -74,6 +74,17 @@ void ScreenEditor::select(std::size_t index) {
     }
 }
 
+std::optional<std::size_t> ScreenEditor::controlAt(int column, int row) const {
+    for (std::size_t i = m_controls.size(); i-- > 0;) {
+        const Control& control = m_controls[i];
+        if (!control.deleted && control.row == row && column >= control.column &&
+            column < control.column + control.width()) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 void ScreenEditor::move(std::size_t index, int column, int row) {
     if (index >= m_controls.size()) {
         return;

@@ -37,6 +37,14 @@ class ScreenEditor {
     // A click on control `index` selects it.
     void select(std::size_t index);
 
+    // The control a click on this cell hits: the one on top (created last)
+    // among those not deleted whose text covers the cell.
+    std::optional<std::size_t> controlAt(int column, int row) const;
+
+    // The control "Item Verwijderen" would delete.
+    std::size_t selected() const { return m_selected.value_or(0); }
+    bool hasSelection() const { return m_selected.has_value(); }
+
     // Dragging: the control's new place, kept inside the 80 by 22 cells.
     void move(std::size_t index, int column, int row);
 

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace pendrel::gui {
+
+// The designer as a desktop program: the main window until it is closed.
+// Returns the exit status (2 for arguments it does not know).
+int runDesktop(int argc, char** argv);
+
+}  // namespace pendrel::gui
