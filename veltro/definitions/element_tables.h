@@ -11,6 +11,11 @@ namespace veltro {
 // A value as the controller reported it, kept beside the source value of the
 // same parameter. The link's reader thread stores the value and then sets the
 // mark (release); the GUI thread reads the mark (acquire) before the value.
+//
+// The first report stays as the remembered original (the acceptance run puts
+// it back). Every report also becomes the latest value, stamped with the read
+// round it came in, so that a check compares what the controller says now
+// and not what it said in an earlier run.
 class ControllerValue {
   public:
     ControllerValue() = default;
@@ -19,6 +24,9 @@ class ControllerValue {
         m_value.store(other.m_value.load(std::memory_order_relaxed), std::memory_order_relaxed);
         m_received.store(other.m_received.load(std::memory_order_acquire),
                          std::memory_order_release);
+        m_latest.store(other.m_latest.load(std::memory_order_relaxed), std::memory_order_relaxed);
+        m_latestRound.store(other.m_latestRound.load(std::memory_order_acquire),
+                            std::memory_order_release);
         return *this;
     }
 
@@ -31,12 +39,28 @@ class ControllerValue {
         m_received.store(true, std::memory_order_release);
         return true;
     }
+    // A report in read round `round` (1 or more): the latest value always, the
+    // original only when it is the first. True when it was the first.
+    bool storeReport(std::int32_t value, std::uint32_t round) {
+        m_latest.store(value, std::memory_order_relaxed);
+        m_latestRound.store(round, std::memory_order_release);
+        return storeFirst(value);
+    }
     bool received() const { return m_received.load(std::memory_order_acquire); }
     std::int32_t value() const { return m_value.load(std::memory_order_relaxed); }
+
+    // True when a report came in read round `round`; latest() is then the
+    // last value reported.
+    bool reportedIn(std::uint32_t round) const {
+        return round != 0 && m_latestRound.load(std::memory_order_acquire) == round;
+    }
+    std::int32_t latest() const { return m_latest.load(std::memory_order_relaxed); }
 
   private:
     std::atomic<std::int32_t> m_value{0};
     std::atomic<bool> m_received{false};
+    std::atomic<std::int32_t> m_latest{0};
+    std::atomic<std::uint32_t> m_latestRound{0};  // 0: never reported
 };
 
 // Element names are fixed fields of 24 bytes: longer names keep their first 23

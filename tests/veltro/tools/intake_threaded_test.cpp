@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "sample_tables.h"
+#include "veltro/tools/parameter_store.h"
+
+namespace veltro::tools {
+namespace {
+
+// The reader thread feeds the intake while the user-interface thread reads
+// marks and values: a mark is never seen before its value, and a fresh
+// report in the current round carries a value of that round.
+TEST(IntakeThreaded, MarksNeverComeBeforeTheirValues) {
+    auto t = std::make_unique<ElementTables>();
+    constexpr int kCount = 2000;
+    for (int i = 0; i < kCount; ++i) {
+        t->parameters[i].name = "EP" + std::to_string(i);
+        t->parameters[i].arrayNumber = i;
+    }
+    t->parameters.count = kCount;
+    ParameterStore store(*t);
+    const std::uint32_t round = store.beginReadRound();
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        for (int i = 0; i < kCount; ++i)
+            store.deliver({32, i, 0, 0, i + 1});
+        for (int i = 0; i < kCount; ++i)
+            store.deliver({32, i, 0, 0, -(i + 1)});
+        done.store(true);
+    });
+    int bad = 0;
+    while (!done.load()) {
+        for (int i = 0; i < kCount; i += 7) {
+            const ControllerValue& v = t->parameters[i].controller;
+            if (v.received() && v.value() != i + 1)
+                ++bad;
+            if (v.reportedIn(round)) {
+                const int latest = v.latest();
+                if (latest != i + 1 && latest != -(i + 1))
+                    ++bad;
+            }
+        }
+    }
+    reader.join();
+    EXPECT_EQ(bad, 0);
+    EXPECT_TRUE(store.originalKnown());
+    for (int i = 0; i < kCount; ++i) {
+        ASSERT_EQ(t->parameters[i].controller.value(), i + 1);
+        ASSERT_EQ(t->parameters[i].controller.latest(), -(i + 1));
+    }
+}
+
+}  // namespace
+}  // namespace veltro::tools

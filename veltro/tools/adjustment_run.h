@@ -1,0 +1,15 @@
+#pragma once
+
+#include "veltro/tools/tool_run.h"
+
+namespace veltro::tools {
+
+// The parameter adjustment run: writes the source value of every selected
+// parameter into the controller, lists what it wrote, and with verification
+// on reads each parameter back and compares what the controller reports in
+// this run. Shows the closing message (caption "Automatische Parameter
+// Aanpassing"); Failed after a verification message, Stopped when the user
+// stopped it. The caller has written the settings and shows the hourglass.
+RunResult runAdjustment(ParameterStore& store, const ToolSettings& settings, RunPorts& ports);
+
+}  // namespace veltro::tools
