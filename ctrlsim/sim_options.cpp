@@ -6,7 +6,7 @@ namespace ctrlsim {
 
 const char* const kUsage =
     "usage: ctrlsim [--dir DIR] [--port N] [--pty] [--no-stdin] [--verbose]\n"
-    "               [--close-after N | --reset-after N] [--garbage]\n"
+    "               [--close-after N | --reset-after N] [--garbage] [--rate N]\n"
     "  --dir DIR        read ZXAPDEF.H and ZXAPTAB.C of DIR (default: the sample)\n"
     "  --port N         listen on 127.0.0.1 port N (default 7000, 0: a free port)\n"
     "  --pty            also serve a pseudo-terminal\n"
@@ -14,7 +14,8 @@ const char* const kUsage =
     "  --verbose        print every request received\n"
     "  --close-after N  close each connection after N frames sent\n"
     "  --reset-after N  reset each connection after N frames sent\n"
-    "  --garbage        send malformed bytes between frames\n";
+    "  --garbage        send malformed bytes between frames\n"
+    "  --rate N         send N value reports a second, spread over the CONTINUOUS objects\n";
 
 namespace {
 
@@ -37,8 +38,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     SimOptions o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool takesValue =
-            a == "--dir" || a == "--port" || a == "--close-after" || a == "--reset-after";
+        const bool takesValue = a == "--dir" || a == "--port" || a == "--close-after" ||
+                                a == "--reset-after" || a == "--rate";
         if (takesValue && i + 1 >= args.size())
             return failure(a + " needs a value");
         if (a == "--help" || a == "-h")
@@ -56,6 +57,11 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
                 return failure("invalid frame count '" + args[i] + "'");
             o.faults.closeAfterFrames = *n;
             o.faults.resetOnClose = a == "--reset-after";
+        } else if (a == "--rate") {
+            const auto n = number(args[++i], 1, 1000000);
+            if (!n)
+                return failure("invalid rate '" + args[i] + "'");
+            o.rate = *n;
         } else if (a == "--pty") {
             o.pty = true;
         } else if (a == "--no-stdin") {

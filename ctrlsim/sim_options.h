@@ -14,6 +14,7 @@ struct SimOptions {
     bool pty = false;
     bool watchStdin = true;  // end of standard input stops the simulator
     bool verbose = false;    // every request on standard output
+    int rate = 0;  // 0: CONTINUOUS objects on change; N: N reports a second (a load test)
     FaultOptions faults;
 };
 

@@ -109,6 +109,7 @@ void SimServer::addConnection(int fd, bool pty) {
             std::fflush(stdout);
         })
                           : SimSession::Log());
+    c.session->setReportRate(m_options.rate);
     m_connections.push_back(std::move(c));
 }
 

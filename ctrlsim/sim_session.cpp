@@ -1,5 +1,7 @@
 #include "ctrlsim/sim_session.h"
 
+#include <algorithm>
+
 #include "common/format.h"
 #include "ctrlsim/dump_text.h"
 #include "veltro/link/frame_encoder.h"
@@ -94,6 +96,10 @@ void SimSession::frame(const link::DecodedFrame& f) {
 void SimSession::sendBytes(std::span<const std::uint8_t> bytes) {
     if (m_wantsClose)
         return;
+    if (m_batch != nullptr) {
+        m_batch->insert(m_batch->end(), bytes.begin(), bytes.end());
+        return;
+    }
     m_output(bytes);
 }
 
@@ -137,17 +143,51 @@ void SimSession::dumpCommand(std::uint8_t command) {
 
 void SimSession::pump(Clock::time_point now) {
     m_now = now;
+    if (m_rate > 0) {
+        pumpAtRate(now);
+    } else {
+        pumpOnChange(now);
+    }
+    if (sendingDump()) {
+        const std::size_t n = std::min(kDumpSlice, m_dump.size() - m_dumpPosition);
+        sendBytes({reinterpret_cast<const std::uint8_t*>(m_dump.data()) + m_dumpPosition, n});
+        m_dumpPosition += n;
+    }
+}
+
+void SimSession::pumpAtRate(Clock::time_point now) {
+    const double elapsed =
+        m_lastRatePump ? std::chrono::duration<double>(now - *m_lastRatePump).count() : 0.0;
+    m_lastRatePump = now;
+    if (m_continuous.empty()) {
+        m_credit = 0.0;
+        return;
+    }
+    // A stalled connection does not catch up in one burst: at most a tenth
+    // of a second's reports are owed.
+    m_credit = std::min(m_credit + elapsed * m_rate, std::max(1.0, m_rate / 10.0));
+    std::vector<std::uint8_t> batch;
+    m_batch = &batch;
+    for (; m_credit >= 1.0 && !m_wantsClose; m_credit -= 1.0) {
+        auto next =
+            m_lastReported ? m_continuous.upper_bound(*m_lastReported) : m_continuous.begin();
+        if (next == m_continuous.end())
+            next = m_continuous.begin();
+        m_lastReported = next->first;
+        sendValue(next->first);
+    }
+    m_batch = nullptr;
+    if (!batch.empty())
+        m_output(batch);  // one write for the pump's frames
+}
+
+void SimSession::pumpOnChange(Clock::time_point now) {
     for (auto& [key, reported] : m_continuous) {
         const std::int32_t value = m_model.value(key);
         if (reported.sent && value == reported.value && now - reported.at < kRefresh)
             continue;
         sendValue(key);
         reported = {value, now, true};
-    }
-    if (sendingDump()) {
-        const std::size_t n = std::min(kDumpSlice, m_dump.size() - m_dumpPosition);
-        sendBytes({reinterpret_cast<const std::uint8_t*>(m_dump.data()) + m_dumpPosition, n});
-        m_dumpPosition += n;
     }
 }
 

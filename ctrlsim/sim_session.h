@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "ctrlsim/sim_model.h"
 #include "veltro/link/frame_decoder.h"
@@ -38,6 +40,10 @@ class SimSession {
     // Continuous reports and the next slice of a dump being sent.
     void pump(Clock::time_point now);
 
+    // 0: CONTINUOUS objects are reported on change and every 500 ms. N: N
+    // reports a second instead, one object after the other, for load tests.
+    void setReportRate(int perSecond) { m_rate = perSecond; }
+
     // True once the fault options say the connection is to end.
     bool wantsClose() const { return m_wantsClose; }
     std::size_t subscriptions() const { return m_continuous.size(); }
@@ -56,6 +62,8 @@ class SimSession {
             m_log(line);
     }
     void dumpCommand(std::uint8_t command);
+    void pumpOnChange(Clock::time_point now);
+    void pumpAtRate(Clock::time_point now);
     void sendValue(const ObjectKey& key);
     void sendBytes(std::span<const std::uint8_t> bytes);
 
@@ -71,6 +79,11 @@ class SimSession {
     std::size_t m_dumpPosition = 0;
     int m_framesSent = 0;
     bool m_wantsClose = false;
+    int m_rate = 0;
+    double m_credit = 0.0;  // reports due at the rate, not yet sent
+    std::optional<Clock::time_point> m_lastRatePump;
+    std::optional<ObjectKey> m_lastReported;       // the round goes on behind it
+    std::vector<std::uint8_t>* m_batch = nullptr;  // collects a pump's frames
 };
 
 }  // namespace ctrlsim

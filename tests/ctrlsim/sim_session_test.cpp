@@ -209,6 +209,38 @@ TEST_F(SimSessionTest, ContinuousReportsOnChangeAndEvery500msUntilStop) {
     EXPECT_EQ(session.subscriptions(), 0u);
 }
 
+// A load test's rate: N reports a second whatever the values do, one object
+// after the other so that each gets its share, owed reports capped after a
+// stall, nothing once every object is stopped.
+TEST_F(SimSessionTest, ARateSpreadsItsReportsOverTheContinuousObjects) {
+    session.setReportRate(1000);
+    const SimSession::Clock::time_point t0{};
+    std::vector<ControllerRecord> objects;
+    for (int i = 0; i < 4; ++i)
+        objects.push_back({code::kInstVgTijd, i, -1, 0, 0});
+    for (const auto& o : objects)
+        request(o, CommandMode::Continuous, t0);
+    session.pump(t0);
+    EXPECT_TRUE(frames().empty());  // the rate counts from the first pump
+    session.pump(t0 + 100ms);
+    std::vector<int> perObject(4, 0);
+    for (const auto& f : frames())
+        ++perObject.at(static_cast<std::size_t>(f.record.index));
+    EXPECT_EQ(perObject, (std::vector<int>{25, 25, 25, 25}));
+
+    session.pump(t0 + 10100ms);  // ten seconds late: a tenth of a second owed, no more
+    EXPECT_EQ(frames().size(), 100u);
+    session.pump(t0 + 10101ms);
+    EXPECT_EQ(frames().size(), 1u);
+
+    for (const auto& o : objects)
+        request(o, CommandMode::Stop, t0 + 10200ms);
+    session.pump(t0 + 10300ms);
+    EXPECT_TRUE(frames().empty());
+    EXPECT_EQ(parseOptions({"--rate", "5000"}).options->rate, 5000);
+    EXPECT_FALSE(parseOptions({"--rate", "0"}).options);
+}
+
 std::string text(const Bytes& b) {
     return {b.begin(), b.end()};
 }

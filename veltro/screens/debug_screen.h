@@ -61,9 +61,12 @@ class DebugScreen {
     void hideSelection() { m_selectionVisible = false; }
     void restoreSelection() { m_selectionVisible = true; }
     bool selectionVisible() const { return m_selectionVisible; }
+    // Items that have not shown a value yet take no edits: Enter, the blank
+    // and 'v' do nothing on them, typing and clicks are ignored.
     void handleKey(ScreenKey key, ScreenPorts& ports);
     void typeText(int index, std::string_view text);  // a character other than Enter
     void click(int index, ScreenPorts& ports);
+    bool showsValue(int index) const;  // has a control and received a value
 
   private:
     bool requestable(int index) const;

@@ -58,7 +58,18 @@ void DebugScreen::select(int index, ScreenPorts& ports) {
     }
 }
 
+// An item that has not yet shown a value has nothing to write: its text is
+// empty and its value a default, so Enter, the blank and 'v' would put a
+// value into the controller that nobody saw.
+bool DebugScreen::showsValue(int index) const {
+    return requestable(index) && item(index).enabled;
+}
+
 void DebugScreen::handleKey(ScreenKey key, ScreenPorts& ports) {
+    const bool writable = m_selected >= 0 && showsValue(m_selected);
+    if (!writable && (key == ScreenKey::Enter || key == ScreenKey::Blank || key == ScreenKey::V)) {
+        return;
+    }
     switch (key) {
         case ScreenKey::Left:
         case ScreenKey::Right:
@@ -145,7 +156,7 @@ void DebugScreen::escape(ScreenPorts& ports) {
 }
 
 void DebugScreen::typeText(int index, std::string_view text) {
-    if (!requestable(index) || item(index).isOnOff()) {
+    if (!showsValue(index) || item(index).isOnOff()) {
         return;
     }
     DebugItem& target = mutableItem(index);
@@ -155,8 +166,8 @@ void DebugScreen::typeText(int index, std::string_view text) {
 }
 
 void DebugScreen::click(int index, ScreenPorts& ports) {
-    if (!requestable(index)) {
-        return;
+    if (!showsValue(index)) {
+        return;  // a control without a value is disabled: it takes no clicks
     }
     select(index, ports);
     if (item(index).isOnOff()) {

@@ -22,7 +22,7 @@ int runDebugger(std::string_view commandLine, const std::string& startDirectory,
     host.installKeyboardHook();
     if (!host.createMainWindow(options)) {
         host.shutDown();
-        return 0;
+        return host.creationFailureExitCode();
     }
     // Posted during creation, it runs from the loop after the loading.
     if (const std::string_view command = startCommand(options); !command.empty()) {

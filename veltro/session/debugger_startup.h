@@ -21,6 +21,9 @@ class StartupHost {
     virtual void installKeyboardHook() = 0;
     // Creates main window 1: opens the link, reads the window settings.
     virtual bool createMainWindow(const SessionOptions& options) = 0;
+    // The exit code after createMainWindow failed: 0 when the serial port
+    // could not be opened, 1 when the IP link's error ended the program.
+    virtual int creationFailureExitCode() const { return 0; }
     virtual bool createMessageWindow() = 0;
     virtual void showMainWindow() = 0;
     virtual void destroyMainWindow() = 0;

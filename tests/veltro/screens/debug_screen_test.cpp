@@ -158,6 +158,7 @@ TEST(ItemEditing, KeysAndClicks) {
     screen.handleKey(ScreenKey::Enter, f.ports);
     EXPECT_TRUE(f.requests.sent.empty());
 
+    screen.showValue(0, 3);
     screen.select(0, f.ports);
     screen.typeText(0, " -17");
     screen.handleKey(ScreenKey::Enter, f.ports);
@@ -193,6 +194,39 @@ TEST(ItemEditing, KeysAndClicks) {
     EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{kRead});
     EXPECT_EQ(screen.selected(), -1);
     EXPECT_TRUE(f.prompts.boxes.empty());
+}
+
+// Before its first value an item has nothing to write back: the keys that
+// write, typing and clicks leave it alone, on both kinds; arrows and Escape
+// still move and drop the selection.
+TEST(ItemEditing, AnItemWithoutAValueTakesNoEdits) {
+    Fixture f;
+    DebugScreen screen = makeScreen({{320, 1, 0}, {288, 1, 1, 0, 8}});
+    screen.handleKey(ScreenKey::Right, f.ports);
+    ASSERT_EQ(screen.selected(), 0);
+    screen.typeText(0, "12");
+    EXPECT_FALSE(screen.item(0).edited);
+    EXPECT_EQ(screen.item(0).text, "");
+    for (ScreenKey key : {ScreenKey::Enter, ScreenKey::Blank, ScreenKey::V})
+        screen.handleKey(key, f.ports);
+    screen.handleKey(ScreenKey::Right, f.ports);
+    ASSERT_EQ(screen.selected(), 1);
+    for (ScreenKey key : {ScreenKey::Enter, ScreenKey::Blank, ScreenKey::V})
+        screen.handleKey(key, f.ports);
+    screen.click(1, f.ports);
+    screen.click(0, f.ports);
+    EXPECT_TRUE(f.requests.sent.empty());
+    EXPECT_EQ(screen.selected(), 1);  // the click on a control without a value missed
+
+    // Once a window is hidden its items are disabled again until reported.
+    screen.showValue(1, 1);
+    screen.handleKey(ScreenKey::Blank, f.ports);
+    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{kWrite});
+    screen.disableItems();
+    screen.handleKey(ScreenKey::Blank, f.ports);
+    EXPECT_EQ(f.requests.sent.size(), 1U);
+    screen.handleKey(ScreenKey::Escape, f.ports);
+    EXPECT_EQ(screen.selected(), -1);
 }
 
 // A field too narrow for its value shows fifteen '#': Enter without an edit
@@ -239,6 +273,7 @@ TEST(ItemSelection, StayingOnTheEditedFieldAsksNothing) {
     // On a window with one item the arrows keep the edited field selected.
     Fixture g;
     DebugScreen single = makeScreen({{320, 1, 0}});
+    single.showValue(0, 1);
     single.select(0, g.ports);
     single.typeText(0, "7");
     for (ScreenKey key : {ScreenKey::Left, ScreenKey::Right, ScreenKey::Up, ScreenKey::Down})
@@ -249,6 +284,8 @@ TEST(ItemSelection, StayingOnTheEditedFieldAsksNothing) {
     // A click on an on/off item while a number field is edited asks first.
     g.prompts.answers.push_back(true);
     DebugScreen two = makeScreen({{320, 1, 0}, {288, 1, 1, 2, 0}});
+    two.showValue(0, 1);
+    two.showValue(1, 0);
     two.select(0, g.ports);
     two.typeText(0, "9");
     two.click(1, g.ports);

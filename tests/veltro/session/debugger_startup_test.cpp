@@ -26,8 +26,10 @@ class HostRecorder final : public StartupHost {
     void postCommand(std::string_view item) override { step("post " + std::string(item)); }
     void runMessageLoop() override { step("loop"); }
     void shutDown() override { step("end"); }
+    int creationFailureExitCode() const override { return failureExitCode; }
 
     std::string failing;
+    int failureExitCode = 0;
     std::vector<std::string> steps;
     int baudRate = 0;
 
@@ -99,6 +101,23 @@ TEST(DebuggerStartup, OrderOfStepsAndExitCodes) {
             EXPECT_EQ(host.baudRate, 19200);
         }
     }
+}
+
+// A failed IP connection ends the program with exit code 1 instead of the 0
+// of a failed start-up; the host says which it was.
+TEST(DebuggerStartup, AFailedLinkEndsWithTheHostsExitCode) {
+    HostRecorder host;
+    host.failing = "main";
+    host.failureExitCode = 1;
+    test_support::RecordingLog rec;
+    DefinitionTable definitions;
+    auto elements = std::make_unique<ElementTables>();
+    Windows windows;
+    EXPECT_EQ(runDebugger("-IP 10.0.0.5", EXAMPLES_DIR "/kruispunt", host, rec.prompts, rec.log,
+                          definitions, *elements, windows),
+              1);
+    EXPECT_EQ(host.steps, (std::vector<std::string>{"classes", "hook", "main", "end"}));
+    EXPECT_EQ(windows.count, 0);
 }
 
 }  // namespace
