@@ -1,0 +1,266 @@
+#include "pendrel/gui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTest>
+
+#include "common/profile_file.h"
+#include "pendrel/gui/list_file_window.h"
+#include "support/temp_dir.h"
+#include "tests/pendrel/gui/modal_script.h"
+#include "tests/pendrel/gui/sample_project.h"
+
+namespace pendrel::gui {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::answerBox;
+using testing::clickButton;
+using testing::ModalScript;
+
+constexpr int kWaitMs = 20000;
+
+QString qs(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
+
+QMenu* menuTitled(QMainWindow& window, const QString& title) {
+    for (QAction* action : window.menuBar()->actions()) {
+        if (action->text() == title) {
+            return action->menu();
+        }
+    }
+    return nullptr;
+}
+
+bool hasLabel(QWidget* dialog, const QString& text) {
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->text() == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Chooses `directory` in the directory dialog "Selecteren directory".
+ModalScript::Step chooseDirectory(const fs::path& directory, QString* preset) {
+    return [directory, preset](QWidget* dialog) {
+        auto* chooser = qobject_cast<QFileDialog*>(dialog);
+        ASSERT_NE(chooser, nullptr);
+        *preset = chooser->directory().absolutePath();
+        EXPECT_TRUE(hasLabel(dialog, QStringLiteral("Directory naam:")));
+        chooser->setDirectory(qs(directory));
+        chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(qs(directory));
+        static_cast<QDialog*>(chooser)->accept();  // as its OK button does
+    };
+}
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    fs::path ini() const { return config.path() / "pendrel.ini"; }
+
+    test_support::TempDir config;
+    test_support::TempDir start;    // where the program was started
+    test_support::TempDir project;  // the sample's sources
+};
+
+TEST_F(MainWindowTest, MenusToolBarStatusLineAndStatesWithoutAProject) {
+    MainWindow window(ProjectSettings(ini()), start.path());
+    ASSERT_TRUE(testing::showActive(window));
+    EXPECT_EQ(window.windowTitle(), qs(start.path()) + " - PENDREL");
+
+    struct Entry {
+        Command command;
+        const char* menu;
+        const char* text;
+        QKeySequence key;
+        const char* status;
+        const char* tip;
+    };
+    const Entry entries[] = {
+        {Command::Open, "&Project", "&Openen...", QKeySequence("Ctrl+O"),
+         "Openen directory met kruispuntdata", "Openen"},
+        {Command::Exit, "&Project", "&Afsluiten", {}, "Afsluiten programma", "Afsluiten"},
+        {Command::Define, "&Debugschermen", "Definieren debugschermen...", QKeySequence("Ctrl+D"),
+         "Opent een dialoogwindow t.b.v. het handmatig definieren van debugschermen",
+         "Definieren"},
+        {Command::GenerateTest, "&Debugschermen", "&Genereren debugschermen voor testen...",
+         QKeySequence("Ctrl+G"),
+         "Opent een dialoogwindow t.b.v. het genereren van de debugschermen voor testen",
+         "Genereren testen"},
+        {Command::GenerateAcceptance, "&Debugschermen", "Genereren debugschermen voor &afname...",
+         QKeySequence("Ctrl+A"),
+         "Opent een dialoogwindow t.b.v. het genereren van de debugschermen voor afname",
+         "Genereren afname"},
+        {Command::ViewList, "&Debugschermen", "&Bekijken gegenereerde debugfiles",
+         QKeySequence("Ctrl+B"), "Opent een window met een lijst van de gegenereerde debugfiles",
+         "Lijst debugfiles"},
+        {Command::ToggleToolBar,
+         "&Beeld",
+         "&Knoppenbalk",
+         {},
+         "Toon of verberg de knoppenbalk",
+         "Toggle knoppenbalk"},
+        {Command::ToggleStatusLine,
+         "&Beeld",
+         "&Statusregel",
+         {},
+         "Toon of verberg de statusregel",
+         "Toggle statusregel"},
+        {Command::About, "&Help", "&Info PENDREL...", {}, nullptr, nullptr},
+    };
+    for (const Entry& entry : entries) {
+        SCOPED_TRACE(entry.text);
+        QAction* action = window.action(entry.command);
+        EXPECT_EQ(action->text(), entry.text);
+        EXPECT_EQ(action->shortcut(), entry.key);
+        QMenu* menu = menuTitled(window, entry.menu);
+        ASSERT_NE(menu, nullptr);
+        EXPECT_TRUE(menu->actions().contains(action));
+        if (entry.status != nullptr) {
+            EXPECT_EQ(action->statusTip(), entry.status);
+            EXPECT_EQ(action->toolTip(), entry.tip);
+        }
+        // Without pendrel.txt in the directory there is no list to look at.
+        EXPECT_EQ(action->isEnabled(), entry.command != Command::ViewList);
+    }
+    for (Command command : {Command::Open, Command::Define, Command::GenerateTest,
+                            Command::GenerateAcceptance, Command::ViewList, Command::About}) {
+        EXPECT_TRUE(window.toolBar()->actions().contains(window.action(command)));
+    }
+
+    // The status line shows a command's prompt while it is pointed at, and
+    // the free space of the directory's file system all along.
+    window.action(Command::Define)->showStatusText(&window);
+    EXPECT_EQ(window.statusBar()->currentMessage(),
+              "Opent een dialoogwindow t.b.v. het handmatig definieren van debugschermen");
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+ KB vrij op [A-Z/]:$"))
+                    .match(window.freeSpacePane()->text())
+                    .hasMatch())
+        << window.freeSpacePane()->text().toStdString();
+
+    // The view toggles hide and show the tool bar and the status line.
+    window.action(Command::ToggleToolBar)->trigger();
+    EXPECT_FALSE(window.toolBar()->isVisible());
+    window.action(Command::ToggleToolBar)->trigger();
+    EXPECT_TRUE(window.toolBar()->isVisible());
+    window.action(Command::ToggleStatusLine)->trigger();
+    EXPECT_FALSE(window.statusBar()->isVisible());
+
+    // A list file makes the viewer available; Ctrl+B shows its lines.
+    test_support::writeFile(start.path() / "pendrel.txt",
+                            "debug_001.plo  debugfile voor tellers.\n");
+    emit menuTitled(window, "&Debugschermen")->aboutToShow();
+    ASSERT_TRUE(window.action(Command::ViewList)->isEnabled());
+    QStringList shown;
+    ModalScript script;
+    script.then([&](QWidget* dialog) {
+        auto* viewer = qobject_cast<ListFileWindow*>(dialog);
+        ASSERT_NE(viewer, nullptr);
+        for (int i = 0; i < viewer->list()->count(); ++i) {
+            shown << viewer->list()->item(i)->text();
+        }
+        clickButton(dialog, "OK");
+    });
+    QTest::keyClick(&window, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_TRUE(script.done());
+    EXPECT_EQ(script.titles, QStringList{"Overzicht debugfiles"});
+    EXPECT_EQ(shown, QStringList{"debug_001.plo  debugfile voor tellers."});
+}
+
+TEST_F(MainWindowTest, DefiningScreensWithoutSourcesNamesEveryMissingFile) {
+    MainWindow window(ProjectSettings(ini()), start.path());
+    ASSERT_TRUE(testing::showActive(window));
+    QString warning;
+    ModalScript script;
+    script.then(answerBox(&warning, "OK"));
+    QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script.done() && !window.busy(); }, kWaitMs));
+    const QString dir = qs(start.path());
+    EXPECT_EQ(warning, "De file zxaptab.c is niet in de directory " + dir + " aanwezig.\n" +
+                           "De file zxapdef.h is niet in de directory " + dir + " aanwezig.\n" +
+                           "De file zxapcod.c is niet in de directory " + dir + " aanwezig.");
+    EXPECT_EQ(script.titles, QStringList{"PENDREL"}) << "no screen list without sources";
+    EXPECT_FALSE(window.session().project().loaded());
+}
+
+TEST_F(MainWindowTest, OpenProjectRemembersTheDirectoryAndReadsTheSourcesOnTheWorker) {
+    testing::copySample(project.path(), true);
+    QString preset;
+    QString question;
+    bool commandsOffWhileReading = false;
+    {
+        MainWindow window(ProjectSettings(ini()), start.path());
+        ASSERT_TRUE(testing::showActive(window));
+        ModalScript script;
+        script.then(chooseDirectory(project.path(), &preset)).then([&](QWidget* box) {
+            commandsOffWhileReading = !window.action(Command::Open)->isEnabled() &&
+                                      !window.action(Command::Define)->isEnabled() &&
+                                      window.action(Command::Exit)->isEnabled();
+            answerBox(&question, "Nee")(box);
+        });
+        QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return script.done() && !window.busy(); }, kWaitMs));
+        EXPECT_EQ(script.titles, (QStringList{"Selecteren directory", "#IF(N)DEF PC_OMGEVING"}));
+        EXPECT_EQ(preset, qs(start.path())) << "without a setting: the current directory";
+        EXPECT_EQ(question, "#if(n)def pc_omgeving gevonden. Als gedefinieerd beschouwen?");
+        EXPECT_TRUE(commandsOffWhileReading);
+
+        EXPECT_TRUE(window.session().project().loaded());
+        EXPECT_EQ(window.session().project().screens().size(), 2u);
+        EXPECT_EQ(window.windowTitle(), qs(project.path()) + " - PENDREL");
+        EXPECT_EQ(window.progressWindow()->windowTitle(), "Status inlezen sourcefiles");
+        const QStringList lines = window.progressWindow()->lines();
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_EQ(lines.first(), "lezen ...");
+        EXPECT_TRUE(lines.contains("lezen signaalgroepnamen"));
+        EXPECT_EQ(lines.last(), "lezen regelingen");
+        EXPECT_FALSE(window.progressWindow()->isVisible()) << "closed after the reading";
+    }
+    EXPECT_EQ(common::ProfileFile(ini()).readString("PENDREL", "LastProjectDir", ""),
+              project.path().string());
+
+    // The next start begins in that directory and offers it in the dialog.
+    MainWindow next(ProjectSettings(ini()), start.path());
+    EXPECT_EQ(next.session().currentDirectory(), project.path());
+    EXPECT_FALSE(next.session().project().loaded()) << "nothing is read at start-up";
+    ModalScript script;
+    script.then([&](QWidget* dialog) {
+        preset = qobject_cast<QFileDialog*>(dialog)->directory().absolutePath();
+        testing::escape()(dialog);
+    });
+    next.openProject();
+    EXPECT_TRUE(script.done());
+    EXPECT_EQ(preset, qs(project.path()));
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsVersionMemoryAndDiskSpace) {
+    MainWindow window(ProjectSettings(ini()), start.path());
+    QStringList texts;
+    ModalScript script;
+    script.then([&](QWidget* dialog) {
+        for (QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                texts << label->text();
+            }
+        }
+        clickButton(dialog, "OK");
+    });
+    window.action(Command::About)->trigger();
+    ASSERT_TRUE(script.done());
+    EXPECT_EQ(script.titles, QStringList{"Info PENDREL"});
+    ASSERT_EQ(texts.size(), 5);
+    EXPECT_EQ(texts[0], "PENDREL versie 3.8");
+    EXPECT_EQ(texts[1], "Vrij geheugen:");
+    EXPECT_TRUE(QRegularExpression("^(\\d+ KB|Niet beschikbaar)$").match(texts[2]).hasMatch());
+    EXPECT_EQ(texts[3], "Vrije diskruimte:");
+    EXPECT_TRUE(QRegularExpression("^\\d+ KB vrij op [A-Z/]:$").match(texts[4]).hasMatch());
+}
+
+}  // namespace
+}  // namespace pendrel::gui
