@@ -5,8 +5,10 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "veltro/session/check_command.h"
+#include "veltro/tools/headless/tool_commands.h"
 
 namespace {
 
@@ -35,12 +37,17 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const int extra = argc - 1;
     if (extra >= 1 && std::string_view(argv[1]) == "--help") {
-        std::cout << kUsage;
+        std::cout << kUsage << veltro::tools::kToolCommandUsage;
         return 0;
     }
     if (extra >= 1 && extra <= 2 && std::string_view(argv[1]) == "--check") {
         const std::string dir = extra == 2 ? argv[2] : ".";
         return veltro::runCheck(absoluteDirectory(dir), std::cout, std::cerr);
+    }
+    if (extra >= 1 && (std::string_view(argv[1]) == "--verschillen" ||
+                       std::string_view(argv[1]) == "--aanpassen")) {
+        return veltro::tools::runToolCommand(std::vector<std::string>(argv + 1, argv + argc),
+                                             std::cout, std::cerr);
     }
     std::cerr << "veltro: the debugger windows are not available in this build\n" << kUsage;
     return 2;
