@@ -169,7 +169,8 @@ void DumpWindow::buildControls() {
     // The line holds up to 98 characters; a longer text must not widen the
     // dialog, its start is cut off at the left instead.
     m_echo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_echo->setMinimumWidth(fontMetrics().averageCharWidth() * 70);
+    m_echo->setMinimumWidth(fontMetrics().averageCharWidth() *
+                            static_cast<int>(link::DumpReceiver::kEchoWidth));
     (new QVBoxLayout(data))->addWidget(m_echo);
 
     auto* status = new QGroupBox(QString::fromLatin1(kStatusGroup), this);
@@ -194,6 +195,7 @@ void DumpWindow::buildControls() {
     statusLayout->addWidget(m_file, 2, 1);
     auto* choose = addButton(status, kChooseFile, "dumpChooseFile");
     choose->setAutoDefault(false);
+    choose->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("....")) * 3);
     statusLayout->addWidget(choose, 2, 2);
     statusLayout->setColumnStretch(1, 1);
     connect(choose, &QPushButton::clicked, this, [this] { chooseFile(); });

@@ -95,8 +95,6 @@ void DumpReceiver::receiveLocked(std::uint8_t byte, Update& update) {
         m_markerStarted = false;
         update.endOfDump = true;
         m_echo = true;
-        if (m_file.is_open())
-            m_file.flush();
     } else {
         m_markerStarted = byte == kMarker;
     }
@@ -120,6 +118,10 @@ void DumpReceiver::receive(std::span<const std::uint8_t> bytes) {
             return;  // came in after the dialog closed
         for (std::uint8_t byte : bytes)
             receiveLocked(byte, update);
+        // What came is on disk once the read is handled, so the file is
+        // whole (its last line feed too) while the dialog is still open.
+        if (m_file.is_open())
+            m_file.flush();
         update.session = m_session;
         update.count = m_count;
     }

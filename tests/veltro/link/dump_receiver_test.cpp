@@ -45,6 +45,8 @@ TEST_F(DumpReceiverTest, StoresBytesWithLineFeedsAsCrLfAndCounts) {
     feed(std::string("AB\nC\xFF\r", 7));
     EXPECT_EQ(receiver.count(), 7);
     EXPECT_EQ(display.count(), 7);
+    // On disk as soon as the read is handled, before the dialog closes.
+    EXPECT_EQ(dir.read("dpcom.dmp"), std::string("AB\r\nC\xFF\r", 8));
     receiver.close();
     EXPECT_EQ(dir.read("dpcom.dmp"), std::string("AB\r\nC\xFF\r", 8));
 
