@@ -87,6 +87,11 @@ int main(int argc, char** argv) {
     }
 
     ctrlsim::SimModel model(elements);
+    if (const auto error = ctrlsim::applyOverrides(
+            options.overrides, table, model, options.faults.ignored, options.faults.rejected)) {
+        std::fprintf(stderr, "ctrlsim: %s\n", error->c_str());
+        return 2;
+    }
     ctrlsim::SimServer server(model, options);
     if (const auto error = server.start()) {
         std::fprintf(stderr, "ctrlsim: %s\n", error->c_str());

@@ -7,6 +7,7 @@ namespace ctrlsim {
 const char* const kUsage =
     "usage: ctrlsim [--dir DIR] [--port N] [--pty] [--no-stdin] [--verbose]\n"
     "               [--close-after N | --reset-after N] [--garbage] [--rate N]\n"
+    "               [--set P=V]... [--ignore P]... [--reject P]...\n"
     "  --dir DIR        read ZXAPDEF.H and ZXAPTAB.C of DIR (default: the sample)\n"
     "  --port N         listen on 127.0.0.1 port N (default 7000, 0: a free port)\n"
     "  --pty            also serve a pseudo-terminal\n"
@@ -15,7 +16,12 @@ const char* const kUsage =
     "  --close-after N  close each connection after N frames sent\n"
     "  --reset-after N  reset each connection after N frames sent\n"
     "  --garbage        send malformed bytes between frames\n"
-    "  --rate N         send N value reports a second, spread over the CONTINUOUS objects\n";
+    "  --rate N         send N value reports a second, spread over the CONTINUOUS objects\n"
+    "  --set P=V        start parameter P with value V (controller units; repeatable)\n"
+    "  --ignore P       never answer a READ of parameter P (repeatable)\n"
+    "  --reject P       keep parameter P's value on a WRITE (repeatable)\n"
+    "                   P is MACRO:ELEMENT (inst_VG_TIJD:SG02), a clearance time\n"
+    "                   inst_O_TIJD:FROM:TO; elements by name or array number\n";
 
 namespace {
 
@@ -39,7 +45,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool takesValue = a == "--dir" || a == "--port" || a == "--close-after" ||
-                                a == "--reset-after" || a == "--rate";
+                                a == "--reset-after" || a == "--rate" || a == "--set" ||
+                                a == "--ignore" || a == "--reject";
         if (takesValue && i + 1 >= args.size())
             return failure(a + " needs a value");
         if (a == "--help" || a == "-h")
@@ -62,6 +69,15 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             if (!n)
                 return failure("invalid rate '" + args[i] + "'");
             o.rate = *n;
+        } else if (a == "--set") {
+            const auto assignment = parseAssignment(args[++i]);
+            if (!assignment)
+                return failure("invalid --set '" + args[i] + "' (PARAMETER=VALUE)");
+            o.overrides.set.push_back(*assignment);
+        } else if (a == "--ignore") {
+            o.overrides.ignore.push_back(args[++i]);
+        } else if (a == "--reject") {
+            o.overrides.reject.push_back(args[++i]);
         } else if (a == "--pty") {
             o.pty = true;
         } else if (a == "--no-stdin") {

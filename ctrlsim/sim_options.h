@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ctrlsim/parameter_overrides.h"
 #include "ctrlsim/sim_session.h"
 
 namespace ctrlsim {
@@ -16,6 +17,7 @@ struct SimOptions {
     bool verbose = false;    // every request on standard output
     int rate = 0;  // 0: CONTINUOUS objects on change; N: N reports a second (a load test)
     FaultOptions faults;
+    ParameterOverrides overrides;  // resolved once the definitions are read
 };
 
 struct ParsedOptions {

@@ -98,8 +98,14 @@ void SimServer::addConnection(int fd, bool pty) {
     Connection c;
     c.fd = fd;
     c.pty = pty;
+    // A pseudo-terminal is never closed or reset; the other faults apply.
+    FaultOptions faults = m_options.faults;
+    if (pty) {
+        faults.closeAfterFrames = 0;
+        faults.resetOnClose = false;
+    }
     c.session = std::make_unique<SimSession>(
-        m_model, pty ? FaultOptions{0, false, m_options.faults.garbage} : m_options.faults,
+        m_model, faults,
         [fd, pty](std::span<const std::uint8_t> bytes) {
             Connection target{fd, pty, nullptr};
             writeAll(target, bytes);

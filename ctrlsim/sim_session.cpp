@@ -79,7 +79,8 @@ void SimSession::frame(const link::DecodedFrame& f) {
     }
     switch (f.mode) {
         case CommandMode::Read:
-            sendValue(key);
+            if (!m_faults.ignored.count(key))
+                sendValue(key);
             break;
         case CommandMode::Continuous:
             m_continuous.try_emplace(key);
@@ -88,7 +89,8 @@ void SimSession::frame(const link::DecodedFrame& f) {
             m_continuous.erase(key);
             break;
         case CommandMode::Write:
-            m_model.setValue(key, r.value);
+            if (!m_faults.rejected.count(key))
+                m_model.setValue(key, r.value);
             break;
     }
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,9 +17,11 @@ namespace ctrlsim {
 
 // Faults a test can ask for.
 struct FaultOptions {
-    int closeAfterFrames = 0;   // 0: never; otherwise end the connection after N frames sent
-    bool resetOnClose = false;  // end it with a reset instead of an orderly close
-    bool garbage = false;       // malformed bytes between frames
+    int closeAfterFrames = 0;      // 0: never; otherwise end the connection after N frames sent
+    bool resetOnClose = false;     // end it with a reset instead of an orderly close
+    bool garbage = false;          // malformed bytes between frames
+    std::set<ObjectKey> ignored;   // a READ of these is never answered
+    std::set<ObjectKey> rejected;  // a WRITE to these keeps the old value
 };
 
 // One connection of the simulated controller: decodes the debugger's frames

@@ -293,7 +293,7 @@ TEST(DumpText, LayoutThatThePostProcessorReads) {
 
 class FaultySessionTest : public SimSessionTest {
   protected:
-    FaultySessionTest() : SimSessionTest(FaultOptions{2, false, true}) {}
+    FaultySessionTest() : SimSessionTest(FaultOptions{2, false, true, {}, {}}) {}
 };
 
 TEST_F(FaultySessionTest, GarbageBetweenFramesAndCloseAfterN) {
