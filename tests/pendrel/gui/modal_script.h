@@ -107,6 +107,11 @@ inline ModalScript::Step answerBox(QString* text, const QString& button) {
     };
 }
 
+// A step that presses a dialog's button.
+inline ModalScript::Step press(const QString& button) {
+    return [button](QWidget* dialog) { clickButton(dialog, button); };
+}
+
 // A step that types into a text dialog's field and presses OK.
 inline ModalScript::Step typeText(const QString& value) {
     return [value](QWidget* dialog) {
