@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "pendrel/editor/canvas_geometry.h"
 #include "pendrel/editor/item_dialog.h"
 #include "pendrel/editor/screen_editor.h"
 #include "pendrel/editor/screen_list.h"
@@ -257,6 +258,57 @@ TEST(ScreenList, AddRenameRemoveAndSave) {
     ASSERT_TRUE(list.remove(prompts));
     ASSERT_TRUE(list.ok(prompts));  // an empty list leaves the database
     EXPECT_EQ(test_support::readFile(dir / "pendrel.db"), "#SCHERM\n  'Twee'\n");
+}
+
+}  // namespace
+}  // namespace pendrel
+
+namespace pendrel {
+namespace {
+
+TEST(CanvasGeometryTest, CellsPixelsAndDragsInWholeCells) {
+    const CanvasGeometry::Point size = CanvasGeometry::canvasSize(7, 15);
+    EXPECT_EQ(size, (CanvasGeometry::Point{564, 340}));
+    const CanvasGeometry geometry = CanvasGeometry::ofCanvas(size.x, size.y);
+    EXPECT_EQ(geometry.cellWidth(), 7) << "width / 80 gives the cell back";
+    EXPECT_EQ(geometry.cellHeight(), 15);
+    EXPECT_EQ(geometry.topLeft({1, 1}), (CanvasGeometry::Point{2, 8}));
+    EXPECT_EQ(geometry.topLeft({80, 22}), (CanvasGeometry::Point{2 + 79 * 7, 8 + 21 * 15}));
+    // A cell's first and last pixels, and the margin before the first cell.
+    EXPECT_EQ(geometry.cellAt({2, 8}), (CanvasGeometry::Cell{1, 1}));
+    EXPECT_EQ(geometry.cellAt({8, 22}), (CanvasGeometry::Cell{1, 1}));
+    EXPECT_EQ(geometry.cellAt({9, 23}), (CanvasGeometry::Cell{2, 2}));
+    EXPECT_EQ(geometry.cellAt({1, 7}), (CanvasGeometry::Cell{0, 0}));
+    EXPECT_EQ(geometry.cellAt({-6, -8}), (CanvasGeometry::Cell{-1, -1}));
+    // Dragging counts whole cells of the way moved, both ways alike.
+    const CanvasGeometry::Cell start{10, 5};
+    EXPECT_EQ(geometry.dragged(start, 6, 14), start);
+    EXPECT_EQ(geometry.dragged(start, -6, -14), start);
+    EXPECT_EQ(geometry.dragged(start, 7, 15), (CanvasGeometry::Cell{11, 6}));
+    EXPECT_EQ(geometry.dragged(start, -7, -30), (CanvasGeometry::Cell{9, 3}));
+    EXPECT_EQ(CanvasGeometry::ofCanvas(10, 10).cellWidth(), 1) << "never a zero cell";
+}
+
+TEST(ScreenEditorTest, AClickHitsTheTopmostControlThatIsNotDeleted) {
+    ScreenRecord screen{"Titel",
+                        {ItemRecord{1, 28, 2, 3, 2, 25, "~", "A", "SG02", "", "A_SG02"}},
+                        {{"Titel", 3, 1, 5}, {"Over", 10, 2, 4}}};
+    ScreenEditor editor(screen);
+    // Item 0 covers columns 3..30 of row 2; text 2 lies on top at 10..13.
+    EXPECT_EQ(editor.controlAt(3, 2), 0u);
+    EXPECT_EQ(editor.controlAt(30, 2), 0u);
+    EXPECT_EQ(editor.controlAt(31, 2), std::nullopt);
+    EXPECT_EQ(editor.controlAt(2, 2), std::nullopt);
+    EXPECT_EQ(editor.controlAt(10, 2), 2u);
+    EXPECT_EQ(editor.controlAt(13, 2), 2u);
+    EXPECT_EQ(editor.controlAt(7, 1), 1u);
+    EXPECT_EQ(editor.controlAt(8, 1), std::nullopt);
+    test_support::RecordingPendrelPrompts prompts;
+    editor.select(2);
+    EXPECT_TRUE(editor.hasSelection());
+    editor.deleteSelected(prompts);
+    EXPECT_FALSE(editor.hasSelection());
+    EXPECT_EQ(editor.controlAt(10, 2), 0u) << "a deleted control is gone";
 }
 
 }  // namespace
