@@ -168,7 +168,7 @@ TEST_F(DumpWindowTest, CommandsSendOneByteByMouseAndByKey) {
         EXPECT_EQ(window->statusText(), "");
         QTest::keyClick(window.get(), c.key, Qt::AltModifier);
         // A mnemonic presses its button visibly: the click follows shortly.
-        QTest::qWaitFor([&] { return writer.writes.size() == 2; }, 2000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return writer.writes.size() == 2; }, 2000));
         EXPECT_EQ(writer.writes, (std::vector<Bytes>{Bytes{c.byte}, Bytes{c.byte}})) << c.button;
         EXPECT_EQ(window->statusText(), c.status);
     }
