@@ -1,5 +1,6 @@
-// veltro: the controller debugger. The windows come with the Qt front-end;
-// this entry point serves the headless check of a project directory.
+// veltro: the controller debugger. Without a command of its own it opens its
+// windows in the current directory; --check and the tool commands run
+// without windows.
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -10,10 +11,20 @@
 #include "veltro/session/check_command.h"
 #include "veltro/tools/headless/tool_commands.h"
 
+#if VELTRO_DESKTOP
+#include "veltro/gui/desktop.h"
+#endif
+
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: veltro --check [DIR]\n"
+    "usage: veltro [COM1..COM4] [-C N] [-B BAUD] [-IP ADDRESS] [-IPP PORT]\n"
+    "              [DPCOM|-D] [AFNAME|-A] [PARAMETERS|-P] [VERSCHILLEN|-V]\n"
+    "       veltro --check [DIR]\n"
+    "  without a command the debugger opens its windows on the debug window files\n"
+    "  of the current directory and follows the controller over a serial port\n"
+    "  (default COM1, 9600 baud) or, with -IP, over TCP (default port 7000);\n"
+    "  DPCOM and the other start words open their dialog at start\n"
     "  --check [DIR]  load the macro definitions, ZXAPDEF.H, ZXAPTAB.C and the debug\n"
     "                 window files of DIR (default: the current directory) as the\n"
     "                 debugger's start-up does, and print the message window lines\n";
@@ -49,6 +60,10 @@ int main(int argc, char** argv) {
         return veltro::tools::runToolCommand(std::vector<std::string>(argv + 1, argv + argc),
                                              std::cout, std::cerr);
     }
+#if VELTRO_DESKTOP
+    return veltro::gui::runDesktop(argc, argv);
+#else
     std::cerr << "veltro: the debugger windows are not available in this build\n" << kUsage;
     return 2;
+#endif
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDialog>
+
+namespace veltro::gui {
+
+// "Veltro Info": the program icon, the product and its version, and OK.
+class AboutBox final : public QDialog {
+  public:
+    explicit AboutBox(QWidget* owner);
+};
+
+}  // namespace veltro::gui

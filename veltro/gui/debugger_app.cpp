@@ -1,0 +1,202 @@
+#include "veltro/gui/debugger_app.h"
+
+#include <QApplication>
+#include <QFont>
+#include <iostream>
+
+#include "veltro/gui/main_window.h"
+#include "veltro/gui/message_window.h"
+#include "veltro/gui/qt_prompts.h"
+#include "veltro/link/ip_error.h"
+#include "veltro/link/posix/open_link.h"
+#include "veltro/session/settings.h"
+
+namespace veltro::gui {
+namespace {
+
+// The font the main window starts with when veltro.ini names none. The face
+// falls back through Qt's font matching where the desktop lacks it; its
+// 8-pixel height gave the face's smallest size, 8 points.
+QFont builtInFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    font.setWeight(QFont::Medium);
+    return font;
+}
+
+QFont startFont(const FontSettings& settings) {
+    if (settings.faceName == FontSettings().faceName)
+        return builtInFont();
+    QFont font(QString::fromStdString(settings.faceName));
+    if (settings.pointSize > 0)
+        font.setPointSize(settings.pointSize);
+    return font;
+}
+
+}  // namespace
+
+// The message window's lines; before the window exists (and after it is
+// gone) they go to standard error so that none is lost.
+class DebuggerApp::Lines final : public MessageLines {
+  public:
+    bool addLine(const std::string& line) override {
+        if (target != nullptr)
+            return target->addLine(line);
+        std::cerr << line << '\n';
+        return true;
+    }
+    MessageLines* target = nullptr;
+};
+
+// An IP error ends the program: the report, the box, then the event loop
+// ends with exit code 1. Errors come on the GUI thread (the link posts them).
+class DebuggerApp::IpErrors final : public IpErrorHandler {
+  public:
+    IpErrors(std::ostream& out, Prompts& prompts) : m_out(out), m_prompts(prompts) {}
+    void ipError(const IpError& error) override {
+        if (m_ended)
+            return;
+        m_ended = true;
+        link::showIpError(error, m_out, m_prompts);
+        QCoreApplication::exit(1);
+    }
+    bool ended() const { return m_ended; }
+
+  private:
+    std::ostream& m_out;
+    Prompts& m_prompts;
+    bool m_ended = false;
+};
+
+// The link's dump display and reply timer while this build has no dump
+// window: nothing to show, nothing to time.
+class DebuggerApp::NoDumpWindow final : public DumpDisplay, public ReplyTimer {
+  public:
+    void showCount(std::int32_t) override {}
+    void showEcho(std::string_view) override {}
+    void showStatus(std::string_view) override {}
+    void restart() override {}
+    void cancel() override {}
+};
+
+DebuggerApp::DebuggerApp(DebuggerEnvironment environment)
+    : m_environment(std::move(environment)),
+      m_ownPrompts(m_environment.prompts ? nullptr : std::make_unique<QtPrompts>([this] {
+          return m_main.get();
+      })),
+      m_prompts(m_environment.prompts ? m_environment.prompts : m_ownPrompts.get()),
+      m_start(makeStartDirectory(m_environment.startDirectory)),
+      m_settings(settingsPath(m_start.path, m_environment.configDirectory)),
+      m_elements(std::make_unique<ElementTables>()),
+      m_lines(std::make_unique<Lines>()),
+      m_log(*m_lines, *m_prompts),
+      m_dumpPorts(std::make_unique<NoDumpWindow>()),
+      m_ipErrors(std::make_unique<IpErrors>(
+          m_environment.errors ? *m_environment.errors : std::cerr, *m_prompts)),
+      m_link(std::make_unique<LinkAssembly>(m_windows, m_log, *m_dumpPorts, *m_dumpPorts)) {}
+
+DebuggerApp::~DebuggerApp() {
+    shutDown();
+    // The link's threads stop before anything they post to goes.
+    m_link.reset();
+}
+
+int DebuggerApp::run() {
+    return runDebugger(m_environment.commandLine, m_start.path, *this, *m_prompts, m_log,
+                       m_definitions, *m_elements, m_windows);
+}
+
+void DebuggerApp::installKeyboardHook() {
+    if (!m_hookInstalled) {
+        qApp->installEventFilter(&m_hook);
+        m_hookInstalled = true;
+    }
+}
+
+bool DebuggerApp::openLink(const SessionOptions& options) {
+    if (options.linkKind == LinkKind::Ip) {
+        if (auto error =
+                link::openIpLink(m_link->link, options.ipAddress, options.ipPort, *m_ipErrors)) {
+            link::showIpError(*error, m_environment.errors ? *m_environment.errors : std::cerr,
+                              *m_prompts);
+            m_creationExitCode = 1;
+            return false;
+        }
+        return true;
+    }
+    return link::openSerialLink(m_link->link, options.serialPort, options.baudRate, &m_settings,
+                                *m_prompts);
+}
+
+bool DebuggerApp::createMainWindow(const SessionOptions& options) {
+    m_options = options;
+    if (!openLink(options))
+        return false;
+    makeMainWindow();
+    return true;
+}
+
+void DebuggerApp::makeMainWindow() {
+    MainWindowParts parts{
+        m_windows, m_link->link, m_link->poll,  m_link->link.requests(), *m_prompts,
+        m_log,     m_settings,   m_definitions, m_start.withSeparator};
+    m_main = std::make_unique<MainWindow>(std::move(parts));
+    const VeltroSettings settings(m_settings);
+    const WindowGeometry geometry = settings.readGeometry();
+    m_main->move(geometry.x, geometry.y);
+    m_main->resize(geometry.width, geometry.height);
+    m_main->applyFont(startFont(settings.readFont()));
+    m_link->sink.setView(m_main.get());
+    m_lines->target = &m_main->messageWindow();
+    m_hook.setWindow(m_main.get());
+    installStartDialogs(*this, *m_main);
+}
+
+bool DebuggerApp::createMessageWindow() {
+    return m_main != nullptr;  // made with the main window, whose client it shares
+}
+
+void DebuggerApp::showMainWindow() {
+    m_main->show();
+}
+
+void DebuggerApp::destroyMainWindow() {
+    m_hook.setWindow(nullptr);
+    m_lines->target = nullptr;
+    m_link->sink.setView(nullptr);
+    m_main.reset();
+}
+
+void DebuggerApp::showFirstDebugWindow() {
+    m_main->syncWindows();
+    m_main->showWindow(0);
+}
+
+void DebuggerApp::postCommand(std::string_view menuItem) {
+    MainWindow* window = m_main.get();
+    QMetaObject::invokeMethod(
+        window, [window, item = std::string(menuItem)] { window->runMenuCommand(item); },
+        Qt::QueuedConnection);
+}
+
+void DebuggerApp::runMessageLoop() {
+    m_main->syncWindows();  // the menu after the loading, also without windows
+    if (m_ipErrors->ended())
+        return;  // the link ended the program during the start-up
+    if (m_environment.loop) {
+        m_environment.loop(*this);
+    } else {
+        QApplication::exec();
+    }
+}
+
+void DebuggerApp::shutDown() {
+    if (m_hookInstalled) {
+        qApp->removeEventFilter(&m_hook);
+        m_hookInstalled = false;
+    }
+    if (m_main)
+        destroyMainWindow();
+}
+
+}  // namespace veltro::gui

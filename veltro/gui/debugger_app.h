@@ -1,0 +1,110 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "veltro/definitions/definition_table.h"
+#include "veltro/definitions/element_tables.h"
+#include "veltro/gui/key_filter.h"
+#include "veltro/gui/link_assembly.h"
+#include "veltro/ports/dump_display.h"
+#include "veltro/ports/ip_error_handler.h"
+#include "veltro/ports/reply_timer.h"
+#include "veltro/session/debugger_startup.h"
+#include "veltro/session/message_log.h"
+#include "veltro/session/profile_settings.h"
+#include "veltro/session/session_options.h"
+#include "veltro/session/start_directory.h"
+#include "veltro/session/window_list.h"
+
+namespace veltro::gui {
+
+class MainWindow;
+class DebuggerApp;
+
+// Where and how the desktop debugger runs.
+struct DebuggerEnvironment {
+    std::string commandLine;                // the words behind the program name
+    std::string startDirectory;             // its project directory, as given
+    std::filesystem::path configDirectory;  // veltro.ini when the start directory's is too long
+    Prompts* prompts = nullptr;             // null: Qt message boxes
+    std::ostream* errors = nullptr;         // the IP error report; null: standard error
+    // Runs in place of the event loop (tests); null: the event loop.
+    std::function<void(DebuggerApp&)> loop;
+};
+
+// The debugger's assembly: the start-up host that makes the main window,
+// opens the link, loads the start directory and runs the event loop, in the
+// order that the start-up logic (runDebugger) decides.
+class DebuggerApp final : public StartupHost {
+  public:
+    explicit DebuggerApp(DebuggerEnvironment environment);
+    ~DebuggerApp() override;
+    DebuggerApp(const DebuggerApp&) = delete;
+    DebuggerApp& operator=(const DebuggerApp&) = delete;
+
+    // The whole run; the exit code (1 after a normal end, 0 when the start-up
+    // failed, 1 when the IP link ended the program).
+    int run();
+
+    // The parts, for the dialogs that the start items open and for tests.
+    MainWindow* mainWindow() const { return m_main.get(); }
+    DebugWindowList& windows() { return m_windows; }
+    LinkAssembly& link() { return *m_link; }
+    SettingsStore& settings() { return m_settings; }
+    Prompts& prompts() { return *m_prompts; }
+    Messages& messages() { return m_log; }
+    const DefinitionTable& definitions() const { return m_definitions; }
+    const ElementTables& elements() const { return *m_elements; }
+    const SessionOptions& options() const { return m_options; }
+    const StartDirectory& startDirectory() const { return m_start; }
+
+    // StartupHost
+    bool registerWindowClasses() override { return true; }
+    void installKeyboardHook() override;
+    bool createMainWindow(const SessionOptions& options) override;
+    int creationFailureExitCode() const override { return m_creationExitCode; }
+    bool createMessageWindow() override;
+    void showMainWindow() override;
+    void destroyMainWindow() override;
+    void showFirstDebugWindow() override;
+    void postCommand(std::string_view menuItem) override;
+    void runMessageLoop() override;
+    void shutDown() override;
+
+  private:
+    class Lines;
+    class IpErrors;
+    class NoDumpWindow;
+
+    bool openLink(const SessionOptions& options);
+    void makeMainWindow();
+
+    DebuggerEnvironment m_environment;
+    std::unique_ptr<Prompts> m_ownPrompts;
+    Prompts* m_prompts;
+    StartDirectory m_start;
+    ProfileFileSettings m_settings;
+    SessionOptions m_options;
+    DefinitionTable m_definitions;
+    std::unique_ptr<ElementTables> m_elements;
+    DebugWindowList m_windows;
+    std::unique_ptr<Lines> m_lines;
+    MessageLog m_log;
+    std::unique_ptr<NoDumpWindow> m_dumpPorts;
+    std::unique_ptr<IpErrors> m_ipErrors;
+    std::unique_ptr<LinkAssembly> m_link;
+    KeyboardHook m_hook;
+    bool m_hookInstalled = false;
+    std::unique_ptr<MainWindow> m_main;
+    int m_creationExitCode = 0;
+};
+
+// The start items' dialogs: each part of the program that has one installs
+// it here (start_dialogs.cpp).
+void installStartDialogs(DebuggerApp& app, MainWindow& window);
+
+}  // namespace veltro::gui

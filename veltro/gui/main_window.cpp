@@ -1,0 +1,475 @@
+#include "veltro/gui/main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QSplitter>
+#include <algorithm>
+#include <unordered_map>
+
+#include "veltro/gui/about_box.h"
+#include "veltro/gui/debug_window.h"
+#include "veltro/gui/key_filter.h"
+#include "veltro/gui/message_window.h"
+#include "veltro/gui/program_icon.h"
+#include "veltro/gui/texts.h"
+#include "veltro/gui/window_list_dialog.h"
+#include "veltro/gui/window_placement.h"
+#include "veltro/session/geometry.h"
+#include "veltro/session/open_command.h"
+#include "veltro/session/settings.h"
+#include "veltro/session/window_dialogs.h"
+
+namespace veltro::gui {
+namespace {
+
+constexpr int kGeometryWriteDelayMs = 200;
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The debug windows' area: each debug window fills it.
+class DebugArea final : public QWidget {
+  public:
+    explicit DebugArea(QWidget* parent) : QWidget(parent) { setMinimumHeight(0); }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        for (QObject* child : children()) {
+            if (auto* window = qobject_cast<QWidget*>(child))
+                window->setGeometry(rect());
+        }
+    }
+};
+
+struct MenuEntry {
+    MenuItem item;
+    const char* text;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowParts parts, QWidget* parent)
+    : QMainWindow(parent),
+      m_parts(std::move(parts)),
+      m_switchPorts{m_parts.link},
+      m_screenPorts{m_parts.requests, m_parts.prompts},
+      m_splitter(new QSplitter(Qt::Vertical, this)),
+      m_debugArea(new DebugArea(m_splitter)),
+      m_messages(new MessageWindow(m_splitter)) {
+    setObjectName(QStringLiteral("VLTMAINCLASS"));
+    setWindowIcon(programIcon());
+    m_splitter->setObjectName(QStringLiteral("client"));
+    m_splitter->addWidget(m_debugArea);
+    m_splitter->addWidget(m_messages);
+    // The message window keeps its height when the main window is resized,
+    // and may be dragged from nothing up to the whole client area.
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    m_splitter->setChildrenCollapsible(true);
+    setCentralWidget(m_splitter);
+    setMinimumSize(0, 0);
+    m_messages->setOnActivated([this] { m_parts.windows.setFocusOnMessages(); });
+    buildMenu();
+    setWindowTitle(fromUtf8(m_parts.windows.mainTitle()));
+    m_geometryTimer.setSingleShot(true);
+    m_geometryTimer.setInterval(kGeometryWriteDelayMs);
+    connect(&m_geometryTimer, &QTimer::timeout, this, [this] { writeGeometry(); });
+}
+
+MainWindow::~MainWindow() {
+    // The widgets refer to the screens; they go before anything else does.
+    for (DebugWindow* widget : m_widgets)
+        delete widget;
+    m_widgets.clear();
+}
+
+void MainWindow::buildMenu() {
+    using namespace texts;
+    const std::vector<std::pair<const char*, std::vector<MenuEntry>>> menus = {
+        {kMenuWindow,
+         {{MenuItem::Open, kOpen},
+          {MenuItem::Close, kClose},
+          {MenuItem::Choose, kChoose},
+          {MenuItem::Previous, kPrevious},
+          {MenuItem::Next, kNext},
+          {MenuItem::StartDump, kStartDump},
+          {MenuItem::StartAfname, kStartAfname},
+          {MenuItem::StartParameters, kStartParameters},
+          {MenuItem::StartVerschillen, kStartVerschillen},
+          {MenuItem::Exit, kExit}}},
+        {kMenuVariables,
+         {{MenuItem::StopDisplay, kStopDisplay},
+          {MenuItem::ContinuousDisplay, kContinuousDisplay},
+          {MenuItem::TraceOn, kTraceOn},
+          {MenuItem::TraceOff, kTraceOff},
+          {MenuItem::DumpTrace, kDumpTrace}}},
+        {kMenuSettings, {{MenuItem::Font, kFont}}},
+        {kMenuHelp, {{MenuItem::About, kAbout}}},
+    };
+    for (const auto& [title, entries] : menus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
+        for (const MenuEntry& entry : entries) {
+            // The key after the TAB is only text: the keys work through the
+            // keyboard hook, not as shortcuts.
+            QAction* a = menu->addAction(QString::fromUtf8(entry.text));
+            m_actions[static_cast<std::size_t>(entry.item)] = a;
+        }
+    }
+    auto on = [this](MenuItem item, auto slot) {
+        connect(action(item), &QAction::triggered, this, slot);
+    };
+    on(MenuItem::Open, [this] { openCommand(); });
+    on(MenuItem::Close, [this] { closeCommand(); });
+    on(MenuItem::Choose, [this] { chooseCommand(); });
+    on(MenuItem::Previous, [this] { previousWindow(); });
+    on(MenuItem::Next, [this] { nextWindow(); });
+    on(MenuItem::StartDump, [this] { startDialog(StartDialog::Dump); });
+    on(MenuItem::StartAfname, [this] { startDialog(StartDialog::Afname); });
+    on(MenuItem::StartParameters, [this] { startDialog(StartDialog::Parameters); });
+    on(MenuItem::StartVerschillen, [this] { startDialog(StartDialog::Verschillen); });
+    on(MenuItem::Exit, [] { QCoreApplication::exit(0); });
+    on(MenuItem::StopDisplay, [this] { stopDisplay(); });
+    on(MenuItem::ContinuousDisplay, [this] { continuousDisplay(); });
+    on(MenuItem::Font, [this] { fontCommand(); });
+    on(MenuItem::About, [this] { aboutCommand(); });
+    // The initial states; the trace items never do anything.
+    for (MenuItem item :
+         {MenuItem::Close, MenuItem::Choose, MenuItem::Previous, MenuItem::Next,
+          MenuItem::StartAfname, MenuItem::StartParameters, MenuItem::StartVerschillen,
+          MenuItem::StopDisplay, MenuItem::ContinuousDisplay, MenuItem::TraceOn,
+          MenuItem::TraceOff, MenuItem::DumpTrace}) {
+        action(item)->setEnabled(false);
+    }
+}
+
+void MainWindow::updateMenu() {
+    const MenuState state = m_parts.windows.menuState();
+    action(MenuItem::Open)->setEnabled(state.open);
+    action(MenuItem::Close)->setEnabled(state.close);
+    action(MenuItem::Choose)->setEnabled(state.choose);
+    action(MenuItem::Previous)->setEnabled(state.previous);
+    action(MenuItem::Next)->setEnabled(state.next);
+    action(MenuItem::StopDisplay)->setEnabled(state.stopDisplay);
+    action(MenuItem::ContinuousDisplay)->setEnabled(state.continuousDisplay);
+    for (MenuItem item : {MenuItem::StartDump, MenuItem::StartAfname, MenuItem::StartParameters,
+                          MenuItem::StartVerschillen}) {
+        action(item)->setEnabled(state.startItems);
+    }
+}
+
+DebugWindow* MainWindow::windowWidget(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_widgets.size())
+        return nullptr;
+    return m_widgets[static_cast<std::size_t>(index)];
+}
+
+void MainWindow::syncWindows() {
+    std::unordered_map<const DebugScreen*, DebugWindow*> existing;
+    for (DebugWindow* widget : m_widgets)
+        existing.emplace(&widget->screen(), widget);
+    std::vector<DebugWindow*> ordered;
+    DebugWindowList& windows = m_parts.windows;
+    for (int i = 0; i < windows.windowCount(); ++i) {
+        DebugScreen& screen = windows.window(i);
+        const auto found = existing.find(&screen);
+        // The title tells a new screen from a removed one that had its address.
+        if (found != existing.end() && found->second->title() == screen.title()) {
+            ordered.push_back(found->second);
+            existing.erase(found);
+            continue;
+        }
+        auto* widget = new DebugWindow(screen, m_screenPorts, m_debugArea);
+        widget->hide();
+        widget->setGeometry(m_debugArea->rect());
+        ordered.push_back(widget);
+    }
+    for (auto& [screen, widget] : existing)
+        delete widget;  // its screen was removed from the list
+    m_widgets = std::move(ordered);
+    refreshView();
+}
+
+void MainWindow::refreshView() {
+    const int shown = m_parts.windows.shown();
+    for (std::size_t i = 0; i < m_widgets.size(); ++i) {
+        if (static_cast<int>(i) != shown)
+            m_widgets[i]->hide();
+    }
+    if (DebugWindow* widget = shownWidget()) {
+        widget->show();
+        widget->raise();
+        widget->refreshItems();
+    }
+    setWindowTitle(fromUtf8(m_parts.windows.mainTitle()));
+    updateMenu();
+}
+
+void MainWindow::focusShownWindow() {
+    if (DebugWindow* widget = shownWidget())
+        widget->focusSelection();
+}
+
+void MainWindow::showWindow(int index) {
+    m_parts.windows.show(index, m_switchPorts);
+    refreshView();
+    focusShownWindow();
+}
+
+void MainWindow::previousWindow() {
+    m_parts.windows.previous(m_switchPorts);
+    refreshView();
+    focusShownWindow();
+}
+
+void MainWindow::nextWindow() {
+    m_parts.windows.next(m_switchPorts);
+    refreshView();
+    focusShownWindow();
+}
+
+void MainWindow::stopDisplay() {
+    m_parts.poll.stopDisplay();
+}
+
+void MainWindow::continuousDisplay() {
+    m_parts.poll.continuousDisplay();
+}
+
+void MainWindow::toggleFocus() {
+    if (m_parts.windows.toggleFocus()) {
+        focusShownWindow();
+    } else {
+        m_messages->takeFocus();
+    }
+}
+
+void MainWindow::openCommand() {
+    QFileDialog dialog(this, fromUtf8(openDialogTitle(1)), QDir::currentPath());
+    dialog.setObjectName(QStringLiteral("openDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    QStringList filters;
+    for (const OpenDialogFilter& filter : OpenDialogFilters)
+        filters << fromUtf8(filter.text);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(fromUtf8(kOpenDialogDefaultExtension));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    std::vector<std::string> paths;
+    for (const QString& file : dialog.selectedFiles())
+        paths.push_back(QFile::encodeName(file).toStdString());
+    openFiles(paths);
+}
+
+void MainWindow::openFiles(const std::vector<std::string>& paths) {
+    // The dialog's answer as the open command reads it: one file by its full
+    // path, or the directory followed by the names of files in it. Names are
+    // taken whole, so blanks in them do no harm.
+    std::vector<std::string> words;
+    if (paths.size() == 1) {
+        words = paths;
+    } else if (!paths.empty()) {
+        words.push_back(
+            QFile::encodeName(QFileInfo(QString::fromStdString(paths.front())).absolutePath())
+                .toStdString());
+        for (const std::string& path : paths)
+            words.push_back(QFile::encodeName(QFileInfo(QString::fromStdString(path)).fileName())
+                                .toStdString());
+    }
+    openDebugFiles(words, m_parts.definitions, m_parts.messages, m_parts.windows, m_switchPorts);
+    syncWindows();
+    focusShownWindow();
+}
+
+void MainWindow::closeCommand() {
+    CloseWindowsDialog logic(m_parts.windows, m_parts.debugDirectory);
+    WindowListDialog* shownDialog = nullptr;
+    WindowListDialog dialog(texts::kCloseWindowsTitle, texts::kCloseButton, this, [&](int line) {
+        logic.select(line);
+        logic.closeSelected(m_switchPorts, m_parts.messages);
+        syncWindows();
+        shownDialog->setLines(logic.lines(), logic.selected());
+    });
+    shownDialog = &dialog;
+    dialog.setObjectName(QStringLiteral("closeWindows"));
+    dialog.setLines(logic.lines(), logic.selected());
+    centreOverOwner(dialog, *this);
+    dialog.exec();
+    updateMenu();
+    focusShownWindow();
+}
+
+void MainWindow::chooseCommand() {
+    ChooseWindowDialog logic(m_parts.windows, m_parts.debugDirectory);
+    WindowListDialog* shownDialog = nullptr;
+    WindowListDialog dialog(texts::kChooseWindowTitle, texts::kChooseButton, this, [&](int line) {
+        logic.select(line);
+        logic.choose(m_screenPorts, m_switchPorts);
+        refreshView();
+        shownDialog->accept();
+    });
+    shownDialog = &dialog;
+    dialog.setObjectName(QStringLiteral("chooseWindow"));
+    dialog.setLines(logic.lines(), -1);
+    centreOverOwner(dialog, *this);
+    dialog.exec();
+    focusShownWindow();
+}
+
+void MainWindow::fontCommand() {
+    QFontDialog dialog(m_splitter->font(), this);
+    dialog.setObjectName(QStringLiteral("fontDialog"));
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QFont font = dialog.selectedFont();
+    FontSettings chosen;
+    chosen.faceName = font.family().toStdString();
+    chosen.pointSize = font.pointSize() > 0
+                           ? font.pointSize()
+                           : fontPointsFromHeight(-font.pixelSize(), logicalDpiY());
+    chosen.width = 0;  // the face's own width, as the system's font dialog answers
+    VeltroSettings(m_parts.settings).writeFont(chosen);
+    applyFont(font);
+}
+
+void MainWindow::applyFont(const QFont& font) {
+    // The menu keeps the desktop's font; the windows below it take this one.
+    m_splitter->setFont(font);
+}
+
+void MainWindow::aboutCommand() {
+    AboutBox box(this);
+    box.exec();
+}
+
+void MainWindow::setStartDialog(StartDialog which, std::function<void()> run) {
+    m_startDialogs[static_cast<std::size_t>(which)] = std::move(run);
+}
+
+void MainWindow::startDialog(StartDialog which) {
+    const std::function<void()>& run = m_startDialogs[static_cast<std::size_t>(which)];
+    if (!run)
+        return;  // not part of this build
+    m_parts.windows.suspendShown(m_switchPorts);
+    refreshView();
+    run();
+    m_parts.windows.resumeShown(m_switchPorts);
+    refreshView();
+    show();
+    focusShownWindow();
+}
+
+bool MainWindow::runMenuCommand(std::string_view text) {
+    for (QAction* a : m_actions) {
+        if (a->text() == fromUtf8(text)) {
+            a->trigger();
+            return true;
+        }
+    }
+    return false;
+}
+
+void MainWindow::queue(void (MainWindow::*command)()) {
+    // Dialogs open from the event loop, after the key has been dealt with.
+    QMetaObject::invokeMethod(this, command, Qt::QueuedConnection);
+}
+
+bool MainWindow::mainKey(const QKeyEvent& event) {
+    // The Ctrl state is the one this key came with: a Ctrl released while a
+    // dialog had the keyboard does not stay down here.
+    const bool ctrl = event.modifiers().testFlag(Qt::ControlModifier);
+    switch (mainKeyCommand(mainKeyOf(event), ctrl)) {
+        case MainCommand::PreviousWindow:
+            previousWindow();
+            return true;
+        case MainCommand::NextWindow:
+            nextWindow();
+            return true;
+        case MainCommand::StopDisplay:
+            stopDisplay();
+            return true;
+        case MainCommand::ContinuousDisplay:
+            continuousDisplay();
+            return true;
+        case MainCommand::ToggleFocus:
+            toggleFocus();
+            return true;
+        case MainCommand::Font:
+            queue(&MainWindow::fontCommand);
+            return true;
+        case MainCommand::ChooseWindow:
+            queue(&MainWindow::chooseCommand);
+            return true;
+        case MainCommand::OpenWindows:
+            queue(&MainWindow::openCommand);
+            return true;
+        case MainCommand::CloseWindows:
+            queue(&MainWindow::closeCommand);
+            return true;
+        case MainCommand::PassOn:
+            break;
+    }
+    DebugWindow* shown = shownWidget();
+    const std::optional<ScreenKey> key = screenKeyOf(event);
+    if (shown == nullptr || !key)
+        return false;
+    shown->handleKey(*key);
+    return true;
+}
+
+void MainWindow::itemChanged(int item) {
+    if (DebugWindow* widget = shownWidget())
+        widget->itemChanged(item);
+}
+
+void MainWindow::writeGeometry() {
+    m_geometryTimer.stop();
+    // Position of the frame and size of the window, as move() and resize()
+    // take them back at the next start.
+    VeltroSettings(m_parts.settings).writeGeometry({x(), y(), width(), height()});
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    m_geometryTimer.start();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    m_geometryTimer.start();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_splitPlaced) {
+        // The message window starts at a third of the client height.
+        m_splitPlaced = true;
+        const int height = m_splitter->height();
+        const Rect messages = initialMessageWindow(m_splitter->width(), height);
+        m_splitter->setSizes({height - messages.height, messages.height});
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_geometryTimer.isActive())
+        writeGeometry();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Taking the keyboard, the main window hands it to the shown debug window.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        focusShownWindow();
+}
+
+}  // namespace veltro::gui

@@ -1,0 +1,22 @@
+#include "veltro/gui/window_placement.h"
+
+#include <QScreen>
+#include <QWidget>
+
+#include "veltro/session/geometry.h"
+
+namespace veltro::gui {
+
+void centreOverOwner(QWidget& dialog, const QWidget& owner) {
+    dialog.adjustSize();
+    const QRect ownerFrame = owner.frameGeometry();
+    const QRect screen = owner.screen() ? owner.screen()->geometry() : QRect(0, 0, 1024, 768);
+    // Positions relative to the screen, as the rule measures them.
+    const Rect placed = centreOver({0, 0, dialog.width(), dialog.height()},
+                                   {ownerFrame.x() - screen.x(), ownerFrame.y() - screen.y(),
+                                    ownerFrame.width(), ownerFrame.height()},
+                                   screen.width(), screen.height());
+    dialog.move(screen.x() + placed.x, screen.y() + placed.y);
+}
+
+}  // namespace veltro::gui
