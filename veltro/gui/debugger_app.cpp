@@ -68,17 +68,6 @@ class DebuggerApp::IpErrors final : public IpErrorHandler {
     bool m_ended = false;
 };
 
-// The link's dump display and reply timer while this build has no dump
-// window: nothing to show, nothing to time.
-class DebuggerApp::NoDumpWindow final : public DumpDisplay, public ReplyTimer {
-  public:
-    void showCount(std::int32_t) override {}
-    void showEcho(std::string_view) override {}
-    void showStatus(std::string_view) override {}
-    void restart() override {}
-    void cancel() override {}
-};
-
 DebuggerApp::DebuggerApp(DebuggerEnvironment environment)
     : m_environment(std::move(environment)),
       m_ownPrompts(m_environment.prompts ? nullptr : std::make_unique<QtPrompts>([this] {
@@ -90,7 +79,7 @@ DebuggerApp::DebuggerApp(DebuggerEnvironment environment)
       m_elements(std::make_unique<ElementTables>()),
       m_lines(std::make_unique<Lines>()),
       m_log(*m_lines, *m_prompts),
-      m_dumpPorts(std::make_unique<NoDumpWindow>()),
+      m_dumpPorts(std::make_unique<DumpWindowPorts>()),
       m_ipErrors(std::make_unique<IpErrors>(
           m_environment.errors ? *m_environment.errors : std::cerr, *m_prompts)),
       m_link(std::make_unique<LinkAssembly>(m_windows, m_log, *m_dumpPorts, *m_dumpPorts)) {}

@@ -8,11 +8,10 @@
 
 #include "veltro/definitions/definition_table.h"
 #include "veltro/definitions/element_tables.h"
+#include "veltro/gui/dump_window.h"
 #include "veltro/gui/key_filter.h"
 #include "veltro/gui/link_assembly.h"
-#include "veltro/ports/dump_display.h"
 #include "veltro/ports/ip_error_handler.h"
-#include "veltro/ports/reply_timer.h"
 #include "veltro/session/debugger_startup.h"
 #include "veltro/session/message_log.h"
 #include "veltro/session/profile_settings.h"
@@ -61,6 +60,7 @@ class DebuggerApp final : public StartupHost {
     const ElementTables& elements() const { return *m_elements; }
     const SessionOptions& options() const { return m_options; }
     const StartDirectory& startDirectory() const { return m_start; }
+    DumpWindowPorts& dumpPorts() { return *m_dumpPorts; }
 
     // StartupHost
     bool registerWindowClasses() override { return true; }
@@ -78,7 +78,6 @@ class DebuggerApp final : public StartupHost {
   private:
     class Lines;
     class IpErrors;
-    class NoDumpWindow;
 
     bool openLink(const SessionOptions& options);
     void makeMainWindow();
@@ -94,7 +93,7 @@ class DebuggerApp final : public StartupHost {
     DebugWindowList m_windows;
     std::unique_ptr<Lines> m_lines;
     MessageLog m_log;
-    std::unique_ptr<NoDumpWindow> m_dumpPorts;
+    std::unique_ptr<DumpWindowPorts> m_dumpPorts;  // the link's dump display and reply timer
     std::unique_ptr<IpErrors> m_ipErrors;
     std::unique_ptr<LinkAssembly> m_link;
     KeyboardHook m_hook;
