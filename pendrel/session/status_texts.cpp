@@ -9,8 +9,10 @@ namespace {
 
 constexpr std::string_view kUnavailable = "Niet beschikbaar";
 
-unsigned long kilobytes(std::uint64_t bytes) {
-    return static_cast<unsigned long>(bytes / 1024);
+// Wide on every platform: a Windows long has 32 bits, and a disk has more
+// kilobytes than that.
+unsigned long long kilobytes(std::uint64_t bytes) {
+    return static_cast<unsigned long long>(bytes / 1024);
 }
 
 }  // namespace
@@ -32,14 +34,14 @@ std::string freeMemoryText(std::optional<std::uint64_t> freeBytes) {
     if (!freeBytes) {
         return std::string(kUnavailable);
     }
-    return common::format("%lu KB", kilobytes(*freeBytes));
+    return common::format("%llu KB", kilobytes(*freeBytes));
 }
 
 std::string freeDiskText(std::optional<std::uint64_t> freeBytes, std::string_view mountPoint) {
     if (!freeBytes) {
         return std::string(kUnavailable);
     }
-    return common::format("%lu KB vrij op %c:", kilobytes(*freeBytes), driveLetter(mountPoint));
+    return common::format("%llu KB vrij op %c:", kilobytes(*freeBytes), driveLetter(mountPoint));
 }
 
 }  // namespace pendrel

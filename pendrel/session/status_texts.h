@@ -18,7 +18,7 @@ inline constexpr std::string_view kFreeDiskLabel = "Vrije diskruimte:";
 // 'H'), or '/' for the root file system and anything without a letter.
 char driveLetter(std::string_view mountPoint);
 
-// "%lu KB", or "Niet beschikbaar" when the figure is unknown.
+// "%lu KB" (kilobytes), or "Niet beschikbaar" when the figure is unknown.
 std::string freeMemoryText(std::optional<std::uint64_t> freeBytes);
 
 // "%lu KB vrij op %c:" for the file system mounted at `mountPoint`, or
