@@ -1,6 +1,7 @@
 #include "veltro/gui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -191,22 +192,40 @@ void MainWindow::syncWindows() {
         widget->setGeometry(m_debugArea->rect());
         ordered.push_back(widget);
     }
-    for (auto& [screen, widget] : existing)
-        delete widget;  // its screen was removed from the list
+    for (auto& [screen, widget] : existing) {
+        // Its screen was removed from the list. The keyboard stays in this
+        // window rather than wander to the message window.
+        QWidget* focus = QApplication::focusWidget();
+        if (focus != nullptr && (focus == widget || widget->isAncestorOf(focus)))
+            setFocus(Qt::OtherFocusReason);
+        delete widget;
+    }
     m_widgets = std::move(ordered);
     refreshView();
 }
 
 void MainWindow::refreshView() {
     const int shown = m_parts.windows.shown();
-    for (std::size_t i = 0; i < m_widgets.size(); ++i) {
-        if (static_cast<int>(i) != shown)
-            m_widgets[i]->hide();
+    DebugWindow* shownOne = shownWidget();
+    if (shownOne != nullptr) {
+        shownOne->show();
+        shownOne->raise();
+        shownOne->refreshItems();
     }
-    if (DebugWindow* widget = shownWidget()) {
-        widget->show();
-        widget->raise();
-        widget->refreshItems();
+    for (std::size_t i = 0; i < m_widgets.size(); ++i) {
+        if (static_cast<int>(i) == shown)
+            continue;
+        // A window that goes with the keyboard hands it to the shown one
+        // first; Qt would pass it on to the message window.
+        QWidget* focus = QApplication::focusWidget();
+        if (focus != nullptr && (focus == m_widgets[i] || m_widgets[i]->isAncestorOf(focus))) {
+            if (shownOne != nullptr) {
+                shownOne->focusSelection();
+            } else {
+                setFocus(Qt::OtherFocusReason);
+            }
+        }
+        m_widgets[i]->hide();
     }
     setWindowTitle(fromUtf8(m_parts.windows.mainTitle()));
     updateMenu();
@@ -418,6 +437,10 @@ bool MainWindow::mainKey(const QKeyEvent& event) {
         case MainCommand::PassOn:
             break;
     }
+    // The main window has no Tab order: Tab does not move the keyboard from
+    // one control to the next (Ctrl+Tab is the way to the message window).
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab)
+        return true;
     DebugWindow* shown = shownWidget();
     const std::optional<ScreenKey> key = screenKeyOf(event);
     if (shown == nullptr || !key)

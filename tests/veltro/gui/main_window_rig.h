@@ -61,6 +61,8 @@ struct MainWindowRig {
         qApp->installEventFilter(&hook);
         main.resize(800, 600);
         main.show();
+        main.activateWindow();
+        QTest::qWaitForWindowActive(&main);
         if (load) {
             veltro::loadStartDirectory(directory, definitions, *elements, log, windows);
             main.syncWindows();
