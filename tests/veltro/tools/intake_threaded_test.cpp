@@ -5,6 +5,7 @@
 
 #include "sample_tables.h"
 #include "veltro/tools/parameter_store.h"
+#include "veltro/tools/stoppable_clock.h"
 
 namespace veltro::tools {
 namespace {
@@ -50,6 +51,30 @@ TEST(IntakeThreaded, MarksNeverComeBeforeTheirValues) {
         ASSERT_EQ(t->parameters[i].controller.value(), i + 1);
         ASSERT_EQ(t->parameters[i].controller.latest(), -(i + 1));
     }
+}
+
+}  // namespace
+}  // namespace veltro::tools
+
+namespace veltro::tools {
+namespace {
+
+// A stop from another thread ends a long wait at once.
+TEST(StoppableClockThreaded, StopEndsAWaitEarly) {
+    StoppableClock clock;
+    const auto start = clock.now();
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        clock.requestStop();
+    });
+    clock.waitUntil(start + std::chrono::seconds(30));
+    stopper.join();
+    EXPECT_LT(clock.now() - start, std::chrono::seconds(10));
+    EXPECT_TRUE(clock.stopRequested());
+    clock.clearStop();
+    const auto before = clock.now();
+    clock.waitFor(std::chrono::milliseconds(30));
+    EXPECT_GE(clock.now() - before, std::chrono::milliseconds(30));
 }
 
 }  // namespace

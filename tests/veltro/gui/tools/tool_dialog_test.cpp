@@ -1,0 +1,272 @@
+#include "veltro/gui/tools/tool_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/veltro/prompts.h"
+#include "support/veltro/settings.h"
+#include "support/veltro/tool_fakes.h"
+#include "veltro/tools/sample_tables.h"
+#include "veltro/tools/tool_texts.h"
+#include "veltro/tools/value_conversion.h"
+
+namespace veltro::gui {
+namespace {
+
+using tools::Category;
+using tools::Tool;
+
+constexpr char kSection[] = "Hoofdvenster";
+
+// A tool dialog over the small test intersection and a fake controller
+// that starts with the source values.
+class ToolDialogTest : public ::testing::Test {
+  protected:
+    ToolDialogTest() {
+        for (Category c : tools::kAllCategories) {
+            for (const auto& p : tools::sendOrder(c, *tables))
+                controller.values[{p.record.functionCode, p.record.index, p.record.secondIndex}] =
+                    tools::sourceInControllerUnits(p);
+        }
+    }
+    std::unique_ptr<ToolDialog> open(Tool tool) {
+        auto d = std::make_unique<ToolDialog>(tool, context);
+        d->show();
+        return d;
+    }
+    // Starts the run and waits until it has ended.
+    void runAndWait(ToolDialog& d) {
+        QTest::mouseClick(d.startButton(), Qt::LeftButton);
+        EXPECT_TRUE(d.running() || !prompts.snapshot().empty());
+        QTRY_VERIFY_WITH_TIMEOUT(!d.running(), 10000);
+        QApplication::processEvents();
+    }
+    std::string setting(const std::string& key) {
+        return settings.readString(kSection, key, "<none>");
+    }
+
+    std::unique_ptr<ElementTables> tables = tools_test::sampleTables();
+    tools::ParameterStore store{*tables};
+    test_support::FakeController controller{store};
+    tools::Pacing pacing;
+    tools::AcceptanceState acceptance;
+    test_support::MemorySettings settings;
+    test_support::ScriptedPrompts prompts;
+    test_support::MemoryTextFiles files;
+    std::vector<QString> proposals;
+    std::optional<QString> chosen;
+    ToolContext context{store,
+                        pacing,
+                        acceptance,
+                        controller,
+                        settings,
+                        prompts,
+                        files,
+                        "/data/kruispunt/",
+                        &controller.clock(),
+                        [this](QWidget*, const QString& title, const QString& proposed) {
+                            proposals.push_back(title + "|" + proposed);
+                            return chosen;
+                        }};
+};
+
+TEST_F(ToolDialogTest, OpensWithTheSettingsAndTheCounts) {
+    tables->detectors.count = 0;
+    settings.writeString(kSection, "AANPAS Hiaattijden", "1");
+    settings.writeString(kSection, "AANPAS Klokken", "1");
+    settings.writeString(kSection, "AANPAS Speed", "750");
+    settings.writeString(kSection, "AANPAS Verify action", "0");
+    auto d = open(Tool::Adjustment);
+    EXPECT_EQ(d->windowTitle(), QString("Automatische aanpassing parameters"));
+    EXPECT_FALSE(d->categoryBox(Category::Hiaattijden)->isEnabled());
+    EXPECT_FALSE(d->categoryBox(Category::Hiaattijden)->isChecked());
+    EXPECT_EQ(d->categoryBox(Category::Hiaattijden)->text(), QString("Hiaat- en bezettijden"));
+    EXPECT_TRUE(d->categoryBox(Category::Klokken)->isChecked());
+    EXPECT_FALSE(d->categoryBox(Category::Tijden)->isChecked());
+    EXPECT_EQ(d->categoryBox(Category::Eggparm)->text(),
+              QString("Extra geheel getal parameters (EGGPARM)"));
+    // A speed that is none of the five checks no button and stays in force.
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(d->speedButton(i)->isChecked());
+    EXPECT_EQ(d->speedButton(0)->text(), QString("Heel snel"));
+    EXPECT_EQ(pacing.interval(), std::chrono::milliseconds(750));
+    EXPECT_FALSE(d->verifyBox()->isChecked());
+    EXPECT_TRUE(d->saveBox()->isChecked());
+    EXPECT_TRUE(d->separateBox()->isChecked());
+    EXPECT_EQ(d->fileField()->text(), QString("aangepast.txt"));
+    EXPECT_EQ(d->directoryField()->text(), QString("/data/kruispunt/"));
+    EXPECT_TRUE(d->directoryField()->isReadOnly());
+    EXPECT_EQ(d->startButton()->text(), QString("&Start Parameters Aanpassen"));
+    EXPECT_EQ(d->closeButton()->text(), QString("&Aanpassing Afsluiten"));
+    EXPECT_EQ(d->resetButton(), nullptr);
+    EXPECT_EQ(d->switchesOnBox(), nullptr);
+}
+
+TEST_F(ToolDialogTest, SettingsWrittenOnCloseAndTheFileChosenAtOnce) {
+    auto d = open(Tool::Difference);
+    EXPECT_EQ(d->separateBox(), nullptr);
+    d->categoryBox(Category::Eparm)->setChecked(true);
+    d->saveBox()->setChecked(false);
+    d->speedButton(1)->click();
+    chosen = QString("/tmp/andere.txt");
+    QTest::mouseClick(d->browseButton(), Qt::LeftButton);
+    EXPECT_EQ(proposals, std::vector<QString>{"Sla Verschillen-file op als:|verschillen.txt"});
+    EXPECT_EQ(setting("VERSCHILLEN File name"), "/tmp/andere.txt");
+    EXPECT_EQ(setting("VERSCHILLEN EPARM"), "<none>");  // not until closing
+    EXPECT_EQ(d->fileField()->text(), QString("/tmp/andere.txt"));
+    chosen.reset();  // cancelled: nothing changes
+    QTest::mouseClick(d->browseButton(), Qt::LeftButton);
+    EXPECT_EQ(d->fileField()->text(), QString("/tmp/andere.txt"));
+    QTest::keyClick(d.get(), Qt::Key_Escape);
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(setting("VERSCHILLEN EPARM"), "1");
+    EXPECT_EQ(setting("VERSCHILLEN Save to file"), "0");
+    EXPECT_EQ(setting("VERSCHILLEN Speed"), "200");
+    EXPECT_EQ(setting("VERSCHILLEN Save separate files"), "<none>");
+
+    auto again = open(Tool::Difference);
+    EXPECT_TRUE(again->categoryBox(Category::Eparm)->isChecked());
+    EXPECT_FALSE(again->saveBox()->isChecked());
+    EXPECT_TRUE(again->speedButton(1)->isChecked());
+    EXPECT_EQ(again->fileField()->text(), QString("/tmp/andere.txt"));
+}
+
+TEST_F(ToolDialogTest, AdjustmentRunsOnAWorkerAndMovesTheBar) {
+    auto d = open(Tool::Adjustment);
+    d->categoryBox(Category::VgTijden)->setChecked(true);
+    d->categoryBox(Category::Klokken)->setChecked(true);
+    d->speedButton(0)->click();
+    runAndWait(*d);
+    EXPECT_EQ(prompts.shown(),
+              std::vector<std::string>{"Automatische Parameter Aanpassing|De aanpassing van "
+                                       "parameters is gereed"});
+    EXPECT_EQ(d->progressBar()->maximum(), 7);
+    EXPECT_EQ(d->progressBar()->value(), 7);
+    EXPECT_EQ(files.names(), (std::vector<std::string>{"aangepast_KLOK.txt", "aangepast_VG.txt"}));
+    EXPECT_EQ(setting("AANPAS VG-tijden"), "1");  // written at the start
+    EXPECT_EQ(setting("AANPAS Speed"), "100");
+    EXPECT_EQ(pacing.interval(), std::chrono::milliseconds(100));
+    EXPECT_TRUE(d->startButton()->isEnabled());
+    EXPECT_EQ(controller.requests.sent.size(), 12u);
+}
+
+TEST_F(ToolDialogTest, EscapeStopsARunAfterTheCurrentCommand) {
+    context.clock = nullptr;  // the machine's clock: a real two-second pace
+    auto d = open(Tool::Adjustment);
+    d->categoryBox(Category::Eparm)->setChecked(true);
+    d->categoryBox(Category::Tijden)->setChecked(true);
+    d->speedButton(4)->click();
+    QTest::mouseClick(d->startButton(), Qt::LeftButton);
+    ASSERT_TRUE(d->running());
+    EXPECT_FALSE(d->startButton()->isEnabled());
+    QTest::keyClick(d.get(), Qt::Key_Escape);
+    QTRY_VERIFY_WITH_TIMEOUT(!d->running(), 5000);
+    QApplication::processEvents();
+    EXPECT_TRUE(d->isVisible());  // Escape stops the run, not the dialog
+    EXPECT_EQ(prompts.shown().back(),
+              "Automatische Parameter Aanpassing|De aanpassing van parameters is afgebroken");
+    EXPECT_LT(controller.requests.sent.size(), 8u);
+    EXPECT_TRUE(d->startButton()->isEnabled());
+
+    // Closing during a run stops it and then closes the dialog.
+    prompts.boxes.clear();
+    QTest::mouseClick(d->startButton(), Qt::LeftButton);
+    ASSERT_TRUE(d->running());
+    d->close();
+    QTRY_VERIFY_WITH_TIMEOUT(!d->isVisible(), 5000);
+    EXPECT_FALSE(d->running());
+    EXPECT_EQ(prompts.snapshot().back().text, std::string(tools::texts::kAdjustmentStopped));
+}
+
+TEST_F(ToolDialogTest, AcceptanceSwitchBoxesAndTheResetButton) {
+    settings.writeString(kSection, "AFNAME Schakelaar aan", "1");
+    settings.writeString(kSection, "AFNAME Schakelaar uit", "1");
+    settings.writeString(kSection, "AFNAME Beginwaarde parameters", "11998");
+    settings.writeString(kSection, "AFNAME Beginwaarde reset", "0");
+    settings.writeString(kSection, "AFNAME Tijden", "1");
+    auto d = open(Tool::Acceptance);
+    EXPECT_EQ(d->categoryBox(Category::Schakelaars), nullptr);
+    EXPECT_TRUE(d->switchesOnBox()->isChecked());
+    EXPECT_FALSE(d->switchesOffBox()->isChecked());
+    EXPECT_EQ(d->startValueField()->text(), QString("11998"));
+    EXPECT_FALSE(d->restartBox()->isChecked());
+    EXPECT_TRUE(d->rememberBox()->isChecked());
+    EXPECT_FALSE(d->resetButton()->isEnabled());
+    EXPECT_EQ(d->directoryField(), nullptr);
+    d->switchesOffBox()->click();
+    EXPECT_FALSE(d->switchesOnBox()->isChecked());
+    d->switchesOffBox()->click();  // unchecking leaves both unchecked
+    EXPECT_FALSE(d->switchesOnBox()->isChecked() || d->switchesOffBox()->isChecked());
+    d->switchesOnBox()->click();
+    d->saveBox()->setChecked(false);
+
+    runAndWait(*d);
+    EXPECT_EQ(prompts.shown().back(), "Automatische Afname|De afname is gereed");
+    // Originals asked first, then test values 11998, 11999; switches on.
+    std::vector<int> written;
+    for (const auto& r : controller.requests.sent) {
+        if (r.mode == CommandMode::Write)
+            written.push_back(r.record.value);
+    }
+    EXPECT_EQ(written, (std::vector<int>{11998, 11999, 1, 1}));
+    EXPECT_TRUE(d->resetButton()->isEnabled());
+    EXPECT_EQ(setting("AFNAME Schakelaar aan"), "1");
+    EXPECT_EQ(setting("AFNAME Schakelaar uit"), "0");
+
+    controller.requests.sent.clear();
+    QTest::mouseClick(d->resetButton(), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!d->running(), 10000);
+    EXPECT_EQ(prompts.shown().back(),
+              "Automatische Afname|Het herstellen van de originele instellingen is gereed");
+    EXPECT_EQ(controller.requests.sent.size(), 4u);
+    EXPECT_EQ(controller.values[(test_support::FakeController::Key{34, 0, 0})], 120);
+    EXPECT_TRUE(d->resetButton()->isEnabled());
+}
+
+TEST_F(ToolDialogTest, DifferencesInMessageBoxesAndTheStartValueField) {
+    controller.values[{34, 1, 0}] = 1;
+    auto d = open(Tool::Difference);
+    d->categoryBox(Category::Tijden)->setChecked(true);
+    d->saveBox()->setChecked(false);
+    runAndWait(*d);
+    EXPECT_EQ(prompts.shown(),
+              std::vector<std::string>{"Verschillen met ZXAPTAB.C zien|Verschil bij tijd "
+                                       "T_MIN\nWaarde in broncode is 13.00, in regeling 0"});
+    EXPECT_EQ(prompts.snapshot()[0].icon, PromptIcon::Error);
+
+    auto a = open(Tool::Acceptance);
+    a->startValueField()->setText("  -17 stuks");
+    EXPECT_EQ(a->dialogState().startValue, -17);
+    a->startValueField()->setText("geen getal");
+    EXPECT_EQ(a->dialogState().startValue, 0);
+}
+
+TEST_F(ToolDialogTest, RunToolDialogRoutesReportsWhileOpen) {
+    std::vector<bool> routed;
+    tables->times[0].arrayNumber = 9;  // the index follows the tables on opening
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* d = dynamic_cast<ToolDialog*>(w); d && d->isVisible()) {
+                store.deliver({34, 9, 0, 0, 5});
+                d->reject();
+            }
+        }
+    });
+    runToolDialog(Tool::Difference, context, nullptr, [&](bool on) { routed.push_back(on); });
+    EXPECT_EQ(routed, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(tables->times[0].controller.received());
+}
+
+}  // namespace
+}  // namespace veltro::gui
