@@ -26,8 +26,13 @@ AboutBox::AboutBox(QWidget* owner) : QDialog(owner) {
     layout->addWidget(version, 1, 1);
     layout->addWidget(ok, 2, 0, 1, 2, Qt::AlignHCenter);
     layout->setHorizontalSpacing(16);
-    if (owner != nullptr)
-        centreOverOwner(*this, *owner);
+}
+
+// Centred once its size is known.
+void AboutBox::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (parentWidget() != nullptr)
+        centreOverOwner(*this, *parentWidget());
 }
 
 }  // namespace veltro::gui

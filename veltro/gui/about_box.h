@@ -8,6 +8,9 @@ namespace veltro::gui {
 class AboutBox final : public QDialog {
   public:
     explicit AboutBox(QWidget* owner);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace veltro::gui

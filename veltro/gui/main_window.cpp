@@ -20,7 +20,6 @@
 #include "veltro/gui/program_icon.h"
 #include "veltro/gui/texts.h"
 #include "veltro/gui/window_list_dialog.h"
-#include "veltro/gui/window_placement.h"
 #include "veltro/session/geometry.h"
 #include "veltro/session/open_command.h"
 #include "veltro/session/settings.h"
@@ -320,7 +319,6 @@ void MainWindow::closeCommand() {
     shownDialog = &dialog;
     dialog.setObjectName(QStringLiteral("closeWindows"));
     dialog.setLines(logic.lines(), logic.selected());
-    centreOverOwner(dialog, *this);
     dialog.exec();
     updateMenu();
     focusShownWindow();
@@ -338,7 +336,6 @@ void MainWindow::chooseCommand() {
     shownDialog = &dialog;
     dialog.setObjectName(QStringLiteral("chooseWindow"));
     dialog.setLines(logic.lines(), -1);
-    centreOverOwner(dialog, *this);
     dialog.exec();
     focusShownWindow();
 }

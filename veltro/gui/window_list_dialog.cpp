@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "veltro/gui/texts.h"
+#include "veltro/gui/window_placement.h"
 
 namespace veltro::gui {
 
@@ -44,6 +45,13 @@ void WindowListDialog::setLines(const std::vector<std::string>& lines, int selec
         m_list->setCurrentRow(-1);
         m_list->clearSelection();
     }
+}
+
+// Centred once its size is known: over the main window that owns it.
+void WindowListDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (parentWidget() != nullptr)
+        centreOverOwner(*this, *parentWidget());
 }
 
 int WindowListDialog::selectedLine() const {

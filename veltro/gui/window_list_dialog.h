@@ -27,6 +27,9 @@ class WindowListDialog final : public QDialog {
     QPushButton* cancelButton() const { return m_cancel; }
     int selectedLine() const;
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     QListWidget* m_list;
     QPushButton* m_action;

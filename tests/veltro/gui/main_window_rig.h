@@ -62,7 +62,7 @@ struct MainWindowRig {
         main.resize(800, 600);
         main.show();
         main.activateWindow();
-        QTest::qWaitForWindowActive(&main);
+        static_cast<void>(QTest::qWaitForWindowActive(&main));
         if (load) {
             veltro::loadStartDirectory(directory, definitions, *elements, log, windows);
             main.syncWindows();
