@@ -58,6 +58,7 @@ class DebuggerApp final : public StartupHost {
     Messages& messages() { return m_log; }
     const DefinitionTable& definitions() const { return m_definitions; }
     const ElementTables& elements() const { return *m_elements; }
+    ElementTables& elements() { return *m_elements; }  // the tools' store beside them
     const SessionOptions& options() const { return m_options; }
     const StartDirectory& startDirectory() const { return m_start; }
     DumpWindowPorts& dumpPorts() { return *m_dumpPorts; }

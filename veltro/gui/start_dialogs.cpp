@@ -2,9 +2,13 @@
 // and the three parameter tools), wired where the program has them. A start
 // item without a dialog does nothing. The main window takes the shown debug
 // window out of the protocol around each of them.
+#include <memory>
+#include <utility>
+
 #include "veltro/gui/debugger_app.h"
 #include "veltro/gui/dump_window.h"
 #include "veltro/gui/main_window.h"
+#include "veltro/gui/tools/tool_session.h"
 
 namespace veltro::gui {
 
@@ -15,6 +19,21 @@ void installStartDialogs(DebuggerApp& app, MainWindow& window) {
                                         app.dumpPorts(), app.settings()},
                         &window);
     });
+    // The parameter tools share one store, pace and acceptance counter for
+    // as long as the main window keeps its start items.
+    link::ControllerLink& link = app.link().link;
+    auto session =
+        std::make_shared<ToolSession>(app.elements(), link.requests(), link.router(),
+                                      app.settings(), app.prompts(), app.startDirectory().path);
+    const std::pair<StartDialog, tools::Tool> items[] = {
+        {StartDialog::Afname, tools::Tool::Acceptance},
+        {StartDialog::Parameters, tools::Tool::Adjustment},
+        {StartDialog::Verschillen, tools::Tool::Difference},
+    };
+    for (const auto& [item, tool] : items) {
+        window.setStartDialog(item,
+                              [session, tool = tool, &window] { session->open(tool, &window); });
+    }
 }
 
 }  // namespace veltro::gui

@@ -176,6 +176,8 @@ QWidget* ToolDialog::buildExtra() {
         auto* row = new QHBoxLayout;
         row->addWidget(new QLabel(text(kStartValueLabel)));
         m_startValue = new QLineEdit;
+        m_startValue->setMaximumWidth(
+            m_startValue->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")) + 16);
         row->addWidget(m_startValue);
         row->addStretch();
         column->addLayout(row);
@@ -188,6 +190,8 @@ QWidget* ToolDialog::buildExtra() {
     m_fileField->setMaxLength(static_cast<int>(tools::ToolSettings::kFileNameMax));
     m_browse = new QPushButton(text(kBrowseButton));
     m_browse->setAutoDefault(false);
+    m_browse->setFixedWidth(m_browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) +
+                            16);
     connect(m_browse, &QPushButton::clicked, this, [this] { chooseFile(); });
     fileRow->addWidget(m_saveBox);
     fileRow->addWidget(m_fileField, 1);
@@ -392,8 +396,10 @@ void ToolDialog::runEnded() {
 }
 
 void ToolDialog::setInputEnabled(bool enabled) {
-    for (QWidget* frame : m_frames)
-        frame->setEnabled(enabled);
+    // The progress bar stays lit; the close button stays to stop the run.
+    m_frames[0]->setEnabled(enabled);
+    m_frames[1]->setEnabled(enabled);
+    m_start->setEnabled(enabled);
     if (m_reset && !enabled)
         m_reset->setEnabled(false);
 }

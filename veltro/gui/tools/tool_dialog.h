@@ -112,7 +112,7 @@ class ToolDialog final : public QDialog {
     QPushButton* m_close = nullptr;
     QProgressBar* m_progress = nullptr;
     QButtonGroup* m_speeds = nullptr;
-    std::array<QWidget*, 3> m_frames{};
+    std::array<QWidget*, 3> m_frames{};  // selection, extra data, run
 };
 
 // Opens the tool's dialog modally over `parent`: the store's index is made
