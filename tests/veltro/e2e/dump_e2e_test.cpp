@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <string>
 
-#include "../gui/queued_ui_dispatcher.h"
 #include "ctrlsim/ctrlsim_process.h"
 #include "support/temp_dir.h"
 #include "support/veltro/link_ports.h"
 #include "support/veltro/prompts.h"
 #include "support/veltro/settings.h"
 #include "veltro/gui/dump_window.h"
+#include "veltro/gui/qt_dispatcher.h"
 #include "veltro/link/controller_link.h"
 #include "veltro/link/machine_clock.h"
 #include "veltro/link/posix/open_link.h"
@@ -97,8 +97,7 @@ class DumpEndToEnd : public ::testing::Test {
     }
 
     test_support::TempDir dir;
-    QObject context;
-    test_support::QueuedUiDispatcher dispatcher{context};
+    QtDispatcher dispatcher;
     DumpWindowPorts ports;
     link::MachineClock clock;
     link::ControllerLink link{{dispatcher, ports, ports, clock}};

@@ -20,12 +20,12 @@
 #include <thread>
 #include <vector>
 
-#include "queued_ui_dispatcher.h"
 #include "support/temp_dir.h"
 #include "support/veltro/dispatcher.h"
 #include "support/veltro/link_ports.h"
 #include "support/veltro/settings.h"
 #include "veltro/gui/dump_sample.h"
+#include "veltro/gui/qt_dispatcher.h"
 #include "veltro/link/dump_receiver.h"
 #include "veltro/link/link_flags.h"
 
@@ -348,8 +348,7 @@ TEST(DumpWindowThreads, ReaderThreadUpdatesArePostedAndCloseDoesNotWait) {
     settings.writeString(kSection, kKey, (dir.path() / "dpcom.dmp").string());
     link::LinkFlags flags;
     test_support::RecordingWriter writer;
-    QObject context;
-    test_support::QueuedUiDispatcher dispatcher(context);
+    QtDispatcher dispatcher;
     DumpWindowPorts ports;
     link::DumpReceiver receiver(ports, ports, dispatcher);
     auto window =
