@@ -1,0 +1,149 @@
+// The desktop start-up as a whole, in this process: the link opened from the
+// command line with its boxes and exit codes, the settings read, the start
+// word's dialog posted to the loop.
+#include "veltro/gui/debugger_app.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "main_window_rig.h"
+#include "support/temp_dir.h"
+#include "veltro/gui/dump_window.h"
+
+namespace veltro::gui {
+namespace {
+
+// A TCP port on 127.0.0.1 that listens (connections wait in its backlog),
+// or, closed, one that refuses.
+class LocalPort {
+  public:
+    explicit LocalPort(bool listening) {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &length);
+        m_port = ntohs(address.sin_port);
+        if (listening) {
+            ::listen(m_fd, 4);
+        } else {
+            ::close(m_fd);
+            m_fd = -1;
+        }
+    }
+    ~LocalPort() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int port() const { return m_port; }
+
+  private:
+    int m_fd = -1;
+    int m_port = 0;
+};
+
+// A scratch copy of the sample intersection to start in.
+std::filesystem::path copySample(const test_support::TempDir& dir) {
+    const std::filesystem::path target = dir.path() / "kruispunt";
+    std::filesystem::copy(EXAMPLES_DIR "/kruispunt", target,
+                          std::filesystem::copy_options::recursive);
+    return target;
+}
+
+struct StartRun {
+    test_support::TempDir dir;
+    test_support::ScriptedPrompts prompts;
+    std::ostringstream errors;
+    DebuggerEnvironment environment(const std::string& commandLine,
+                                    std::function<void(DebuggerApp&)> loop = {}) {
+        DebuggerEnvironment e;
+        e.commandLine = commandLine;
+        e.startDirectory = copySample(dir).string();
+        e.configDirectory = dir.path() / "config";
+        e.prompts = &prompts;
+        e.errors = &errors;
+        e.loop = std::move(loop);
+        return e;
+    }
+};
+
+TEST(DebuggerStart, ARefusedIpConnectionShowsItsBoxAndEndsWithOne) {
+    StartRun run;
+    const LocalPort closed(false);
+    bool looped = false;
+    DebuggerApp app(run.environment("-IP 127.0.0.1 -IPP " + std::to_string(closed.port()),
+                                    [&](DebuggerApp&) { looped = true; }));
+    EXPECT_EQ(app.run(), 1);
+    EXPECT_FALSE(looped);
+    EXPECT_EQ(app.mainWindow(), nullptr);
+    ASSERT_EQ(run.prompts.boxes.size(), 1u);
+    EXPECT_EQ(run.prompts.boxes[0].caption, "VELTRO - IP communicatie probleem - einde programma");
+    EXPECT_EQ(run.prompts.boxes[0].text,
+              "error calling connect():\nThe attempt to connect was forcefully rejected.");
+    EXPECT_EQ(run.prompts.boxes[0].icon, PromptIcon::Error);
+    EXPECT_NE(run.errors.str().find("==> error code: 10061"), std::string::npos);
+}
+
+TEST(DebuggerStart, ASerialPortThatCannotBeOpenedEndsWithZero) {
+    StartRun run;
+    DebuggerEnvironment environment = run.environment("COM3 -B 19200");
+    std::ofstream(environment.startDirectory + "/veltro.ini")
+        << "[Poorten]\nCOM3=" << (run.dir.path() / "no-such-device").string() << "\n";
+    DebuggerApp app(std::move(environment));
+    EXPECT_EQ(app.run(), 0);
+    ASSERT_EQ(run.prompts.boxes.size(), 1u);
+    EXPECT_EQ(run.prompts.boxes[0].caption, "VELTRO.EXE");
+    EXPECT_EQ(run.prompts.boxes[0].text,
+              "Fatale fout: de COM-poort kan niet geopend worden.\n"
+              "Controleer de COM-poortinstellingen.");
+}
+
+TEST(DebuggerStart, SettingsFirstWindowAndTheStartWordsDialog) {
+    StartRun run;
+    const LocalPort listening(true);
+    DebuggerEnvironment environment =
+        run.environment("-ip 127.0.0.1 -ipp " + std::to_string(listening.port()) + " dpcom");
+    std::ofstream(environment.startDirectory + "/veltro.ini")
+        << "[Hoofdvenster]\nX-positie=30\nY-positie=20\nBreedte=700\nHoogte=500\n"
+        << "Fontnaam=Nergens Te Vinden\nFontpuntgrootte=13\nDPCOM file name="
+        << (run.dir.path() / "uit.dmp").string() << "\n";
+    std::string dumpWindow;
+    environment.loop = [&](DebuggerApp& app) {
+        MainWindow& main = *app.mainWindow();
+        EXPECT_TRUE(main.isVisible());
+        EXPECT_EQ(main.windowTitle(), "Debugger 001 - debug_001.plo");
+        EXPECT_EQ(main.pos(), QPoint(30, 20));
+        EXPECT_EQ(main.size(), QSize(700, 500));
+        // A face the desktop lacks falls back; the size is the one asked for.
+        EXPECT_EQ(main.shownWidget()->font().pointSize(), 13);
+        EXPECT_EQ(main.messageWindow().line(0),
+                  "macrodef.plo : Inlezen van het macro definitie bestand.");
+        EXPECT_EQ(app.windows().windowCount(), 6);
+        // DPCOM was posted: the dump window opens from the loop.
+        test_support::whenModal([&](QWidget& w) {
+            dumpWindow = w.windowTitle().toStdString();
+            EXPECT_TRUE(app.windows().suspended());
+            static_cast<QDialog&>(w).reject();
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !dumpWindow.empty(); }, 5000));
+        EXPECT_FALSE(app.windows().suspended());
+    };
+    DebuggerApp app(std::move(environment));
+    EXPECT_EQ(app.run(), 1);  // a normal end
+    EXPECT_EQ(dumpWindow, "DPCOM");
+    EXPECT_TRUE(run.prompts.boxes.empty());
+}
+
+}  // namespace
+}  // namespace veltro::gui
