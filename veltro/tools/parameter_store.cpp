@@ -1,5 +1,7 @@
 #include "veltro/tools/parameter_store.h"
 
+#include <thread>
+
 #include "veltro/tools/function_codes.h"
 
 namespace veltro::tools {
@@ -119,12 +121,25 @@ ControllerValue* ParameterStore::slotFor(const ControllerRecord& r) {
     }
 }
 
+void ParameterStore::beginIntake() {
+    m_accepting.store(false);
+    while (m_taking.load() != 0)
+        std::this_thread::yield();
+    rebuildIndex();
+    m_accepting.store(true);
+}
+
 void ParameterStore::deliver(const ControllerRecord& record) {
-    ControllerValue* slot = slotFor(record);
-    if (slot == nullptr)
-        return;
-    if (slot->storeReport(record.value, readRound()))
-        m_originalKnown.store(true, std::memory_order_release);
+    // Counted before the flag is read: beginIntake() either sees this report
+    // being taken and waits, or this report sees the intake closed.
+    m_taking.fetch_add(1);
+    if (m_accepting.load()) {
+        if (ControllerValue* slot = slotFor(record)) {
+            if (slot->storeReport(record.value, readRound()))
+                m_originalKnown.store(true, std::memory_order_release);
+        }
+    }
+    m_taking.fetch_sub(1);
 }
 
 }  // namespace veltro::tools

@@ -29,6 +29,13 @@ class ParameterStore final : public RecordSink {
     // After the tables were filled again; never while records are routed here.
     void rebuildIndex();
 
+    // Around a tool dialog: beginIntake() waits until no report is being
+    // taken, builds the index afresh and accepts reports again; after
+    // endIntake() a report that still arrives is dropped. So the index is
+    // never rebuilt under a report, however late the router let it through.
+    void beginIntake();
+    void endIntake() { m_accepting.store(false); }
+
     void deliver(const ControllerRecord& record) override;
 
     // Set by the first report of any parameter; the acceptance run offers
@@ -50,6 +57,8 @@ class ParameterStore final : public RecordSink {
     std::unordered_map<std::int64_t, int> m_conflicts;
     std::atomic<bool> m_originalKnown{false};
     std::atomic<std::uint32_t> m_round{1};
+    std::atomic<bool> m_accepting{true};
+    std::atomic<int> m_taking{0};  // reports being taken now
 };
 
 }  // namespace veltro::tools

@@ -79,3 +79,42 @@ TEST(StoppableClockThreaded, StopEndsAWaitEarly) {
 
 }  // namespace
 }  // namespace veltro::tools
+
+namespace veltro::tools {
+namespace {
+
+// The index is rebuilt between dialogs while the reader thread may still be
+// handing in a late report: no report is taken under the rebuild, and none
+// after the intake closed.
+TEST(IntakeThreaded, RebuildWaitsForAReportBeingTaken) {
+    auto t = std::make_unique<ElementTables>();
+    for (int i = 0; i < 100; ++i) {
+        t->times[i].name = "T" + std::to_string(i);
+        t->times[i].arrayNumber = i;
+    }
+    t->times.count = 100;
+    ParameterStore store(*t);
+    std::atomic<bool> stop{false};
+    std::thread reader([&] {
+        for (int n = 0; !stop.load(); n = (n + 1) % 100)
+            store.deliver({34, n, 0, 0, n});
+    });
+    for (int i = 0; i < 200; ++i) {
+        store.endIntake();
+        store.beginIntake();
+    }
+    store.endIntake();
+    // A report already past the check when the intake closed lands now.
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const std::uint32_t round = store.beginReadRound();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    stop.store(true);
+    reader.join();
+    int fresh = 0;
+    for (int i = 0; i < 100; ++i)
+        fresh += t->times[i].controller.reportedIn(round);
+    EXPECT_EQ(fresh, 0);
+}
+
+}  // namespace
+}  // namespace veltro::tools

@@ -4,8 +4,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +16,7 @@
 
 #include "common/gui/worker_run.h"
 #include "veltro/gui/tools/tool_dialog_texts.h"
+#include "veltro/gui/tools/tool_worker_ports.h"
 #include "veltro/tools/adjustment_run.h"
 #include "veltro/tools/dialog_rules.h"
 #include "veltro/tools/difference_check.h"
@@ -38,60 +37,6 @@ std::string utf8(const QString& s) {
 }
 
 }  // namespace
-
-// The progress bar, moved from the worker through posted calls.
-class ToolDialog::Progress final : public ToolProgress {
-  public:
-    Progress(common::gui::WorkerRun& worker, QProgressBar* bar,
-             const tools::StoppableClock& stopSignal)
-        : m_worker(worker), m_bar(bar), m_stopSignal(stopSignal) {}
-    void start(int range) override {
-        m_position = 0;
-        QProgressBar* bar = m_bar;
-        m_worker.post([bar, range] {
-            bar->setRange(0, range);
-            bar->setValue(0);
-        });
-    }
-    void step() override {
-        const int position = ++m_position;
-        QProgressBar* bar = m_bar;
-        m_worker.post([bar, position] { bar->setValue(position); });
-    }
-    bool stopRequested() const override { return m_stopSignal.stopRequested(); }
-
-  private:
-    common::gui::WorkerRun& m_worker;
-    QProgressBar* m_bar;
-    const tools::StoppableClock& m_stopSignal;
-    int m_position = 0;
-};
-
-// Message boxes asked from the worker, shown on the user-interface thread
-// with the normal cursor; the run waits for the answer.
-class ToolDialog::WorkerPrompts final : public Prompts {
-  public:
-    WorkerPrompts(common::gui::WorkerRun& worker, Prompts& prompts)
-        : m_worker(worker), m_prompts(prompts) {}
-    void messageBox(std::string_view caption, std::string_view body, PromptIcon icon) override {
-        Prompts* prompts = &m_prompts;
-        m_worker.ask([prompts, caption = std::string(caption), body = std::string(body), icon] {
-            QApplication::restoreOverrideCursor();
-            prompts->messageBox(caption, body, icon);
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            return true;
-        });
-    }
-    bool askYesNo(std::string_view, std::string_view, PromptIcon) override { return false; }
-    std::optional<std::string> askText(std::string_view, std::string_view,
-                                       std::string_view) override {
-        return std::nullopt;
-    }
-
-  private:
-    common::gui::WorkerRun& m_worker;
-    Prompts& m_prompts;
-};
 
 ToolDialog::ToolDialog(Tool tool, ToolContext& context, QWidget* parent)
     : QDialog(parent),
@@ -373,7 +318,7 @@ void ToolDialog::launch(std::function<void(tools::RunPorts&)> job) {
     setInputEnabled(false);
     m_machineClock.clearStop();
     SteadyClock& clock = m_context.clock ? *m_context.clock : m_machineClock;
-    auto progress = std::make_shared<Progress>(*m_worker, m_progress, m_machineClock);
+    auto progress = std::make_shared<PostedProgress>(*m_worker, m_progress, m_machineClock);
     auto prompts = std::make_shared<WorkerPrompts>(*m_worker, m_context.prompts);
     ToolContext& c = m_context;
     m_worker->start(
@@ -433,26 +378,16 @@ void ToolDialog::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-std::optional<QString> askToolFile(QWidget* parent, const QString& title,
-                                   const QString& proposed) {
-    QFileDialog dialog(parent, title, QDir::currentPath(), QStringLiteral("*.txt"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.selectFile(proposed);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
-}
-
 void runToolDialog(Tool tool, ToolContext& context, QWidget* parent,
                    const std::function<void(bool)>& setRouted) {
-    context.store.rebuildIndex();
+    context.store.beginIntake();
     setRouted(true);
     {
         ToolDialog dialog(tool, context, parent);
         dialog.exec();
     }
     setRouted(false);
+    context.store.endIntake();
 }
 
 }  // namespace veltro::gui

@@ -71,9 +71,6 @@ class ToolDialog final : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    class Progress;
-    class WorkerPrompts;
-
     void build();
     QWidget* buildSelection();
     QWidget* buildExtra();
