@@ -79,11 +79,16 @@ template <typename Job, typename Done>
 void MainWindow::runOnWorker(Job job, Done done) {
     m_busy = true;
     refresh();
-    m_run.start(std::move(job), [this, done = std::move(done)](auto result) mutable {
-        m_busy = false;
+    const bool started =
+        m_run.start(std::move(job), [this, done = std::move(done)](auto result) mutable {
+            m_busy = false;
+            refresh();
+            done(std::move(result));
+        });
+    if (!started) {  // a job still runs: the commands stay as they were
+        m_busy = m_run.running();
         refresh();
-        done(std::move(result));
-    });
+    }
 }
 
 }  // namespace pendrel::gui
