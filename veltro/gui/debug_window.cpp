@@ -116,7 +116,8 @@ void DebugWindow::showItem(int index) {
         if (edit->text() != text)
             edit->setText(text);
     }
-    c->update();  // the selection rectangle may have come or gone
+    // Each of these repaints the control only when it changed: a report of
+    // the same value costs no paint.
 }
 
 void DebugWindow::itemChanged(int item) {
@@ -140,8 +141,12 @@ void DebugWindow::focusSelection() {
 }
 
 void DebugWindow::afterAction(int previousSelection) {
-    showItem(previousSelection);
-    showItem(m_screen.selected());
+    // The selection rectangle moves: both controls are painted again.
+    for (int item : {previousSelection, m_screen.selected()}) {
+        showItem(item);
+        if (QWidget* c = control(item))
+            c->update();
+    }
     focusSelection();
 }
 

@@ -210,6 +210,7 @@ void MainWindow::refreshView() {
         shownOne->show();
         shownOne->raise();
         shownOne->refreshItems();
+        shownOne->update();  // its selection may have been hidden or restored
     }
     for (std::size_t i = 0; i < m_widgets.size(); ++i) {
         if (static_cast<int>(i) == shown)
