@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStyle>
@@ -185,7 +186,10 @@ void MainWindow::watchCurrentDirectory() {
         if (!m_watcher.directories().isEmpty()) {
             m_watcher.removePaths(m_watcher.directories());
         }
-        m_watcher.addPath(current);
+        // A remembered directory may have gone; the commands will say so.
+        if (QFileInfo(current).isDir()) {
+            m_watcher.addPath(current);
+        }
     }
 }
 
