@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -124,6 +126,22 @@ TEST_F(HeadlessTools, AParameterThatNeverAnswersIsNotCompared) {
     const Result r = run("--verschillen", {"VG-tijden"}, link);
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "Er zijn geen verschillen gevonden!\n");
+}
+
+TEST_F(HeadlessTools, OverAPseudoTerminalNamedInVeltroIni) {
+    sim = std::make_unique<CtrlsimProcess>(
+        std::vector<std::string>{"--port", "0", "--pty", "--set", "inst_EPARM:EP_KOPLUSFACT=123"});
+    sim->readLine();
+    const std::string pty = sim->readLine();
+    ASSERT_EQ(pty.rfind("pty ", 0), 0u) << pty;
+    const auto project = dir.path() / "kruispunt";
+    std::filesystem::copy(kSample, project, std::filesystem::copy_options::recursive);
+    std::ofstream(project / "veltro.ini") << "[Poorten]\nCOM2=" << pty.substr(4) << "\n";
+    const Result r =
+        veltro(dir, {"--verschillen", project.string(), "EPARM", "COM2", "19200", "--speed", "2"});
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_EQ(r.out,
+              "Verschil bij EPARM EP_KOPLUSFACT / Waarde in broncode is  1.50, in regeling 12\n");
 }
 
 TEST_F(HeadlessTools, WrongCommandLinesAndFailedStartsHaveTheirExitCodes) {
