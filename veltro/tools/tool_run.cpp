@@ -29,9 +29,20 @@ int progressRange(const ToolSettings& settings, const ElementTables& t) {
     return range;
 }
 
+bool carriesIndexOnly(int functionCode) {
+    const int group = (functionCode >> 5) & 15;
+    return group == 2 || group == 3 || (group >= 8 && group <= 10);
+}
+
 void sendPaced(RunPorts& ports, const ParameterRef& p, CommandMode mode, std::int32_t value) {
     ControllerRecord record = p.record;
     record.value = value;
+    // A second index in the frame of an index-only group is read by the
+    // controller as the top of the value, and a WRITE of 1 (which travels in
+    // the index byte) arrived as 0. The group has none, so none is sent; every
+    // other value decodes the same either way.
+    if (carriesIndexOnly(record.functionCode))
+        record.secondIndex = -1;
     ports.sender.send(record, mode);
     ports.pacing.pace(ports.clock);
 }

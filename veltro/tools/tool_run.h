@@ -36,7 +36,12 @@ std::vector<Category> categoriesToVisit(const ToolSettings& settings, const Elem
 // The progress bar's range for those categories.
 int progressRange(const ToolSettings& settings, const ElementTables& t);
 
-// Sends one command and waits the pacing interval.
+// Function groups 2, 3 and 8 to 10 name an object by its index alone (the
+// VG, GL and MG times among the parameters).
+bool carriesIndexOnly(int functionCode);
+
+// Sends one command and waits the pacing interval. Records of index-only
+// groups go without a second index.
 void sendPaced(RunPorts& ports, const ParameterRef& p, CommandMode mode, std::int32_t value = 0);
 
 // After the last read of a check: waits until every parameter asked has

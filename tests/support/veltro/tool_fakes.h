@@ -107,12 +107,13 @@ class FakeController final : public veltro::ControllerRequests {
 
     void send(const veltro::ControllerRecord& r, veltro::CommandMode mode) override {
         requests.sent.push_back({r, mode});
-        const Key key{r.functionCode, r.index, r.secondIndex};
+        // An index absent from the frame decodes as 0 at the controller.
+        const Key key{r.functionCode, r.index, r.secondIndex == -1 ? 0 : r.secondIndex};
         if (mode == veltro::CommandMode::Write && !rejected.count(key))
             values[key] = r.value;
         if (mode == veltro::CommandMode::Read && !ignored.count(key)) {
             const auto it = values.find(key);
-            veltro::ControllerRecord reply{r.functionCode, r.index, r.secondIndex, 0,
+            veltro::ControllerRecord reply{std::get<0>(key), std::get<1>(key), std::get<2>(key), 0,
                                            it == values.end() ? 0 : it->second};
             m_pending.push_back({m_clock.now() + replyDelay, reply});
             deliverDue();

@@ -26,10 +26,11 @@ TEST(AdjustmentRun, WritesReadsBackAndListsPerCategory) {
     const auto& sent = f.controller.requests.sent;
     ASSERT_EQ(sent.size(), 12u);
     EXPECT_EQ(sent[0].mode, CommandMode::Write);
-    EXPECT_EQ(sent[0].record, (ControllerRecord{320, 0, 0, 0, 45}));
+    // VG times are named by their index alone: no second index goes out.
+    EXPECT_EQ(sent[0].record, (ControllerRecord{320, 0, -1, 0, 45}));
     EXPECT_EQ(sent[1].mode, CommandMode::Read);
-    EXPECT_EQ(sent[1].record, (ControllerRecord{320, 0, 0, 0, 0}));
-    EXPECT_EQ(sent[2].record, (ControllerRecord{320, 2, 0, 0, 65}));
+    EXPECT_EQ(sent[1].record, (ControllerRecord{320, 0, -1, 0, 0}));
+    EXPECT_EQ(sent[2].record, (ControllerRecord{320, 2, -1, 0, 65}));
     EXPECT_EQ(sent[4].record, (ControllerRecord{450, 0, 0, 0, 730}));
     EXPECT_EQ(sent[10].record, (ControllerRecord{451, 1, 0, 0, 1015}));
     EXPECT_EQ(f.progress.range, 3 + 4);
@@ -46,6 +47,13 @@ TEST(AdjustmentRun, WritesReadsBackAndListsPerCategory) {
               "Parameter  SG     Instelling\n"
               "VG-tijd    SG02       45\n"
               "VG-tijd    SG05       65\n");
+}
+
+TEST(AdjustmentRun, OnlyIndexOnlyGroupsGoWithoutASecondIndex) {
+    for (int code : {320, 325, 326, 331, 344, 64, 127, 256})
+        EXPECT_TRUE(carriesIndexOnly(code)) << code;
+    for (int code : {32, 33, 34, 384, 420, 450, 451, 463, 465, 466, 128, 255, 352})
+        EXPECT_FALSE(carriesIndexOnly(code)) << code;
 }
 
 TEST(AdjustmentRun, OneListingFileOrNoneAndNoReadWithoutVerification) {

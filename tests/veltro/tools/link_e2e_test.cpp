@@ -120,5 +120,20 @@ TEST(ToolsOverTheLink, SecondDifferenceCheckSeesTheChangedValue) {
     EXPECT_TRUE(d.errors.errors().empty());
 }
 
+TEST(ToolsOverTheLink, TestValueOneReachesAnIndexOnlyParameter) {
+    CtrlsimProcess sim({"--port", "0"});
+    Debugger d(sim);
+    AcceptanceState state;
+    ToolSettings s = d.only(Category::VgTijden);
+    s.startValue = 0;
+    s.rememberOriginals = false;
+    ASSERT_EQ(runAcceptance(d.store, s, state, d.ports), RunResult::Done);
+    runDifferenceCheck(d.store, d.only(Category::VgTijden), d.ports);
+    // The second signal group got the test value 1, the third 2.
+    EXPECT_EQ(d.elements->signalGroups[0].controller[sg_value::kVg].latest(), 0);
+    EXPECT_EQ(d.elements->signalGroups[1].controller[sg_value::kVg].latest(), 1);
+    EXPECT_EQ(d.elements->signalGroups[2].controller[sg_value::kVg].latest(), 2);
+}
+
 }  // namespace
 }  // namespace veltro::tools
