@@ -29,7 +29,8 @@ bool verify(ElementTables& tables, const std::vector<Category>& categories, std:
 
 }  // namespace
 
-RunResult runAdjustment(ParameterStore& store, const ToolSettings& settings, RunPorts& ports) {
+RunResult runAdjustment(ParameterStore& store, const ToolSettings& settings, RunPorts& ports,
+                        ReadCounts* counts) {
     ElementTables& tables = store.tables();
     const std::vector<Category> categories = categoriesToVisit(settings, tables);
     ports.progress.start(progressRange(settings, tables));
@@ -75,6 +76,8 @@ RunResult runAdjustment(ParameterStore& store, const ToolSettings& settings, Run
     bool success = true;
     if (settings.verify) {
         awaitLateReports(ports, asked, round);
+        if (counts)
+            *counts = countAnswers(asked, round);
         success = verify(tables, categories, round, ports.prompts);
     }
     if (success)

@@ -10,6 +10,8 @@ namespace veltro::tools {
 // this run. Shows the closing message (caption "Automatische Parameter
 // Aanpassing"); Failed after a verification message, Stopped when the user
 // stopped it. The caller has written the settings and shows the hourglass.
-RunResult runAdjustment(ParameterStore& store, const ToolSettings& settings, RunPorts& ports);
+// `counts`, when given, receives how many read-backs were asked and answered.
+RunResult runAdjustment(ParameterStore& store, const ToolSettings& settings, RunPorts& ports,
+                        ReadCounts* counts = nullptr);
 
 }  // namespace veltro::tools

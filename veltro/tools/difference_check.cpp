@@ -49,6 +49,7 @@ DifferenceOutcome runDifferenceCheck(ParameterStore& store, const ToolSettings& 
         return outcome;
     }
     awaitLateReports(ports, asked, round);
+    outcome.reads = countAnswers(asked, round);
 
     for (Category c : categories) {
         for (const ParameterRef& p : compareOrder(c, tables)) {

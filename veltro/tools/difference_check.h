@@ -7,6 +7,7 @@ namespace veltro::tools {
 struct DifferenceOutcome {
     RunResult result = RunResult::Done;  // Stopped when the user stopped it
     int differences = 0;
+    ReadCounts reads;  // parameters asked and answered in this check
 };
 
 // The difference check: reads every selected parameter afresh, waits for

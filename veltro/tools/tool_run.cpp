@@ -63,6 +63,14 @@ void awaitLateReports(RunPorts& ports, const std::vector<const ControllerValue*>
     }
 }
 
+ReadCounts countAnswers(const std::vector<const ControllerValue*>& asked, std::uint32_t round) {
+    ReadCounts counts;
+    counts.asked = static_cast<int>(asked.size());
+    for (const ControllerValue* v : asked)
+        counts.answered += v->reportedIn(round) ? 1 : 0;
+    return counts;
+}
+
 ListingOutput::ListingOutput(TextFiles& files, Options options)
     : m_files(files), m_options(std::move(options)) {
     if (m_options.on && !m_options.separate)

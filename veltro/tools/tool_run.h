@@ -30,6 +30,13 @@ struct RunPorts {
 
 enum class RunResult { Done, Failed, Stopped };
 
+// How many parameters a check asked for and how many the controller
+// answered in that run (a rig tells a silent controller from a good one).
+struct ReadCounts {
+    int asked = 0;
+    int answered = 0;
+};
+
 // The selected categories that have entries, in category order.
 std::vector<Category> categoriesToVisit(const ToolSettings& settings, const ElementTables& t);
 
@@ -49,6 +56,8 @@ void sendPaced(RunPorts& ports, const ParameterRef& p, CommandMode mode, std::in
 // so that late reports are still compared.
 void awaitLateReports(RunPorts& ports, const std::vector<const ControllerValue*>& asked,
                       std::uint32_t round);
+
+ReadCounts countAnswers(const std::vector<const ControllerValue*>& asked, std::uint32_t round);
 
 // The listing of the adjustment and acceptance runs: one file for the whole
 // run, or one per category; nothing when the listing is off or a file cannot

@@ -133,7 +133,11 @@ TEST(AdjustmentRun, LateReportsAreAwaitedSilentOnesLeftOut) {
     // A parameter that never answers is not compared.
     f.controller.ignored.insert({34, 0, 0});
     f.controller.rejected.insert({34, 0, 0});
-    EXPECT_EQ(runAdjustment(f.store, f.only({Category::Tijden}), f.ports), RunResult::Failed);
+    ReadCounts counts;
+    EXPECT_EQ(runAdjustment(f.store, f.only({Category::Tijden}), f.ports, &counts),
+              RunResult::Failed);
+    EXPECT_EQ(counts.asked, 2);
+    EXPECT_EQ(counts.answered, 1);
     EXPECT_EQ(f.prompts.snapshot()[0].text,
               "Fout bij verifiëren tijd T_MIN\nWaarde is 13.00, in regeling 0");
     EXPECT_EQ(f.controller.pending(), 0u);

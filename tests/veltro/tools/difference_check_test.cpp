@@ -24,6 +24,8 @@ TEST(DifferenceCheck, DifferencesToTheFileInCategoryAndEntryOrder) {
         f.only({Category::VgTijden, Category::MgTijden, Category::Klokken}, "verschillen.txt");
     const DifferenceOutcome out = runDifferenceCheck(f.store, s, f.ports);
     EXPECT_EQ(out.differences, 4);
+    EXPECT_EQ(out.reads.asked, 2 + 39 + 4);
+    EXPECT_EQ(out.reads.answered, 2 + 39 + 4);
     for (CommandMode m : f.modes())
         EXPECT_EQ(m, CommandMode::Read);
     EXPECT_EQ(f.files.text("verschillen.txt"),
@@ -83,7 +85,10 @@ TEST(DifferenceCheck, SecondCheckReadsAfreshAndSeesTheNewValue) {
     EXPECT_EQ(f.tables->times[1].controller.value(), 130);
     // A parameter that stops answering is left out, not compared stale.
     f.controller.ignored.insert({34, 1, 0});
-    EXPECT_EQ(runDifferenceCheck(f.store, s, f.ports).differences, 0);
+    const DifferenceOutcome third = runDifferenceCheck(f.store, s, f.ports);
+    EXPECT_EQ(third.differences, 0);
+    EXPECT_EQ(third.reads.asked, 2);
+    EXPECT_EQ(third.reads.answered, 1);
 }
 
 TEST(DifferenceCheck, SkippedParametersAreNotAskedAndStopEndsTheRequests) {

@@ -123,9 +123,22 @@ TEST_F(HeadlessTools, AdjustmentWritesVerifiesAndReportsARejectedWrite) {
 
 TEST_F(HeadlessTools, AParameterThatNeverAnswersIsNotCompared) {
     auto link = start({"--set", "inst_VG_TIJD:SG02=77", "--ignore", "inst_VG_TIJD:SG02"});
-    const Result r = run("--verschillen", {"VG-tijden"}, link);
+    Result r = run("--verschillen", {"VG-tijden"}, link);
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "Er zijn geen verschillen gevonden!\n");
+    EXPECT_NE(r.err.find("veltro: 1 of 12 parameters not answered by the controller\n"),
+              std::string::npos)
+        << r.err;
+    // A controller that answers nothing is a failed link, not a clean check.
+    std::vector<std::string> silent;
+    for (const char* group : {"SG02", "SG03", "SG05", "SG08", "SG09", "SG11", "SG22", "SG24",
+                              "SG28", "SG31", "SG34", "SG38"}) {
+        silent.insert(silent.end(), {"--ignore", std::string("inst_GL_TIJD:") + group});
+    }
+    link = start(silent);
+    r = run("--verschillen", {"GL-tijden"}, link);
+    EXPECT_EQ(r.code, 3) << r.err;
+    EXPECT_NE(r.err.find("12 of 12 parameters not answered"), std::string::npos) << r.err;
 }
 
 TEST_F(HeadlessTools, OverAPseudoTerminalNamedInVeltroIni) {

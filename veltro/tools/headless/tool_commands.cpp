@@ -204,6 +204,16 @@ bool loadDefinitions(const std::string& directory, DefinitionTable& table, Eleme
     return true;
 }
 
+// A controller that answers no read at all has compared nothing: for a rig
+// that is a failed link, not "no difference". Unanswered reads are counted.
+int silenceCode(const ReadCounts& reads, int code, Console& console) {
+    if (reads.answered == reads.asked)
+        return code;
+    console.err("veltro: " + std::to_string(reads.asked - reads.answered) + " of " +
+                std::to_string(reads.asked) + " parameters not answered by the controller");
+    return reads.answered == 0 ? 3 : code;
+}
+
 }  // namespace
 
 int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -248,12 +258,15 @@ int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std:
     LinePrompts prompts(console, false);
     RunPorts ports{link.requests(), clock, pacing, progress, files, prompts};
     int code = 0;
+    ReadCounts reads;
     if (cmd.tool == Tool::Difference) {
         const DifferenceOutcome outcome = runDifferenceCheck(store, cmd.settings, ports);
         code = outcome.differences > 0 ? 1 : 0;
+        reads = outcome.reads;
     } else {
-        code = runAdjustment(store, cmd.settings, ports) == RunResult::Done ? 0 : 1;
+        code = runAdjustment(store, cmd.settings, ports, &reads) == RunResult::Done ? 0 : 1;
     }
+    code = silenceCode(reads, code, console);
     if (auto* queue = link.writeQueue())
         queue->waitUntilIdle(std::chrono::seconds(2));
     link.router().setToolDialogOpen(false);
