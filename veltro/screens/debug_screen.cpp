@@ -55,6 +55,12 @@ int DebugScreen::showReport(const ControllerRecord& record) {
 
 void DebugScreen::showValue(int index, int value) {
     DebugItem& item = mutableItem(index);
+    // A controller repeats the report of an unchanged value (ctrlsim every
+    // half second); that must not wipe out what the engineer is typing, or
+    // no edit could be finished. A new value still replaces the typing.
+    if (item.edited && item.enabled && value == item.value) {
+        return;
+    }
     item.enabled = true;
     if (item.isOnOff()) {
         item.checked = value == 1;

@@ -229,6 +229,31 @@ TEST(ItemEditing, AnItemWithoutAValueTakesNoEdits) {
     EXPECT_EQ(screen.selected(), -1);
 }
 
+// The controller repeats its reports: the same value again leaves an edit in
+// progress alone (text, edited flag, the save question to come); a new value
+// replaces it, as before.
+TEST(ItemEditing, ARepeatedReportKeepsTheTypingANewValueReplacesIt) {
+    Fixture f;
+    DebugScreen screen = makeScreen({{320, 1, 0}, {320, 2, 0}});
+    screen.showValue(0, 60);
+    screen.select(0, f.ports);
+    screen.typeText(0, "77");
+    screen.showValue(0, 60);
+    EXPECT_EQ(screen.item(0).text, "77");
+    EXPECT_TRUE(screen.item(0).edited);
+    screen.handleKey(ScreenKey::Enter, f.ports);
+    ASSERT_FALSE(f.requests.sent.empty());
+    EXPECT_EQ(f.requests.sent[0].record.value, 77);
+
+    screen.typeText(0, "12");
+    screen.showValue(0, 61);  // the controller changed it meanwhile
+    EXPECT_EQ(screen.item(0).text, "61");
+    EXPECT_FALSE(screen.item(0).edited);
+    f.prompts.answers.push_back(true);
+    screen.select(1, f.ports);
+    EXPECT_TRUE(f.prompts.boxes.empty());  // nothing left to save
+}
+
 // A field too narrow for its value shows fifteen '#': Enter without an edit
 // must write back the value reported, not the 0 that the marks would read as.
 TEST(ItemEditing, EnterOnAnOverflowedFieldKeepsTheReportedValue) {
