@@ -57,7 +57,7 @@ ToolDialog::~ToolDialog() {
 }
 
 bool ToolDialog::running() const {
-    return m_worker->running();
+    return m_runActive;
 }
 
 QCheckBox* ToolDialog::categoryBox(Category c) const {
@@ -321,6 +321,11 @@ void ToolDialog::launch(std::function<void(tools::RunPorts&)> job) {
     auto progress = std::make_shared<PostedProgress>(*m_worker, m_progress, m_machineClock);
     auto prompts = std::make_shared<WorkerPrompts>(*m_worker, m_context.prompts);
     ToolContext& c = m_context;
+    // The worker of the last run may still be between its end and the
+    // finish posted from it; it has nothing left to do.
+    if (m_worker->running())
+        m_worker->wait();
+    m_runActive = true;
     m_worker->start(
         [job = std::move(job), progress, prompts, &c, &clock] {
             tools::RunPorts ports{c.sender, clock, c.pacing, *progress, c.files, *prompts};
@@ -330,6 +335,7 @@ void ToolDialog::launch(std::function<void(tools::RunPorts&)> job) {
 }
 
 void ToolDialog::runEnded() {
+    m_runActive = false;
     QApplication::restoreOverrideCursor();
     setInputEnabled(true);
     if (m_tool == Tool::Acceptance && m_context.store.originalKnown())

@@ -90,6 +90,7 @@ class ToolDialog final : public QDialog {
     std::string m_fileName;  // the current file name ("File name" key)
     tools::StoppableClock m_machineClock;
     std::unique_ptr<common::gui::WorkerRun> m_worker;
+    bool m_runActive = false;  // from the start until the run's end is handled here
     bool m_closeAfterRun = false;
 
     std::array<QCheckBox*, tools::kCategoryCount> m_categories{};

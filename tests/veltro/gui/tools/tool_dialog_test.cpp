@@ -159,6 +159,10 @@ TEST_F(ToolDialogTest, AdjustmentRunsOnAWorkerAndMovesTheBar) {
     EXPECT_EQ(pacing.interval(), std::chrono::milliseconds(100));
     EXPECT_TRUE(d->startButton()->isEnabled());
     EXPECT_EQ(controller.requests.sent.size(), 12u);
+    // A start right after the end of a run is taken at once.
+    runAndWait(*d);
+    EXPECT_EQ(prompts.snapshot().size(), 2u);
+    EXPECT_EQ(controller.requests.sent.size(), 24u);
 }
 
 TEST_F(ToolDialogTest, EscapeStopsARunAfterTheCurrentCommand) {
