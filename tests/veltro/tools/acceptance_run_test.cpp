@@ -9,7 +9,7 @@ namespace veltro::tools {
 namespace {
 
 using test_support::Box;
-using tools_test::RunFixture;
+using test_support::RunFixture;
 
 ToolSettings acceptance(RunFixture& f, std::initializer_list<Category> categories, int start,
                         bool restart) {

@@ -10,7 +10,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using test_support::Box;
-using tools_test::RunFixture;
+using test_support::RunFixture;
 
 const Box kDone{std::string(texts::kAdjustmentCaption), std::string(texts::kAdjustmentDone),
                 PromptIcon::Information};

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sample_tables.h"
+#include "support/veltro/tool_tables.h"
 #include "veltro/tools/parameter_walk.h"
 
 namespace veltro::tools {
@@ -22,7 +22,7 @@ std::vector<std::string> describe(const std::vector<ParameterRef>& refs) {
 }
 
 TEST(Categories, WordsCountsAndProgressUnits) {
-    auto t = tools_test::sampleTables();
+    auto t = test_support::sampleTables();
     const int expectedUnits[] = {2, 3, 3, 39, 6, 2, 4, 2, 2, 2};
     for (Category c : kAllCategories) {
         Category back{};
@@ -40,7 +40,7 @@ TEST(Categories, WordsCountsAndProgressUnits) {
 }
 
 TEST(ParameterWalk, SendOrderGoesKindByKindAndMarksSkips) {
-    auto t = tools_test::sampleTables();
+    auto t = test_support::sampleTables();
     // An MG time 3 of -1 and one of -0.1 are not sent; VG/GL skip the unnamed group.
     t->signalGroups[0].source[sg_value::mg(3)] = -1.0;
     t->signalGroups[2].source[sg_value::mg(3)] = -0.1;
@@ -78,7 +78,7 @@ TEST(ParameterWalk, SendOrderGoesKindByKindAndMarksSkips) {
 }
 
 TEST(ParameterWalk, CompareOrderGoesEntryByEntry) {
-    auto t = tools_test::sampleTables();
+    auto t = test_support::sampleTables();
     const auto mg = compareOrder(Category::MgTijden, *t);
     ASSERT_EQ(mg.size(), 39u);
     EXPECT_EQ(mg[0].record.functionCode, 326);

@@ -9,7 +9,7 @@ namespace veltro::tools {
 namespace {
 
 using test_support::Box;
-using tools_test::RunFixture;
+using test_support::RunFixture;
 
 const Box kNone{std::string(texts::kDifferenceCaption), std::string(texts::kNoDifferences),
                 PromptIcon::Error};

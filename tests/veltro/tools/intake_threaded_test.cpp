@@ -3,7 +3,7 @@
 #include <atomic>
 #include <thread>
 
-#include "sample_tables.h"
+#include "support/veltro/tool_tables.h"
 #include "veltro/tools/parameter_store.h"
 #include "veltro/tools/stoppable_clock.h"
 

@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "sample_tables.h"
+#include "support/veltro/tool_tables.h"
 
 namespace veltro::tools {
 namespace {
 
 TEST(ParameterStore, IntakeFindsTheSlotByCodeAndIndex) {
-    auto t = tools_test::sampleTables();
+    auto t = test_support::sampleTables();
     ParameterStore store(*t);
     const struct {
         ControllerRecord record;
@@ -39,7 +39,7 @@ TEST(ParameterStore, IntakeFindsTheSlotByCodeAndIndex) {
     }
     // Codes 337, 338 lie between the MG blocks; other codes and unknown
     // indexes are ignored, and so is a clearance time with another to-index.
-    ParameterStore fresh(*tools_test::sampleTables());
+    ParameterStore fresh(*test_support::sampleTables());
     for (ControllerRecord r :
          {ControllerRecord{337, 0, 0, 0, 1}, ControllerRecord{338, 0, 0, 0, 1},
           ControllerRecord{321, 0, 0, 0, 1}, ControllerRecord{320, 9, 0, 0, 1},
@@ -50,7 +50,7 @@ TEST(ParameterStore, IntakeFindsTheSlotByCodeAndIndex) {
 }
 
 TEST(ParameterStore, FirstReportIsTheOriginalLatestIsFreshPerRound) {
-    auto t = tools_test::sampleTables();
+    auto t = test_support::sampleTables();
     // A second entry with the same array number is never chosen.
     t->times[1].arrayNumber = 0;
     ParameterStore store(*t);
@@ -74,7 +74,7 @@ TEST(ParameterStore, FirstReportIsTheOriginalLatestIsFreshPerRound) {
 }
 
 TEST(ParameterStore, IndexFollowsTheTablesWhenRebuilt) {
-    auto t = tools_test::sampleTables();
+    auto t = test_support::sampleTables();
     ParameterStore store(*t);
     t->times[0].arrayNumber = 7;
     store.deliver({34, 7, 0, 0, 1});

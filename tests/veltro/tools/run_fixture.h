@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "sample_tables.h"
 #include "support/veltro/prompts.h"
 #include "support/veltro/tool_fakes.h"
+#include "support/veltro/tool_tables.h"
 #include "veltro/tools/parameter_store.h"
 #include "veltro/tools/tool_run.h"
 #include "veltro/tools/value_conversion.h"
 
-namespace tools_test {
+namespace test_support {
 
 // A whole tool run against a fake controller on a fake clock: the
 // controller starts with the source values of every parameter.
@@ -56,4 +56,4 @@ struct RunFixture {
                                   prompts};
 };
 
-}  // namespace tools_test
+}  // namespace test_support

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "sample_tables.h"
+#include "support/veltro/tool_tables.h"
 #include "veltro/tools/dialog_rules.h"
 #include "veltro/tools/tool_settings.h"
 
@@ -73,7 +73,7 @@ TEST(ToolSettings, RoundTripWritesEveryKeyUnderItsPrefix) {
 }
 
 TEST(DialogRules, BoxesSpeedsAndTheStartValueField) {
-    auto t = tools_test::sampleTables();
+    auto t = test_support::sampleTables();
     ToolSettings s;
     s.selected[categoryNumber(Category::Hiaattijden)] = true;
     EXPECT_TRUE(categoryBox(Category::Hiaattijden, s, *t).checked);

@@ -3,7 +3,7 @@
 #include <limits>
 #include <string>
 
-#include "sample_tables.h"
+#include "support/veltro/tool_tables.h"
 #include "veltro/tools/listing.h"
 #include "veltro/tools/tool_messages.h"
 #include "veltro/tools/value_conversion.h"
@@ -25,7 +25,7 @@ TEST(ValueConversion, TruncatesScalesAndCompares) {
     EXPECT_EQ(toControllerUnits(1e12, 10), std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(toControllerUnits(-1e12, 10), std::numeric_limits<std::int32_t>::min());
 
-    auto t = tools_test::sampleTables();
+    auto t = test_support::sampleTables();
     const ParameterRef vg = at(*t, Category::VgTijden, 0);  // 4.5 s
     EXPECT_EQ(sourceInControllerUnits(vg), 45);
     EXPECT_FALSE(differs(vg, 45));
@@ -43,7 +43,7 @@ TEST(ValueConversion, TruncatesScalesAndCompares) {
 }
 
 TEST(ToolMessages, VerificationAndDifferenceTextsPerCategory) {
-    auto t = tools_test::sampleTables();
+    auto t = test_support::sampleTables();
     const ParameterRef vg = at(*t, Category::VgTijden, 0);
     EXPECT_EQ(verificationMessage(vg, 44),
               "Fout bij verifiëren VG-tijden van SG02\nWaarde is  4.50, in regeling 4");
@@ -94,7 +94,7 @@ TEST(ToolMessages, VerificationAndDifferenceTextsPerCategory) {
 }
 
 TEST(Listing, LinesPerCategory) {
-    auto t = tools_test::sampleTables();
+    auto t = test_support::sampleTables();
     EXPECT_EQ(listingLine(at(*t, Category::Ontruimingstijden, 1), 45),
               "                     2  SG05    SG02       45\n");
     EXPECT_EQ(listingLine(at(*t, Category::VgTijden, 0), 45), "VG-tijd    SG02       45\n");

@@ -17,7 +17,7 @@
 #include "support/veltro/prompts.h"
 #include "support/veltro/settings.h"
 #include "support/veltro/tool_fakes.h"
-#include "veltro/tools/sample_tables.h"
+#include "support/veltro/tool_tables.h"
 #include "veltro/tools/tool_texts.h"
 #include "veltro/tools/value_conversion.h"
 
@@ -56,7 +56,7 @@ class ToolDialogTest : public ::testing::Test {
         return settings.readString(kSection, key, "<none>");
     }
 
-    std::unique_ptr<ElementTables> tables = tools_test::sampleTables();
+    std::unique_ptr<ElementTables> tables = test_support::sampleTables();
     tools::ParameterStore store{*tables};
     test_support::FakeController controller{store};
     tools::Pacing pacing;

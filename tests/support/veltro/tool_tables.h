@@ -5,7 +5,7 @@
 
 #include "veltro/definitions/element_tables.h"
 
-namespace tools_test {
+namespace test_support {
 
 // A small intersection for the tools' tests: three signal groups (the
 // second without a name), two detectors, two times, two clocks, two
@@ -61,4 +61,4 @@ inline std::unique_ptr<veltro::ElementTables> sampleTables() {
     return t;
 }
 
-}  // namespace tools_test
+}  // namespace test_support
