@@ -34,7 +34,8 @@ std::string quoted(const std::string& word) {
 }
 
 Result veltro(const TempDir& dir, const std::vector<std::string>& args) {
-    std::string command = quoted(VELTRO_BINARY);
+    // A run that hangs fails the test instead of the whole suite.
+    std::string command = "timeout 120 " + quoted(VELTRO_BINARY);
     for (const auto& a : args)
         command += " " + quoted(a);
     const auto out = dir.path() / "stdout.txt";
