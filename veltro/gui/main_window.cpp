@@ -4,26 +4,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QFontDialog>
 #include <QKeyEvent>
-#include <QMenuBar>
 #include <QSplitter>
 #include <algorithm>
 #include <unordered_map>
 
-#include "veltro/gui/about_box.h"
 #include "veltro/gui/debug_window.h"
 #include "veltro/gui/key_filter.h"
 #include "veltro/gui/message_window.h"
 #include "veltro/gui/program_icon.h"
-#include "veltro/gui/texts.h"
-#include "veltro/gui/window_list_dialog.h"
 #include "veltro/session/geometry.h"
-#include "veltro/session/open_command.h"
 #include "veltro/session/settings.h"
-#include "veltro/session/window_dialogs.h"
 
 namespace veltro::gui {
 namespace {
@@ -47,11 +38,6 @@ class DebugArea final : public QWidget {
                 window->setGeometry(rect());
         }
     }
-};
-
-struct MenuEntry {
-    MenuItem item;
-    const char* text;
 };
 
 }  // namespace
@@ -89,80 +75,6 @@ MainWindow::~MainWindow() {
     for (DebugWindow* widget : m_widgets)
         delete widget;
     m_widgets.clear();
-}
-
-void MainWindow::buildMenu() {
-    using namespace texts;
-    const std::vector<std::pair<const char*, std::vector<MenuEntry>>> menus = {
-        {kMenuWindow,
-         {{MenuItem::Open, kOpen},
-          {MenuItem::Close, kClose},
-          {MenuItem::Choose, kChoose},
-          {MenuItem::Previous, kPrevious},
-          {MenuItem::Next, kNext},
-          {MenuItem::StartDump, kStartDump},
-          {MenuItem::StartAfname, kStartAfname},
-          {MenuItem::StartParameters, kStartParameters},
-          {MenuItem::StartVerschillen, kStartVerschillen},
-          {MenuItem::Exit, kExit}}},
-        {kMenuVariables,
-         {{MenuItem::StopDisplay, kStopDisplay},
-          {MenuItem::ContinuousDisplay, kContinuousDisplay},
-          {MenuItem::TraceOn, kTraceOn},
-          {MenuItem::TraceOff, kTraceOff},
-          {MenuItem::DumpTrace, kDumpTrace}}},
-        {kMenuSettings, {{MenuItem::Font, kFont}}},
-        {kMenuHelp, {{MenuItem::About, kAbout}}},
-    };
-    for (const auto& [title, entries] : menus) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(title));
-        for (const MenuEntry& entry : entries) {
-            // The key after the TAB is only text: the keys work through the
-            // keyboard hook, not as shortcuts.
-            QAction* a = menu->addAction(QString::fromUtf8(entry.text));
-            m_actions[static_cast<std::size_t>(entry.item)] = a;
-        }
-    }
-    auto on = [this](MenuItem item, auto slot) {
-        connect(action(item), &QAction::triggered, this, slot);
-    };
-    on(MenuItem::Open, [this] { openCommand(); });
-    on(MenuItem::Close, [this] { closeCommand(); });
-    on(MenuItem::Choose, [this] { chooseCommand(); });
-    on(MenuItem::Previous, [this] { previousWindow(); });
-    on(MenuItem::Next, [this] { nextWindow(); });
-    on(MenuItem::StartDump, [this] { startDialog(StartDialog::Dump); });
-    on(MenuItem::StartAfname, [this] { startDialog(StartDialog::Afname); });
-    on(MenuItem::StartParameters, [this] { startDialog(StartDialog::Parameters); });
-    on(MenuItem::StartVerschillen, [this] { startDialog(StartDialog::Verschillen); });
-    on(MenuItem::Exit, [] { QCoreApplication::exit(0); });
-    on(MenuItem::StopDisplay, [this] { stopDisplay(); });
-    on(MenuItem::ContinuousDisplay, [this] { continuousDisplay(); });
-    on(MenuItem::Font, [this] { fontCommand(); });
-    on(MenuItem::About, [this] { aboutCommand(); });
-    // The initial states; the trace items never do anything.
-    for (MenuItem item :
-         {MenuItem::Close, MenuItem::Choose, MenuItem::Previous, MenuItem::Next,
-          MenuItem::StartAfname, MenuItem::StartParameters, MenuItem::StartVerschillen,
-          MenuItem::StopDisplay, MenuItem::ContinuousDisplay, MenuItem::TraceOn,
-          MenuItem::TraceOff, MenuItem::DumpTrace}) {
-        action(item)->setEnabled(false);
-    }
-}
-
-void MainWindow::updateMenu() {
-    const MenuState state = m_parts.windows.menuState();
-    action(MenuItem::Open)->setEnabled(state.open);
-    action(MenuItem::Close)->setEnabled(state.close);
-    action(MenuItem::Choose)->setEnabled(state.choose);
-    action(MenuItem::Previous)->setEnabled(state.previous);
-    action(MenuItem::Next)->setEnabled(state.next);
-    action(MenuItem::StopDisplay)->setEnabled(state.stopDisplay);
-    action(MenuItem::ContinuousDisplay)->setEnabled(state.continuousDisplay);
-    for (MenuItem item : {MenuItem::StartDump, MenuItem::StartAfname, MenuItem::StartParameters,
-                          MenuItem::StartVerschillen}) {
-        action(item)->setEnabled(state.startItems);
-    }
 }
 
 DebugWindow* MainWindow::windowWidget(int index) const {
@@ -270,102 +182,9 @@ void MainWindow::toggleFocus() {
     }
 }
 
-void MainWindow::openCommand() {
-    QFileDialog dialog(this, fromUtf8(openDialogTitle(1)), QDir::currentPath());
-    dialog.setObjectName(QStringLiteral("openDialog"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    QStringList filters;
-    for (const OpenDialogFilter& filter : OpenDialogFilters)
-        filters << fromUtf8(filter.text);
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(fromUtf8(kOpenDialogDefaultExtension));
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    std::vector<std::string> paths;
-    for (const QString& file : dialog.selectedFiles())
-        paths.push_back(QFile::encodeName(file).toStdString());
-    openFiles(paths);
-}
-
-void MainWindow::openFiles(const std::vector<std::string>& paths) {
-    // The dialog's answer as the open command reads it: one file by its full
-    // path, or the directory followed by the names of files in it. Names are
-    // taken whole, so blanks in them do no harm.
-    std::vector<std::string> words;
-    if (paths.size() == 1) {
-        words = paths;
-    } else if (!paths.empty()) {
-        words.push_back(
-            QFile::encodeName(QFileInfo(QString::fromStdString(paths.front())).absolutePath())
-                .toStdString());
-        for (const std::string& path : paths)
-            words.push_back(QFile::encodeName(QFileInfo(QString::fromStdString(path)).fileName())
-                                .toStdString());
-    }
-    openDebugFiles(words, m_parts.definitions, m_parts.messages, m_parts.windows, m_switchPorts);
-    syncWindows();
-    focusShownWindow();
-}
-
-void MainWindow::closeCommand() {
-    CloseWindowsDialog logic(m_parts.windows, m_parts.debugDirectory);
-    WindowListDialog* shownDialog = nullptr;
-    WindowListDialog dialog(texts::kCloseWindowsTitle, texts::kCloseButton, this, [&](int line) {
-        logic.select(line);
-        logic.closeSelected(m_switchPorts, m_parts.messages);
-        syncWindows();
-        shownDialog->setLines(logic.lines(), logic.selected());
-    });
-    shownDialog = &dialog;
-    dialog.setObjectName(QStringLiteral("closeWindows"));
-    dialog.setLines(logic.lines(), logic.selected());
-    dialog.exec();
-    updateMenu();
-    focusShownWindow();
-}
-
-void MainWindow::chooseCommand() {
-    ChooseWindowDialog logic(m_parts.windows, m_parts.debugDirectory);
-    WindowListDialog* shownDialog = nullptr;
-    WindowListDialog dialog(texts::kChooseWindowTitle, texts::kChooseButton, this, [&](int line) {
-        logic.select(line);
-        logic.choose(m_screenPorts, m_switchPorts);
-        refreshView();
-        shownDialog->accept();
-    });
-    shownDialog = &dialog;
-    dialog.setObjectName(QStringLiteral("chooseWindow"));
-    dialog.setLines(logic.lines(), -1);
-    dialog.exec();
-    focusShownWindow();
-}
-
-void MainWindow::fontCommand() {
-    QFontDialog dialog(m_splitter->font(), this);
-    dialog.setObjectName(QStringLiteral("fontDialog"));
-    dialog.setOption(QFontDialog::DontUseNativeDialog);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    const QFont font = dialog.selectedFont();
-    FontSettings chosen;
-    chosen.faceName = font.family().toStdString();
-    chosen.pointSize = font.pointSize() > 0
-                           ? font.pointSize()
-                           : fontPointsFromHeight(-font.pixelSize(), logicalDpiY());
-    chosen.width = 0;  // the face's own width, as the system's font dialog answers
-    VeltroSettings(m_parts.settings).writeFont(chosen);
-    applyFont(font);
-}
-
 void MainWindow::applyFont(const QFont& font) {
     // The menu keeps the desktop's font; the windows below it take this one.
     m_splitter->setFont(font);
-}
-
-void MainWindow::aboutCommand() {
-    AboutBox box(this);
-    box.exec();
 }
 
 void MainWindow::setStartDialog(StartDialog which, std::function<void()> run) {

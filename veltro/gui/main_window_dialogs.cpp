@@ -1,0 +1,120 @@
+// The main window's dialogs: opening debug window files, the two window
+// lists, the font and the about box.
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QSplitter>
+
+#include "veltro/gui/about_box.h"
+#include "veltro/gui/main_window.h"
+#include "veltro/gui/texts.h"
+#include "veltro/gui/window_list_dialog.h"
+#include "veltro/session/geometry.h"
+#include "veltro/session/open_command.h"
+#include "veltro/session/settings.h"
+#include "veltro/session/window_dialogs.h"
+
+namespace veltro::gui {
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void MainWindow::openCommand() {
+    QFileDialog dialog(this, fromUtf8(openDialogTitle(1)), QDir::currentPath());
+    dialog.setObjectName(QStringLiteral("openDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    QStringList filters;
+    for (const OpenDialogFilter& filter : OpenDialogFilters)
+        filters << fromUtf8(filter.text);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(fromUtf8(kOpenDialogDefaultExtension));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    std::vector<std::string> paths;
+    for (const QString& file : dialog.selectedFiles())
+        paths.push_back(QFile::encodeName(file).toStdString());
+    openFiles(paths);
+}
+
+void MainWindow::openFiles(const std::vector<std::string>& paths) {
+    // The dialog's answer as the open command reads it: one file by its full
+    // path, or the directory followed by the names of files in it. Names are
+    // taken whole, so blanks in them do no harm.
+    std::vector<std::string> words;
+    if (paths.size() == 1) {
+        words = paths;
+    } else if (!paths.empty()) {
+        words.push_back(
+            QFile::encodeName(QFileInfo(QString::fromStdString(paths.front())).absolutePath())
+                .toStdString());
+        for (const std::string& path : paths)
+            words.push_back(QFile::encodeName(QFileInfo(QString::fromStdString(path)).fileName())
+                                .toStdString());
+    }
+    openDebugFiles(words, m_parts.definitions, m_parts.messages, m_parts.windows, m_switchPorts);
+    syncWindows();
+    focusShownWindow();
+}
+
+void MainWindow::closeCommand() {
+    CloseWindowsDialog logic(m_parts.windows, m_parts.debugDirectory);
+    WindowListDialog* shownDialog = nullptr;
+    WindowListDialog dialog(texts::kCloseWindowsTitle, texts::kCloseButton, this, [&](int line) {
+        logic.select(line);
+        logic.closeSelected(m_switchPorts, m_parts.messages);
+        syncWindows();
+        shownDialog->setLines(logic.lines(), logic.selected());
+    });
+    shownDialog = &dialog;
+    dialog.setObjectName(QStringLiteral("closeWindows"));
+    dialog.setLines(logic.lines(), logic.selected());
+    dialog.exec();
+    updateMenu();
+    focusShownWindow();
+}
+
+void MainWindow::chooseCommand() {
+    ChooseWindowDialog logic(m_parts.windows, m_parts.debugDirectory);
+    WindowListDialog* shownDialog = nullptr;
+    WindowListDialog dialog(texts::kChooseWindowTitle, texts::kChooseButton, this, [&](int line) {
+        logic.select(line);
+        logic.choose(m_screenPorts, m_switchPorts);
+        refreshView();
+        shownDialog->accept();
+    });
+    shownDialog = &dialog;
+    dialog.setObjectName(QStringLiteral("chooseWindow"));
+    dialog.setLines(logic.lines(), -1);
+    dialog.exec();
+    focusShownWindow();
+}
+
+void MainWindow::fontCommand() {
+    QFontDialog dialog(m_splitter->font(), this);
+    dialog.setObjectName(QStringLiteral("fontDialog"));
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QFont font = dialog.selectedFont();
+    FontSettings chosen;
+    chosen.faceName = font.family().toStdString();
+    chosen.pointSize = font.pointSize() > 0
+                           ? font.pointSize()
+                           : fontPointsFromHeight(-font.pixelSize(), logicalDpiY());
+    chosen.width = 0;  // the face's own width, as the system's font dialog answers
+    VeltroSettings(m_parts.settings).writeFont(chosen);
+    applyFont(font);
+}
+
+void MainWindow::aboutCommand() {
+    AboutBox box(this);
+    box.exec();
+}
+
+}  // namespace veltro::gui
