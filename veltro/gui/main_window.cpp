@@ -71,6 +71,9 @@ MainWindow::MainWindow(MainWindowParts parts, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+    // A move just before the end (Afsluiten) is not lost.
+    if (m_geometryTimer.isActive())
+        writeGeometry();
     // The widgets refer to the screens; they go before anything else does.
     for (DebugWindow* widget : m_widgets)
         delete widget;

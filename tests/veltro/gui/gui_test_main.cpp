@@ -6,6 +6,8 @@
 // globals, so it lives in main rather than in a static.
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    // A test that closes its main window must not end the loops of the next.
+    QApplication::setQuitOnLastWindowClosed(false);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -259,6 +259,13 @@ TEST(MainWindowGeometry, MovesAndSizesAreWrittenToTheSettings) {
     EXPECT_EQ(rig.settings.readInt("Hoofdvenster", "X-positie", -1), rig.main.x());
     EXPECT_EQ(rig.settings.readInt("Hoofdvenster", "Y-positie", -1), rig.main.y());
 
+    // Closing the window does not wait for the delay.
+    rig.main.move(70, 80);
+    ASSERT_NE(rig.settings.readInt("Hoofdvenster", "X-positie", -1), rig.main.x());
+    rig.main.close();
+    EXPECT_EQ(rig.settings.readInt("Hoofdvenster", "X-positie", -1), rig.main.x());
+    rig.main.show();
+
     // The message window keeps its height; the debug windows take the rest.
     const int messages = rig.main.messageWindow().height();
     rig.main.resize(640, 560);
