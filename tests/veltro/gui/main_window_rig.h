@@ -4,6 +4,7 @@
 // replaced by a frame recorder and the poll cycle's timers fired by the test.
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QWidget>
 #include <functional>
@@ -112,16 +113,21 @@ struct MainWindowRig {
 };
 
 // Runs `act` on the next modal dialog once it is open (from the event loop,
-// while the code that opened it waits in exec()).
+// while the code that opened it waits in exec()). A dialog that does not come
+// within five seconds is not waited for, so that a later test's is not taken.
 inline void whenModal(std::function<void(QWidget&)> act) {
     auto pending = std::make_shared<std::function<void(QWidget&)>>(std::move(act));
     auto* poller = new QTimer;
-    QObject::connect(poller, &QTimer::timeout, poller, [pending, poller] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            poller->stop();
-            poller->deleteLater();
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    QObject::connect(poller, &QTimer::timeout, poller, [pending, poller, started] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr && started->elapsed() < 5000)
+            return;
+        poller->stop();
+        poller->deleteLater();
+        if (modal != nullptr)
             (*pending)(*modal);
-        }
     });
     poller->start(10);
 }
