@@ -61,6 +61,9 @@ class ControllerLink : public DisplayLink {
     void setWindowSink(RecordSink* sink) { m_mailbox.setTarget(sink); }
     // The poll cycle must outlive the link.
     void setPollCycle(PollCycle* poll) { m_poll = poll; }
+    // Every frame in and out is shown to `tap` (null: to none). When this
+    // returns, the previous tap is no longer called and may be destroyed.
+    void setFrameTap(FrameTap* tap) { m_flags.tap.attach(tap); }
 
     void setPaused(bool paused) override;
     void windowHidden() override;
@@ -68,12 +71,18 @@ class ControllerLink : public DisplayLink {
 
   private:
     // Forwards to the write queue once a line is attached; refuses before.
+    // Shows the frame tap what the queue took.
     class Writer : public ByteWriter {
       public:
+        explicit Writer(const FrameTapSlot& slot) : tap(slot) {}
         bool writeBytes(std::span<const std::uint8_t> bytes) override {
-            return target != nullptr && target->writeBytes(bytes);
+            const bool taken = target != nullptr && target->writeBytes(bytes);
+            if (taken)
+                tap.use([bytes](FrameTap& t) { t.bytesOut(bytes); });
+            return taken;
         }
         ByteWriter* target = nullptr;
+        const FrameTapSlot& tap;
     };
 
     LinkPorts m_ports;
@@ -82,7 +91,7 @@ class ControllerLink : public DisplayLink {
     RecordRouter m_router;
     DumpReceiver m_dump;
     ReceivePath m_path;
-    Writer m_writer;
+    Writer m_writer{m_flags.tap};
     FrameSender m_sender{m_writer};
     PollCycle* m_poll = nullptr;
     std::unique_ptr<LineOutput> m_line;

@@ -114,6 +114,8 @@ void FrameDecoder::startFrame(std::uint8_t header) {
 
 void FrameDecoder::drop() {
     ++m_dropped;
+    if (m_dropHandler)
+        m_dropHandler(std::span(m_frame.data(), m_position + 1));
     m_state = State::WaitHeader;
 }
 
@@ -122,6 +124,8 @@ void FrameDecoder::feed(std::uint8_t byte) {
         case State::WaitHeader:
             if (byte & kHeaderBit)
                 startFrame(byte);
+            else if (m_dropHandler)
+                m_dropHandler(std::span(&byte, 1));
             return;
         case State::WaitCount:
             m_frame[++m_position] = byte;

@@ -24,7 +24,12 @@ class FrameDecoder {
   public:
     using FrameHandler = std::function<void(const DecodedFrame&)>;
 
+    // Told about the bytes that are dropped: a frame cut short, with the byte
+    // that broke it, or a single byte outside any frame.
+    using DropHandler = std::function<void(std::span<const std::uint8_t>)>;
+
     explicit FrameDecoder(FrameHandler handler) : m_handler(std::move(handler)) {}
+    void setDropHandler(DropHandler handler) { m_dropHandler = std::move(handler); }
 
     void feed(std::uint8_t byte);
     void feed(std::span<const std::uint8_t> bytes) {
@@ -48,6 +53,7 @@ class FrameDecoder {
     void complete();
 
     FrameHandler m_handler;
+    DropHandler m_dropHandler;
     State m_state = State::WaitHeader;
     std::array<std::uint8_t, kMaxFrame> m_frame{};
     std::size_t m_position = 0;

@@ -11,7 +11,8 @@ namespace veltro::link {
 // The reader thread's side of the link: drops what arrives while paused, and
 // hands every other byte to the dump receiver or to the frame decoder, looking
 // at the dump flag again for every byte. The dump receiver gets each run of
-// its bytes in one call, so that its window is updated once per read.
+// its bytes in one call, so that its window is updated once per read. A frame
+// tap, when attached, sees the decoder's bytes of each read.
 class ReceivePath : public ByteConsumer {
   public:
     ReceivePath(LinkFlags& flags, RecordSink& records, DumpReceiver& dump);
@@ -21,6 +22,8 @@ class ReceivePath : public ByteConsumer {
     const FrameDecoder& decoder() const { return m_decoder; }
 
   private:
+    void tapIn(std::span<const std::uint8_t> bytes);
+
     LinkFlags& m_flags;
     DumpReceiver& m_dump;
     FrameDecoder m_decoder;
