@@ -1,15 +1,12 @@
 // ctrlsim: a simulated traffic-signal controller on 127.0.0.1 (and, on
 // request, a pseudo-terminal), the peer for the debugger's tests and demos.
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "ctrlsim/program_location.h"
 #include "ctrlsim/sim_model.h"
 #include "ctrlsim/sim_options.h"
 #include "ctrlsim/sim_server.h"
@@ -18,8 +15,6 @@
 
 namespace {
 
-int g_stopPipe[2] = {-1, -1};
-
 // The sample intersection: the copy installed beside the program
 // (PREFIX/bin/ctrlsim finds PREFIX/share/roadside-tools/examples/kruispunt),
 // else the sources' own when the program runs from a build tree. Packaged
@@ -27,18 +22,13 @@ int g_stopPipe[2] = {-1, -1};
 std::string defaultSampleDirectory() {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path program = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
+    const fs::path program = ctrlsim::programFile();
+    if (!program.empty()) {
         const fs::path installed = program.parent_path() / CTRLSIM_INSTALLED_SAMPLE;
         if (fs::is_directory(installed, ec))
             return installed.lexically_normal().string();
     }
     return CTRLSIM_SOURCE_SAMPLE;
-}
-
-extern "C" void onSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] auto n = ::write(g_stopPipe[1], &byte, 1);
 }
 
 // Messages of the definition readers, on standard error, so that a faulty
@@ -64,6 +54,13 @@ int main(int argc, char** argv) {
         return parsed.exitCode;
     }
     ctrlsim::SimOptions options = *parsed.options;
+    if (options.pty) {
+        if (const std::string why = ctrlsim::SimServer::pseudoTerminalUnavailable();
+            !why.empty()) {
+            std::fprintf(stderr, "ctrlsim: --pty: %s\n", why.c_str());
+            return 2;
+        }
+    }
     if (options.directory.empty())
         options.directory = defaultSampleDirectory();
     if (options.directory.empty()) {
@@ -97,20 +94,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ctrlsim: %s\n", error->c_str());
         return 1;
     }
-    if (::pipe2(g_stopPipe, O_CLOEXEC) != 0)
-        return 1;
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
-    std::signal(SIGPIPE, SIG_IGN);
-
     std::printf("port %d\n", server.port());
     if (!server.ptyPath().empty())
         std::printf("pty %s\n", server.ptyPath().c_str());
     std::fflush(stdout);
-    server.run(g_stopPipe[0]);
+    server.run();
     std::printf("ctrlsim stopped\n");
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "veltro/link/posix/open_link.h"
+#include "veltro/link/open_link.h"
 
 #include <memory>
 

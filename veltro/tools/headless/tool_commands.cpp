@@ -8,7 +8,7 @@
 #include "veltro/definitions/definitions_loader.h"
 #include "veltro/link/controller_link.h"
 #include "veltro/link/machine_clock.h"
-#include "veltro/link/posix/open_link.h"
+#include "veltro/link/open_link.h"
 #include "veltro/session/profile_settings.h"
 #include "veltro/tools/adjustment_run.h"
 #include "veltro/tools/difference_check.h"
