@@ -1,0 +1,110 @@
+#include "veltro/monitor/frame_text.h"
+
+#include "veltro/link/frame_decoder.h"
+#include "veltro/link/function_code.h"
+#include "veltro/monitor/time_text.h"
+
+namespace veltro::monitor {
+namespace {
+
+// Texts of the monitor window.
+constexpr const char* kIn = "in";
+constexpr const char* kOut = "uit";
+constexpr const char* kCut = "afgebroken frame";
+constexpr const char* kStray = "losse bytes";
+constexpr const char* kUnframed = "geen frame";
+
+const char* modeText(CommandMode mode) {
+    switch (mode) {
+        case CommandMode::Stop:
+            return "STOP";
+        case CommandMode::Write:
+            return "WRITE";
+        case CommandMode::Continuous:
+            return "CONTINUOUS";
+        case CommandMode::Read:
+            return "READ";
+    }
+    return "";
+}
+
+// Which indexes a function group's frames carry.
+bool carriesIndex(int group) {
+    return group != 0 && group != 4 && group != 5 && group != 15;
+}
+bool carriesSecondIndex(int group) {
+    return group == 4 || group == 5 || group == 6 || group == 7 || group == 11 || group == 12;
+}
+
+const char* kindText(FrameKind kind) {
+    switch (kind) {
+        case FrameKind::Cut:
+            return kCut;
+        case FrameKind::Stray:
+            return kStray;
+        case FrameKind::Unframed:
+            return kUnframed;
+        case FrameKind::Frame:
+            break;
+    }
+    return "";
+}
+
+}  // namespace
+
+const std::vector<std::string>& frameColumnTitles() {
+    static const std::vector<std::string> titles = {
+        "Tijd", "Richting", "Bytes", "Modus", "Functie", "Index", "Tweede index", "Waarde"};
+    return titles;
+}
+
+std::string hexText(std::span<const std::uint8_t> bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(bytes.size() * 3);
+    for (std::uint8_t b : bytes) {
+        if (!text.empty())
+            text += ' ';
+        text += kDigits[b >> 4];
+        text += kDigits[b & 0x0F];
+    }
+    return text;
+}
+
+FrameColumns describeFrame(const FrameEntry& entry, const FrameNames& names, int offsetMinutes) {
+    FrameColumns c;
+    c.time = clockText(entry.timeMs, offsetMinutes);
+    c.direction = entry.direction == FrameDirection::In ? kIn : kOut;
+    c.bytes = hexText(entry.data());
+    if (entry.kind != FrameKind::Frame) {
+        c.mode = kindText(entry.kind);
+        return c;
+    }
+    const link::DecodedFrame frame = link::extractFrame(entry.data());
+    const ControllerRecord& r = frame.record;
+    const int group = link::functionGroup(r.functionCode);
+    c.mode = modeText(frame.mode);
+    c.function = std::to_string(r.functionCode);
+    if (const std::string& macro = names.macroName(r.functionCode); !macro.empty())
+        c.function += " " + macro;
+    if (carriesIndex(group))
+        c.index = names.indexText(r.functionCode, false, r.index);
+    if (carriesSecondIndex(group))
+        c.secondIndex = names.indexText(r.functionCode, true, r.secondIndex);
+    if (frame.mode == CommandMode::Write)
+        c.value = std::to_string(r.value);
+    return c;
+}
+
+std::string frameLine(const FrameColumns& c) {
+    std::string line;
+    for (const std::string* field : {&c.time, &c.direction, &c.bytes, &c.mode, &c.function,
+                                     &c.index, &c.secondIndex, &c.value}) {
+        if (!line.empty())
+            line += '\t';
+        line += *field;
+    }
+    return line;
+}
+
+}  // namespace veltro::monitor

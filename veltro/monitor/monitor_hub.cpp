@@ -1,0 +1,53 @@
+#include "veltro/monitor/monitor_hub.h"
+
+namespace veltro::monitor {
+
+MonitorHub::MonitorHub(FrameTapSlot& slot, WallClock clock)
+    : m_slot(slot), m_clock(std::move(clock)) {}
+
+MonitorHub::~MonitorHub() {
+    if (m_uses != 0)
+        m_slot.attach(nullptr);
+}
+
+void MonitorHub::setUse(Use use, bool on) {
+    const unsigned before = m_uses;
+    m_uses = on ? (m_uses | use) : (m_uses & ~unsigned{use});
+    if (before == 0 && m_uses != 0) {
+        if (!m_intake) {
+            m_intake = std::make_unique<FrameIntake>(kIntakeCapacity);
+            m_feed = std::make_unique<FrameFeed>(*m_intake, m_clock);
+        }
+        m_slot.attach(m_feed.get());
+    } else if (before != 0 && m_uses == 0) {
+        m_slot.attach(nullptr);
+        drain(m_clock());  // what was queued still reaches the log
+    }
+    if (use == kMonitor && !on)
+        m_history.clear();
+}
+
+std::size_t MonitorHub::drain(std::int64_t nowMs) {
+    std::size_t taken = 0;
+    if (m_intake) {
+        FrameEntry entry;
+        while (m_intake->pop(entry)) {
+            ++taken;
+            if (inUse(kMonitor)) {
+                if (m_paused)
+                    ++m_skipped;
+                else
+                    m_history.push(entry);
+            }
+            if (inUse(kLog))
+                m_log.take(entry);
+            if (inUse(kTrend))
+                m_trend.take(entry);
+        }
+    }
+    if (inUse(kLog))
+        m_log.tick(nowMs);
+    return taken;
+}
+
+}  // namespace veltro::monitor
