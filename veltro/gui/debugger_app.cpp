@@ -2,13 +2,16 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QStatusBar>
 #include <iostream>
 
 #include "veltro/gui/main_window.h"
 #include "veltro/gui/message_window.h"
 #include "veltro/gui/qt_prompts.h"
+#include "veltro/gui/status_line.h"
 #include "veltro/link/ip_error.h"
 #include "veltro/link/posix/open_link.h"
+#include "veltro/link/status_text.h"
 #include "veltro/session/settings.h"
 
 namespace veltro::gui {
@@ -103,7 +106,10 @@ void DebuggerApp::installKeyboardHook() {
 }
 
 bool DebuggerApp::openLink(const SessionOptions& options) {
+    if (options.reconnect)
+        m_link->link.enableReconnect(&m_log);
     if (options.linkKind == LinkKind::Ip) {
+        m_link->link.setLabel(link::ipLinkLabel(options.ipAddress, options.ipPort));
         if (auto error =
                 link::openIpLink(m_link->link, options.ipAddress, options.ipPort, *m_ipErrors)) {
             link::showIpError(*error, m_environment.errors ? *m_environment.errors : std::cerr,
@@ -113,6 +119,7 @@ bool DebuggerApp::openLink(const SessionOptions& options) {
         }
         return true;
     }
+    m_link->link.setLabel(link::serialLinkLabel(options.serialPort, options.baudRate));
     return link::openSerialLink(m_link->link, options.serialPort, options.baudRate, &m_settings,
                                 *m_prompts);
 }
@@ -135,6 +142,7 @@ void DebuggerApp::makeMainWindow() {
     m_main->move(geometry.x, geometry.y);
     m_main->resize(geometry.width, geometry.height);
     m_main->applyFont(startFont(settings.readFont()));
+    m_main->statusBar()->addWidget(new StatusLine(m_link->link, m_main.get()), 1);
     m_link->sink.setView(m_main.get());
     m_lines->target = &m_main->messageWindow();
     m_hook.setWindow(m_main.get());

@@ -1,19 +1,29 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
+#include <string>
 
 #include "veltro/link/dump_receiver.h"
 #include "veltro/link/frame_sender.h"
+#include "veltro/link/life_token.h"
+#include "veltro/link/line_gate.h"
+#include "veltro/link/link_counters.h"
 #include "veltro/link/link_flags.h"
+#include "veltro/link/machine_clock.h"
 #include "veltro/link/poll_cycle.h"
 #include "veltro/link/queued_writer.h"
 #include "veltro/link/receive_path.h"
+#include "veltro/link/reconnector.h"
 #include "veltro/link/record_mailbox.h"
 #include "veltro/link/record_router.h"
 #include "veltro/ports/byte_writer.h"
 #include "veltro/ports/display_link.h"
 #include "veltro/ports/dump_display.h"
 #include "veltro/ports/line_output.h"
+#include "veltro/ports/line_watch.h"
+#include "veltro/ports/link_status.h"
+#include "veltro/ports/messages.h"
 #include "veltro/ports/reply_timer.h"
 #include "veltro/ports/steady_clock.h"
 #include "veltro/ports/ui_dispatcher.h"
@@ -33,18 +43,35 @@ struct LinkPorts {
 // its router, mailbox and dump receiver, the write queue and the frame
 // sender. An adapter (serial or IP, opened by the functions of the platform's
 // adapter library) is attached once; its reader thread feeds consumer().
-class ControllerLink : public DisplayLink {
+//
+// The adapter reports a lost line through lineWatch(). With reconnecting on,
+// the link opens it again with growing pauses, tells the message window of
+// the loss and of the recovery once each, and starts the shown window's poll
+// cycle again once the line is back; frames written meanwhile are refused.
+// Without it the line stays lost, as it always did.
+class ControllerLink : public DisplayLink, public LineWatch, public LinkStatusSource {
   public:
     explicit ControllerLink(LinkPorts ports);
     ~ControllerLink() override;  // stops the writer, then the adapter's reader
     ControllerLink(const ControllerLink&) = delete;
     ControllerLink& operator=(const ControllerLink&) = delete;
 
+    // Before attach: reconnect a lost line, pausing on `clock` (null: the
+    // machine's clock), and report loss and recovery to `messages` (which
+    // must outlive the link; null: not reported).
+    void enableReconnect(Messages* messages, SteadyClock* clock = nullptr);
+    // Before attach: how the status line names the line ("COM1 9600").
+    void setLabel(std::string label);
+
     // Takes the opened line; frames written from now on go out through it.
-    void attach(std::unique_ptr<LineOutput> line);
+    // `reopen` (part of the line, or null) opens it again after a loss.
+    void attach(std::unique_ptr<LineOutput> line, LineReopen* reopen = nullptr);
     bool attached() const { return m_line != nullptr; }
 
     ByteConsumer& consumer() { return m_path; }
+    LineWatch& lineWatch() { return *this; }
+    const LinkCounters& counters() const { return m_counters; }
+    LinkState state() const { return m_state.load(); }
     UiDispatcher& dispatcher() { return m_ports.dispatcher; }
     LinkFlags& flags() { return m_flags; }
     RecordRouter& router() { return m_router; }
@@ -69,7 +96,13 @@ class ControllerLink : public DisplayLink {
     void windowHidden() override;
     void windowShown() override;
 
+    void lineLost() override;
+    bool reconnects() const override { return m_reconnect; }
+    LinkStatus linkStatus() const override;
+
   private:
+    bool restored();
+    void report(std::string text);
     // Forwards to the write queue once a line is attached; refuses before.
     // Shows the frame tap what the queue took.
     class Writer : public ByteWriter {
@@ -87,6 +120,16 @@ class ControllerLink : public DisplayLink {
 
     LinkPorts m_ports;
     LinkFlags m_flags;
+    LinkCounters m_counters;
+    mutable std::mutex m_stateMutex;  // state changes and their reports, in order
+    std::atomic<LinkState> m_state{LinkState::Lost};
+    bool m_lostAgain = false;  // lost again before a reopen was taken
+    std::string m_label;       // set before the line's threads run
+    bool m_reconnect = false;
+    Messages* m_messages = nullptr;
+    SteadyClock* m_reconnectClock = nullptr;
+    MachineClock m_machineClock;
+    LineGate m_gate{m_state, m_counters};
     RecordMailbox m_mailbox;
     RecordRouter m_router;
     DumpReceiver m_dump;
@@ -96,6 +139,8 @@ class ControllerLink : public DisplayLink {
     PollCycle* m_poll = nullptr;
     std::unique_ptr<LineOutput> m_line;
     std::unique_ptr<QueuedWriter> m_queue;
+    std::unique_ptr<Reconnector> m_reconnector;  // stopped before the line goes
+    LifeToken m_life;
 };
 
 }  // namespace veltro::link

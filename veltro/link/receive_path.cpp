@@ -3,11 +3,20 @@
 namespace veltro::link {
 
 ReceivePath::ReceivePath(LinkFlags& flags, RecordSink& records, DumpReceiver& dump)
-    : m_flags(flags),
-      m_dump(dump),
-      m_decoder([&records](const DecodedFrame& frame) { records.deliver(frame.record); }) {}
+    : m_flags(flags), m_dump(dump), m_decoder([this, &records](const DecodedFrame& frame) {
+          if (m_counters != nullptr)
+              m_counters->frameDecoded(m_clock->now().count());
+          records.deliver(frame.record);
+      }) {}
+
+void ReceivePath::setCounters(LinkCounters* counters, const SteadyClock* clock) {
+    m_counters = counters;
+    m_clock = clock;
+}
 
 void ReceivePath::bytesReceived(std::span<const std::uint8_t> bytes) {
+    if (m_counters != nullptr)
+        m_counters->received(bytes.size());
     if (m_flags.paused.load(std::memory_order_acquire))
         return;
     std::size_t runStart = 0;

@@ -2,9 +2,11 @@
 
 #include "veltro/link/dump_receiver.h"
 #include "veltro/link/frame_decoder.h"
+#include "veltro/link/link_counters.h"
 #include "veltro/link/link_flags.h"
 #include "veltro/ports/byte_consumer.h"
 #include "veltro/ports/record_sink.h"
+#include "veltro/ports/steady_clock.h"
 
 namespace veltro::link {
 
@@ -18,6 +20,8 @@ class ReceivePath : public ByteConsumer {
     ReceivePath(LinkFlags& flags, RecordSink& records, DumpReceiver& dump);
 
     void bytesReceived(std::span<const std::uint8_t> bytes) override;
+    // Before the reader runs: count the traffic, frames timed on `clock`.
+    void setCounters(LinkCounters* counters, const SteadyClock* clock);
 
     const FrameDecoder& decoder() const { return m_decoder; }
 
@@ -27,6 +31,8 @@ class ReceivePath : public ByteConsumer {
     LinkFlags& m_flags;
     DumpReceiver& m_dump;
     FrameDecoder m_decoder;
+    LinkCounters* m_counters = nullptr;
+    const SteadyClock* m_clock = nullptr;
 };
 
 }  // namespace veltro::link

@@ -91,6 +91,8 @@ bool applyFlagWord(const std::string& w, SessionOptions& o) {
         o.startParameters = true;
     } else if (w == "VERSCHILLEN" || w == "-V") {
         o.startVerschillen = true;
+    } else if (w == "-NORECONNECT") {
+        o.reconnect = false;
     } else if (w.size() == 4 && w.starts_with("COM") && w[3] >= '1' && w[3] <= '4') {
         o.serialPort = w[3] - '0';
     } else {

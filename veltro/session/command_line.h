@@ -9,7 +9,8 @@ namespace veltro {
 
 // Parses the command line text behind the program name: words separated by
 // blanks, compared in upper case (COM1..COM4, -C, -B, -IP, -IPP and the start
-// flags DPCOM, AFNAME, PARAMETERS, VERSCHILLEN or -D, -A, -P, -V). Faulty
+// flags DPCOM, AFNAME, PARAMETERS, VERSCHILLEN or -D, -A, -P, -V, and
+// -NORECONNECT, which keeps a lost link lost). Faulty
 // words are reported through `prompts` and ignored; the parser always yields
 // options.
 SessionOptions parseCommandLine(std::string_view text, Prompts& prompts);

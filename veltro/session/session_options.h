@@ -20,6 +20,9 @@ struct SessionOptions {
     bool startAfname = false;
     bool startParameters = false;
     bool startVerschillen = false;
+    // A lost link is opened again with growing pauses; -NORECONNECT leaves
+    // it lost, as the debugger always did.
+    bool reconnect = true;
 };
 
 }  // namespace veltro

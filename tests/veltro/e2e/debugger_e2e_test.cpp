@@ -200,8 +200,9 @@ TEST(DebuggerEndToEnd, AControllerThatClosesResetsOrGarblesLeavesItRunning) {
         const bool ends = fault[0] != "--garbage";
         Simulator sim(fault);
         test_support::ScriptedPrompts prompts;
+        // Without reconnecting, as the debugger always was.
         const int exit = runDebugger(
-            "-IP 127.0.0.1 -IPP " + std::to_string(sim.port()), "",
+            "-IP 127.0.0.1 -IPP " + std::to_string(sim.port()) + " -noreconnect", "",
             [&](DebuggerApp& app) {
                 MainWindow& main = *app.mainWindow();
                 ASSERT_TRUE(QTest::qWaitFor([&] { return valueShown(app, 7); }, kWait));

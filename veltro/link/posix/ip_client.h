@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,6 +13,7 @@
 #include "veltro/ports/byte_consumer.h"
 #include "veltro/ports/ip_error_handler.h"
 #include "veltro/ports/line_output.h"
+#include "veltro/ports/line_watch.h"
 #include "veltro/ports/ui_dispatcher.h"
 
 namespace veltro::link {
@@ -28,12 +30,21 @@ namespace veltro::link {
 // after that (or a send that finds the connection gone) are dropped silently.
 // Any other failure of the reader or the writer is posted, once, to the error
 // handler on the user-interface thread.
-class IpClient : public LineOutput {
+//
+// With a line watch that reconnects, every end of the connection (a reset,
+// a close, a failed receive or send) is a loss instead: the watch hears of it
+// once, writes are dropped until reopen() has connected a new socket to the
+// same address and started a new reader. Without one a reset or close is
+// still told to the watch (if any), for the status line.
+class IpClient : public LineOutput, public LineReopen {
   public:
     static constexpr int kConnectionReset = -99;
 
+    // The longest wait for one reconnect attempt's connection.
+    static constexpr int kReconnectTimeoutMs = 3000;
+
     IpClient(ByteConsumer& consumer, LinkFlags& flags, IpErrorHandler& errors,
-             UiDispatcher& dispatcher);
+             UiDispatcher& dispatcher, LineWatch* watch = nullptr);
     ~IpClient() override;
     IpClient(const IpClient&) = delete;
     IpClient& operator=(const IpClient&) = delete;
@@ -48,19 +59,29 @@ class IpClient : public LineOutput {
     // A TCP peer that stops reading is waited for: nothing is described for it.
     void lineBlocked() override {}
 
+    bool reopen(std::stop_token stop) override;
+
     bool connectionEnded() const { return m_ended.load(); }
     // The last receive count: bytes of the last read, 0 after a close, -99 after a reset.
     int lastReceiveCount() const { return m_lastCount.load(); }
 
   private:
-    void readerLoop();
+    void readerLoop(int fd);
     void fail(const IpError& error);
+    bool reconnecting() const { return m_watch != nullptr && m_watch->reconnects(); }
+    void lose();
+    int connectAgain(const std::stop_token& stop) const;
 
     ByteConsumer& m_consumer;
     LinkFlags& m_flags;
     IpErrorHandler& m_errors;
     UiDispatcher& m_dispatcher;
+    LineWatch* m_watch;
+    std::string m_address;  // for a reopen
+    int m_port = 0;
+    std::mutex m_fdMutex;  // the writer against a reopen that replaces the socket
     int m_fd = -1;
+    std::atomic<bool> m_lost{false};
     std::atomic<bool> m_ended{false};
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_failed{false};

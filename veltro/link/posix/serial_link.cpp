@@ -58,8 +58,9 @@ speed_t speedFor(int baudRate, bool& known) {
 
 }  // namespace
 
-SerialLink::SerialLink(ByteConsumer& consumer, Prompts& prompts, UiDispatcher& dispatcher)
-    : m_consumer(consumer), m_prompts(prompts), m_dispatcher(dispatcher) {}
+SerialLink::SerialLink(ByteConsumer& consumer, Prompts& prompts, UiDispatcher& dispatcher,
+                       LineWatch* watch)
+    : m_consumer(consumer), m_prompts(prompts), m_dispatcher(dispatcher), m_watch(watch) {}
 
 SerialLink::~SerialLink() {
     if (m_reader.joinable()) {
@@ -79,6 +80,8 @@ SerialLink::~SerialLink() {
 }
 
 void SerialLink::alert(const std::string& text) {
+    if (m_quiet)
+        return;
     m_prompts.messageBox(kSerialCaption, text, PromptIcon::None);
 }
 
@@ -91,6 +94,8 @@ void SerialLink::alertLater(const std::string& text) {
 }
 
 bool SerialLink::open(const std::string& device, int baudRate) {
+    m_device = device;
+    m_baudRate = baudRate;
     m_fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_SYNC | O_CLOEXEC | O_NONBLOCK);
     if (m_fd < 0) {
         alert(serialOpenText());
@@ -123,7 +128,7 @@ bool SerialLink::open(const std::string& device, int baudRate) {
         return true;
     }
     try {
-        m_reader = std::thread([this] { readerLoop(); });
+        startReader();
     } catch (const std::system_error&) {
         alert(serialSetupText("CreateThreads"));
         close();
@@ -182,6 +187,9 @@ void SerialLink::closePort(bool report) {
 
 LineOutput::Result SerialLink::writeSome(std::span<const std::uint8_t> bytes,
                                          std::chrono::milliseconds wait) {
+    std::lock_guard lock(m_fdMutex);
+    if (m_lost.load())
+        return {bytes.size(), false};  // no device to write to until the reopen
     if (m_fd < 0)
         return {0, true};
     pollfd out{m_fd, POLLOUT, 0};
@@ -210,18 +218,32 @@ bool SerialLink::waitForStop(int milliseconds) {
     return m_stop.load();
 }
 
-void SerialLink::readerLoop() {
+void SerialLink::startReader() {
+    m_reader = std::thread([this, fd = m_fd] { readerLoop(fd); });
+}
+
+bool SerialLink::deviceGone() {
+    const bool reconnects = m_watch != nullptr && m_watch->reconnects();
+    if (m_watch != nullptr && !m_lossTold.exchange(true)) {
+        if (reconnects)
+            m_lost = true;  // before the watch hears of it, so no write waits for it
+        m_watch->lineLost();
+    }
+    return reconnects;
+}
+
+void SerialLink::readerLoop(int fd) {
     int status = 0;
-    if (::ioctl(m_fd, TIOCMGET, &status) != 0 && !notApplicable(errno)) {
+    if (::ioctl(fd, TIOCMGET, &status) != 0 && !notApplicable(errno)) {
         alertLater(serialLineText("GetCommModemStatus", 26));
     }
     int queued = 0;
-    if (::ioctl(m_fd, FIONREAD, &queued) != 0)
+    if (::ioctl(fd, FIONREAD, &queued) != 0)
         alertLater(serialLineText("ClearCommError", 26));
 
     std::array<std::uint8_t, kReadSize> buffer{};
     while (!m_stop.load()) {
-        pollfd fds[2] = {{m_fd, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
+        pollfd fds[2] = {{fd, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
         const int ready = ::poll(fds, 2, kReadWaitMs);
         if (m_stop.load())
             break;
@@ -229,20 +251,46 @@ void SerialLink::readerLoop() {
             // A vanished device (or a pseudo-terminal without its other end)
             // reports hang-up at once: try again later, without spinning.
             if (ready > 0 && (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL))) {
-                if (waitForStop(10))
+                if (deviceGone() || waitForStop(10))
                     break;
             }
             continue;
         }
-        const ssize_t n = ::read(m_fd, buffer.data(), buffer.size());
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
         if (n > 0) {
             m_consumer.bytesReceived(std::span(buffer.data(), static_cast<std::size_t>(n)));
         } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
             // Readable yet nothing to read: a device at its end. Retry later.
-            if (waitForStop(10))
+            if (deviceGone() || waitForStop(10))
                 break;
         }
     }
+}
+
+// The same device path again, with the settings of the first opening.
+bool SerialLink::reopen(std::stop_token stop) {
+    if (m_reader.joinable())
+        m_reader.join();  // it ended with the lost device
+    if (stop.stop_requested())
+        return false;
+    const int fd = ::open(m_device.c_str(), O_RDWR | O_NOCTTY | O_SYNC | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    {
+        std::lock_guard lock(m_fdMutex);
+        ::close(m_fd);
+        m_fd = fd;
+        ::ioctl(m_fd, TIOCEXCL);
+        m_quiet = true;
+        configureLine(m_baudRate);
+        m_quiet = false;
+        const int dtr = TIOCM_DTR;
+        ::ioctl(m_fd, TIOCMBIS, &dtr);
+        m_lost = false;
+        m_lossTold = false;
+    }
+    startReader();
+    return true;
 }
 
 }  // namespace veltro::link

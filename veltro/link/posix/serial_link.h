@@ -3,12 +3,14 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <string>
 #include <thread>
 
 #include "veltro/ports/byte_consumer.h"
 #include "veltro/ports/line_output.h"
+#include "veltro/ports/line_watch.h"
 #include "veltro/ports/prompts.h"
 #include "veltro/ports/ui_dispatcher.h"
 
@@ -22,9 +24,16 @@ namespace veltro::link {
 // cannot be opened stops the set-up. Messages of the set-up come on the
 // calling (user-interface) thread; those of the reader thread and of a
 // blocked line are posted to it through the dispatcher.
-class SerialLink : public LineOutput {
+//
+// A device that goes away (hang-up, or a read that fails) is told to the
+// line watch, if any, once. With a watch that reconnects, the reader then
+// ends and writes are dropped until reopen() finds the device again (same
+// path, same settings, set up without message boxes) and starts a new reader;
+// without one, the reader goes on trying as it always did.
+class SerialLink : public LineOutput, public LineReopen {
   public:
-    SerialLink(ByteConsumer& consumer, Prompts& prompts, UiDispatcher& dispatcher);
+    SerialLink(ByteConsumer& consumer, Prompts& prompts, UiDispatcher& dispatcher,
+               LineWatch* watch = nullptr);
     ~SerialLink() override;  // stops the reader and restores the port, quietly
     SerialLink(const SerialLink&) = delete;
     SerialLink& operator=(const SerialLink&) = delete;
@@ -37,17 +46,29 @@ class SerialLink : public LineOutput {
     Result writeSome(std::span<const std::uint8_t> bytes, std::chrono::milliseconds wait) override;
     void lineBlocked() override;
 
+    bool reopen(std::stop_token stop) override;
+
   private:
     void alert(const std::string& text);
     void alertLater(const std::string& text);
     void closePort(bool report);
     void configureLine(int baudRate);
-    void readerLoop();
+    void readerLoop(int fd);
+    void startReader();
+    // The device is gone; true when the reader should end (reconnecting).
+    bool deviceGone();
     bool waitForStop(int milliseconds);
 
     ByteConsumer& m_consumer;
     Prompts& m_prompts;
     UiDispatcher& m_dispatcher;
+    LineWatch* m_watch;
+    std::string m_device;  // for a reopen
+    int m_baudRate = 9600;
+    bool m_quiet = false;                 // a reopen sets the line up without message boxes
+    std::mutex m_fdMutex;                 // the writer against a reopen that replaces the device
+    std::atomic<bool> m_lost{false};      // writes are dropped
+    std::atomic<bool> m_lossTold{false};  // the watch heard of this loss
     int m_fd = -1;
     int m_wake[2] = {-1, -1};          // a byte here ends the reader's wait
     std::unique_ptr<termios> m_saved;  // the port's settings before set-up
