@@ -218,8 +218,8 @@ bool SerialLink::waitForStop(int milliseconds) {
     return m_stop.load();
 }
 
-void SerialLink::startReader() {
-    m_reader = std::thread([this, fd = m_fd] { readerLoop(fd); });
+void SerialLink::startReader(bool quiet) {
+    m_reader = std::thread([this, fd = m_fd, quiet] { readerLoop(fd, quiet); });
 }
 
 bool SerialLink::deviceGone() {
@@ -232,13 +232,13 @@ bool SerialLink::deviceGone() {
     return reconnects;
 }
 
-void SerialLink::readerLoop(int fd) {
+void SerialLink::readerLoop(int fd, bool quiet) {
     int status = 0;
-    if (::ioctl(fd, TIOCMGET, &status) != 0 && !notApplicable(errno)) {
+    if (::ioctl(fd, TIOCMGET, &status) != 0 && !notApplicable(errno) && !quiet) {
         alertLater(serialLineText("GetCommModemStatus", 26));
     }
     int queued = 0;
-    if (::ioctl(fd, FIONREAD, &queued) != 0)
+    if (::ioctl(fd, FIONREAD, &queued) != 0 && !quiet)
         alertLater(serialLineText("ClearCommError", 26));
 
     std::array<std::uint8_t, kReadSize> buffer{};
@@ -289,7 +289,7 @@ bool SerialLink::reopen(std::stop_token stop) {
         m_lost = false;
         m_lossTold = false;
     }
-    startReader();
+    startReader(true);
     return true;
 }
 

@@ -53,8 +53,9 @@ class SerialLink : public LineOutput, public LineReopen {
     void alertLater(const std::string& text);
     void closePort(bool report);
     void configureLine(int baudRate);
-    void readerLoop(int fd);
-    void startReader();
+    // A reader started by a reopen checks the line without message boxes.
+    void readerLoop(int fd, bool quiet);
+    void startReader(bool quiet = false);
     // The device is gone; true when the reader should end (reconnecting).
     bool deviceGone();
     bool waitForStop(int milliseconds);
