@@ -8,6 +8,7 @@
 #include "veltro/gui/debugger_app.h"
 #include "veltro/gui/dump_window.h"
 #include "veltro/gui/main_window.h"
+#include "veltro/gui/monitor/extra_tools.h"
 #include "veltro/gui/tools/tool_session.h"
 
 namespace veltro::gui {
@@ -34,6 +35,9 @@ void installStartDialogs(DebuggerApp& app, MainWindow& window) {
         window.setStartDialog(item,
                               [session, tool = tool, &window] { session->open(tool, &window); });
     }
+    // And the menu "Extra" after the described menus.
+    installExtraMenu(window,
+                     ExtraParts{link.flags().tap, app.windows(), app.elements(), app.messages()});
 }
 
 }  // namespace veltro::gui

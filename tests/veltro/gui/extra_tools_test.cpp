@@ -1,0 +1,230 @@
+// The menu "Extra" on a bare main window: the frame monitor, the value log
+// and the trend, fed through the link's tap slot as the reader would feed it.
+#include "veltro/gui/monitor/extra_tools.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <fstream>
+#include <memory>
+
+#include "support/temp_dir.h"
+#include "support/veltro/link_ports.h"
+#include "support/veltro/messages.h"
+#include "veltro/gui/monitor/frame_monitor_window.h"
+#include "veltro/gui/monitor/trend_window.h"
+#include "veltro/link/frame_encoder.h"
+
+namespace veltro::gui {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes encoded(int code, int index, int value, CommandMode mode = CommandMode::Write) {
+    const link::EncodedFrame f = link::encodeFrame({code, index, -1, 0, value}, mode);
+    return Bytes(f.bytes().begin(), f.bytes().end());
+}
+
+DebugScreen screen(const std::string& title) {
+    DebugScreen s(title);
+    s.addText({"Groen", 0, 1});
+    s.addText({"Hiaat", 0, 2});
+    for (int row = 1; row <= 2; ++row) {
+        DebugItem& item = s.addItem();
+        item.functionCode = row == 1 ? 288 : 465;
+        item.firstElement = 2;
+        item.column = 8;
+        item.row = row;
+        item.hasControl = true;
+    }
+    s.buildIndex();
+    return s;
+}
+
+struct Rig {
+    FrameTapSlot slot;
+    DebugWindowList windows;
+    test_support::LinkRecorder display;
+    WindowSwitchPorts ports{display};
+    std::unique_ptr<ElementTables> elements = std::make_unique<ElementTables>();
+    test_support::RecordingMessages messages;
+    std::int64_t now = 1796732103000;
+    QMainWindow window;
+    ExtraTools* tools;
+
+    Rig() {
+        elements->signalGroups[0].name = "fc02";
+        elements->signalGroups[0].arrayNumber = 2;
+        elements->signalGroups.count = 1;
+        windows.addWindow(screen("/p/DEBUG_001.PLO"));
+        windows.addWindow(screen("/p/DEBUG_002.PLO"));
+        windows.show(0, ports);
+        window.menuBar()->addMenu(QStringLiteral("&Help"));
+        tools = new ExtraTools(window, ExtraParts{slot, windows, *elements, messages},
+                               [this] { return now; });
+        window.show();
+    }
+    void in(const Bytes& bytes) {
+        slot.use([&](FrameTap& tap) { tap.bytesIn(bytes); });
+    }
+    void out(const Bytes& bytes) {
+        slot.use([&](FrameTap& tap) { tap.bytesOut(bytes); });
+    }
+};
+
+std::vector<std::string> fileLines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TEST(ExtraTools, TheMenuComesAfterTheDescribedOnesAndCostsTheLinkNothingUntilUsed) {
+    Rig rig;
+    const QList<QAction*> menus = rig.window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus.back()->text(), QStringLiteral("E&xtra"));
+    QStringList items;
+    for (QAction* a : menus.back()->menu()->actions())
+        items << a->text();
+    EXPECT_EQ(items,
+              (QStringList{"&Frame monitor", "&Waarden vastleggen...",
+                           "&Gekozen waarden vastleggen...", "Vastleggen &stoppen", "&Trend..."}));
+    EXPECT_FALSE(rig.tools->action(ExtraItem::LogStop)->isEnabled());
+    EXPECT_FALSE(rig.slot.attached());
+}
+
+TEST(ExtraTools, CtrlMOpensTheMonitorWhichShowsFramesFiltersPausesAndDetachesWhenClosed) {
+    Rig rig;
+    QApplication::setActiveWindow(&rig.window);
+    QTest::keyClick(&rig.window, Qt::Key_M, Qt::ControlModifier);
+    FrameMonitorWindow* monitor = rig.tools->monitorWindow();
+    ASSERT_NE(monitor, nullptr);
+    EXPECT_TRUE(monitor->isVisible());
+    EXPECT_EQ(monitor->windowTitle(), QStringLiteral("Frame monitor"));
+    EXPECT_TRUE(rig.slot.attached());
+
+    rig.out(encoded(288, 2, 0, CommandMode::Read));
+    rig.in(encoded(288, 2, 37));
+    rig.in(Bytes{0x01, 0x02});
+    rig.tools->tick();
+    QAbstractItemModel* model = monitor->table()->model();
+    ASSERT_EQ(model->rowCount(), 3);
+    EXPECT_EQ(model->index(0, 1).data().toString(), QStringLiteral("uit"));
+    EXPECT_EQ(model->index(0, 3).data().toString(), QStringLiteral("READ"));
+    EXPECT_EQ(model->index(1, 4).data().toString(), QStringLiteral("288 VG_TIJD"));
+    EXPECT_EQ(model->index(1, 5).data().toString(), QStringLiteral("2 fc02"));
+    EXPECT_EQ(model->index(1, 7).data().toString(), QStringLiteral("37"));
+    EXPECT_EQ(model->index(2, 3).data().toString(), QStringLiteral("losse bytes"));
+
+    // Only received frames of one macro.
+    monitor->findChild<QCheckBox*>(QStringLiteral("monitorOut"))->setChecked(false);
+    auto* macros = monitor->findChild<QLineEdit*>(QStringLiteral("monitorMacros"));
+    macros->setText(QStringLiteral("VG_TIJD"));
+    Q_EMIT macros->editingFinished();
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(model->index(0, 7).data().toString(), QStringLiteral("37"));
+
+    // Paused, the frames are counted but not shown.
+    monitor->findChild<QPushButton*>(QStringLiteral("monitorPause"))->click();
+    rig.in(encoded(288, 2, 38));
+    rig.tools->tick();
+    EXPECT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(rig.tools->hub().skipped(), 1u);
+    monitor->findChild<QPushButton*>(QStringLiteral("monitorPause"))->click();
+
+    // Saved as shown.
+    test_support::TempDir dir;
+    const std::string saved = (dir / "frames.txt").string();
+    monitor->setFileChooser([&](QWidget*) { return QString::fromStdString(saved); });
+    monitor->saveFrames();
+    const auto lines = fileLines(saved);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_NE(lines[1].find("288 VG_TIJD\t2 fc02\t\t37"), std::string::npos) << lines[1];
+
+    monitor->close();
+    EXPECT_FALSE(rig.slot.attached());
+}
+
+TEST(ExtraTools, TheValueLogFollowsTheShownWindowUntilStopped) {
+    Rig rig;
+    test_support::TempDir dir;
+    const std::string path = (dir / "waarden.csv").string();
+    rig.tools->setFileChooser(
+        [&](QWidget*, const QString&, const QString&) { return QString::fromStdString(path); });
+    rig.tools->startLog(false);
+    ASSERT_TRUE(rig.slot.attached());
+    EXPECT_TRUE(rig.tools->action(ExtraItem::LogStop)->isEnabled());
+    EXPECT_FALSE(rig.tools->action(ExtraItem::LogWindow)->isEnabled());
+    rig.in(encoded(288, 2, 5));
+    rig.in(encoded(465, 2, 40));
+    rig.tools->tick();
+    rig.windows.show(1, rig.ports);
+    rig.in(encoded(288, 2, 6));  // now an item of the second window
+    rig.tools->tick();
+    rig.tools->stopLog();
+    EXPECT_FALSE(rig.slot.attached());
+    const auto lines = fileLines(path);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1].substr(29), ",DEBUG_001.PLO,Groen,VG_TIJD,fc02,5");
+    EXPECT_EQ(lines[2].substr(29), ",DEBUG_001.PLO,Hiaat,inst_H_TIJD1,2,40");
+    EXPECT_EQ(lines[3].substr(29), ",DEBUG_002.PLO,Groen,VG_TIJD,fc02,6");
+    const auto texts = rig.messages.texts();
+    ASSERT_EQ(texts.size(), 2u);
+    EXPECT_EQ(texts[0], "Waarden worden vastgelegd in " + path);
+    EXPECT_EQ(texts[1], "Vastleggen gestopt: 3 waarden in " + path);
+}
+
+TEST(ExtraTools, ALogThatCannotStartSaysWhy) {
+    Rig rig;
+    rig.tools->setFileChooser([](QWidget*, const QString&, const QString&) {
+        return QStringLiteral("/nonexistent-dir/waarden.csv");
+    });
+    rig.tools->startLog(false);
+    EXPECT_FALSE(rig.slot.attached());
+    ASSERT_EQ(rig.messages.lines().size(), 1u);
+    EXPECT_EQ(rig.messages.lines()[0].kind, message_kind::kError);
+    rig.windows.show(-1, rig.ports);
+    rig.tools->startLog(false);
+    EXPECT_EQ(rig.messages.texts().back(), "Er wordt geen debug venster getoond.");
+}
+
+TEST(ExtraTools, TheTrendPlotsTheChosenItemsLive) {
+    Rig rig;
+    rig.tools->setItemChooser([](const DebugScreen&, const std::vector<int>&) {
+        return std::optional(std::vector<int>{0});
+    });
+    rig.tools->openTrend();
+    TrendWindow* trend = rig.tools->trendWindow();
+    ASSERT_NE(trend, nullptr);
+    ASSERT_EQ(trend->lines().size(), 1u);
+    EXPECT_EQ(trend->lines()[0]->name(), QStringLiteral("Groen (VG_TIJD fc02)"));
+    rig.in(encoded(288, 2, 5));
+    rig.now += 1000;
+    rig.in(encoded(288, 2, 9));
+    rig.in(encoded(465, 2, 40));  // not plotted
+    for (int i = 0; i < ExtraTools::kTrendEvery; ++i)
+        rig.tools->tick();
+    // Two steps, each drawn to where the next begins, the last one to now.
+    const QList<QPointF> points = trend->lines()[0]->points();
+    ASSERT_EQ(points.size(), 4);
+    EXPECT_EQ(points[0].y(), 5);
+    EXPECT_EQ(points[1].x(), points[2].x());
+    EXPECT_EQ(points[3].y(), 9);
+    EXPECT_EQ(points[3].x(), static_cast<double>(rig.now));
+    trend->close();
+    EXPECT_FALSE(rig.slot.attached());
+}
+
+}  // namespace
+}  // namespace veltro::gui

@@ -1,0 +1,42 @@
+#pragma once
+
+// The texts of the menu "Extra" and its windows, together.
+namespace veltro::gui::extra_texts {
+
+inline constexpr const char* kMenu = "E&xtra";
+inline constexpr const char* kMonitor = "&Frame monitor";
+inline constexpr const char* kLogWindow = "&Waarden vastleggen...";
+inline constexpr const char* kLogChosen = "&Gekozen waarden vastleggen...";
+inline constexpr const char* kLogStop = "Vastleggen &stoppen";
+inline constexpr const char* kTrend = "&Trend...";
+
+inline constexpr const char* kMonitorTitle = "Frame monitor";
+inline constexpr const char* kIn = "In";
+inline constexpr const char* kOut = "Uit";
+inline constexpr const char* kMacros = "Macro's:";
+inline constexpr const char* kMacrosHint = "alle (namen of nummers)";
+inline constexpr const char* kPause = "Pauze";
+inline constexpr const char* kClear = "Wissen";
+inline constexpr const char* kSave = "Opslaan...";
+inline constexpr const char* kUnknownMacro = "Onbekende macro: ";
+// frames kept, rows shown, skipped while paused, lost because the window fell behind
+inline constexpr const char* kMonitorStatus =
+    "%1 frames, %2 getoond, %3 overgeslagen, %4 verloren";
+inline constexpr const char* kSaveFramesTitle = "Frames opslaan";
+inline constexpr const char* kTextFilter = "Tekstbestanden (*.txt);;Alle bestanden (*)";
+
+inline constexpr const char* kLogFileTitle = "Waarden vastleggen in";
+inline constexpr const char* kCsvFilter = "CSV-bestanden (*.csv);;Alle bestanden (*)";
+inline constexpr const char* kLogStarted = "Waarden worden vastgelegd in ";
+inline constexpr const char* kLogStopped = "Vastleggen gestopt: ";
+inline constexpr const char* kLogLines = " waarden in ";
+inline constexpr const char* kNoWindow = "Er wordt geen debug venster getoond.";
+inline constexpr const char* kNoItems = "Het debug venster heeft geen items.";
+
+inline constexpr const char* kChooseTitle = "Items kiezen";
+inline constexpr const char* kTrendTitle = "Trend";
+inline constexpr const char* kTrendMinutes = "Laatste minuten:";
+inline constexpr const char* kTime = "Tijd";
+inline constexpr const char* kValue = "Waarde";
+
+}  // namespace veltro::gui::extra_texts

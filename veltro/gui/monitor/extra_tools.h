@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "veltro/definitions/element_tables.h"
+#include "veltro/monitor/frame_names.h"
+#include "veltro/monitor/monitor_hub.h"
+#include "veltro/ports/frame_tap.h"
+#include "veltro/ports/messages.h"
+#include "veltro/session/window_list.h"
+
+class QAction;
+class QMainWindow;
+class QWidget;
+
+namespace veltro::gui {
+
+class FrameMonitorWindow;
+class TrendWindow;
+
+// What the menu "Extra" works with; all of it outlives the main window.
+struct ExtraParts {
+    FrameTapSlot& tap;  // the link's (ControllerLink::flags().tap)
+    DebugWindowList& windows;
+    const ElementTables& elements;
+    Messages& messages;  // the message window
+};
+
+enum class ExtraItem { Monitor, LogWindow, LogChosen, LogStop, Trend };
+inline constexpr std::size_t kExtraItemCount = 5;
+
+// The menu "Extra" after the described menus, and what it opens: the frame
+// monitor (Ctrl+M), the value log and the trend. None of it costs the link
+// anything until the engineer asks for it: the hub taps the link only while
+// one of them is in use, and a timer on this thread drains its intake.
+class ExtraTools final : public QObject {
+  public:
+    static constexpr int kTickMs = 50;
+    static constexpr int kTrendEvery = 10;  // ticks between two trend pictures
+
+    using FileChooser =
+        std::function<QString(QWidget* parent, const QString& title, const QString& filter)>;
+    using ItemChooser = std::function<std::optional<std::vector<int>>(
+        const DebugScreen& screen, const std::vector<int>& preset)>;
+
+    ExtraTools(QMainWindow& window, ExtraParts parts,
+               monitor::WallClock clock = monitor::systemTimeMs);
+    ~ExtraTools() override;
+
+    QAction* action(ExtraItem item) const { return m_actions[static_cast<std::size_t>(item)]; }
+
+    void openMonitor();
+    // Logs the shown window's items (following the shown window), or the
+    // items the engineer chooses from it.
+    void startLog(bool chosen);
+    void stopLog();
+    void openTrend();
+    // Drains the intake into what is open; the timer's work.
+    void tick();
+
+    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    void setItemChooser(ItemChooser chooser) { m_chooseItems = std::move(chooser); }
+
+    monitor::MonitorHub& hub() { return m_hub; }
+    const monitor::FrameNames& names() const { return m_names; }
+    FrameMonitorWindow* monitorWindow() const { return m_monitor; }
+    TrendWindow* trendWindow() const { return m_trend; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void buildMenu();
+    void updateMenu();
+    void use(monitor::MonitorHub::Use what, bool on);
+    void followShownWindow();
+    void openFromEnvironment();
+
+    QMainWindow& m_window;
+    ExtraParts m_parts;
+    monitor::FrameNames m_names;
+    monitor::MonitorHub m_hub;
+    QTimer m_timer;
+    int m_ticks = 0;
+    std::array<QAction*, kExtraItemCount> m_actions{};
+    FrameMonitorWindow* m_monitor = nullptr;
+    TrendWindow* m_trend = nullptr;
+    bool m_logFollowsShown = false;
+    const DebugScreen* m_loggedScreen = nullptr;
+    FileChooser m_chooseFile;
+    ItemChooser m_chooseItems;
+};
+
+// Adds the menu to `window`; the tools live as long as the window.
+ExtraTools& installExtraMenu(QMainWindow& window, ExtraParts parts);
+
+}  // namespace veltro::gui

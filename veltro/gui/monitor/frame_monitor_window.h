@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "veltro/gui/monitor/frame_table_model.h"
+#include "veltro/monitor/monitor_hub.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace veltro::gui {
+
+// "Frame monitor": every frame in and out with its time, bytes and decoding,
+// filtered by direction and by macro; pause, clear and save the shown frames.
+// The hub's history holds the frames; this window only shows them.
+class FrameMonitorWindow final : public QWidget {
+  public:
+    using FileChooser = std::function<QString(QWidget* parent)>;
+
+    FrameMonitorWindow(monitor::MonitorHub& hub, const monitor::FrameNames& names,
+                       QWidget* parent = nullptr);
+
+    // After the hub took new frames: rows added, the view kept at the bottom
+    // when it was there.
+    void refresh();
+    // Where the shown frames are saved (a file dialog unless set; tests).
+    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    void saveFrames();
+
+    FrameTableModel& model() { return m_model; }
+    QTableView* table() const { return m_table; }
+
+  private:
+    void applyFilter();
+    void updateStatus();
+
+    monitor::MonitorHub& m_hub;
+    const monitor::FrameNames& m_names;
+    FrameTableModel m_model;
+    QCheckBox* m_in;
+    QCheckBox* m_out;
+    QLineEdit* m_macros;
+    QPushButton* m_pause;
+    QLabel* m_status;
+    QTableView* m_table;
+    FileChooser m_chooseFile;
+};
+
+}  // namespace veltro::gui
