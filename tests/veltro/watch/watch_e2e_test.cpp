@@ -1,0 +1,176 @@
+// veltro --watch against the real ctrlsim: its CSV lines, its end by duration
+// or Ctrl-C, and its exit codes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ctrlsim/ctrlsim_process.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using test_support::CtrlsimProcess;
+using test_support::readFile;
+using test_support::TempDir;
+
+const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
+constexpr const char* kTitle = "tijd,venster,item,macro,element,waarde";
+
+struct Result {
+    int code = -1;
+    std::string out;
+    std::string err;
+    std::chrono::milliseconds took{0};
+};
+
+std::string quoted(const std::string& word) {
+    std::string q = "'";
+    for (char c : word)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// `prefix` goes before the program (a timeout that sends Ctrl-C).
+Result veltro(const TempDir& dir, const std::vector<std::string>& args,
+              const std::string& prefix = "timeout 60") {
+    std::string command = prefix + " " + quoted(VELTRO_BINARY);
+    for (const auto& a : args)
+        command += " " + quoted(a);
+    const auto out = dir.path() / "stdout.txt";
+    const auto err = dir.path() / "stderr.txt";
+    command += " >" + quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
+    const auto start = std::chrono::steady_clock::now();
+    const int status = std::system(command.c_str());
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - start);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err), took};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+class Watch : public ::testing::Test {
+  protected:
+    // ctrlsim with `options`; the debugger's link words for it.
+    std::vector<std::string> start(std::vector<std::string> options) {
+        options.insert(options.begin(), {"--port", "0"});
+        sim = std::make_unique<CtrlsimProcess>(options);
+        const std::string line = sim->readLine();
+        EXPECT_EQ(line.rfind("port ", 0), 0u) << line;
+        port = line.substr(line.find(' ') + 1);
+        return {"-IP", "127.0.0.1", "-IPP", port};
+    }
+    Result watch(const std::string& file, std::vector<std::string> words,
+                 const std::string& prefix = "timeout 60") {
+        words.insert(words.begin(), {"--watch", kSample, file});
+        return veltro(dir, words, prefix);
+    }
+    TempDir dir;
+    std::unique_ptr<CtrlsimProcess> sim;
+    std::string port;
+};
+
+// Every line names the item as the value log does; the values are those the
+// controller holds (a green time set in ctrlsim, the version of the sample).
+TEST_F(Watch, ReportedValuesBecomeCsvLinesUntilTheDurationEnds) {
+    auto link = start({"--set", "inst_VG_TIJD:SG02=77"});
+    const auto csv = dir.path() / "values.csv";
+    std::vector<std::string> words = link;
+    words.insert(words.end(), {"--duration", "1.2", "--csv", csv.string()});
+    const Result r = watch("KRUIS_001.DBG", words);  // found whatever its case
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_LT(r.took, std::chrono::milliseconds(6000));
+    const auto written = lines(readFile(csv));
+    ASSERT_GT(written.size(), 10U);
+    EXPECT_EQ(written[0], kTitle);
+    int green = 0;
+    for (std::size_t i = 1; i < written.size(); ++i) {
+        const std::string& line = written[i];
+        // 2026-12-08T08:15:03.123+01:00,kruis_001.dbg,...
+        ASSERT_GE(line.size(), 30U) << line;
+        EXPECT_EQ(line[10], 'T') << line;
+        EXPECT_EQ(line[19], '.') << line;
+        EXPECT_NE(line.find(",kruis_001.dbg,"), std::string::npos) << line;
+        EXPECT_EQ(std::count(line.begin(), line.end(), ','), 5) << line;
+        if (line.ends_with(",SG02,inst_VG_TIJD,SG02,77"))
+            ++green;
+    }
+    EXPECT_GE(green, 1);
+
+    // Standard output, Ctrl-C before the duration: an orderly end with 0.
+    const Result interrupted =
+        watch("debug_001.plo", link, "timeout -s INT --preserve-status 1.5");
+    EXPECT_EQ(interrupted.code, 0) << interrupted.err;
+    const auto printed = lines(interrupted.out);
+    ASSERT_GT(printed.size(), 1U) << interrupted.err;
+    EXPECT_EQ(printed[0], kTitle);
+    bool version = false;
+    for (const std::string& line : printed)
+        version = version || line.ends_with(",debug_001.plo,Versie :,versie,,100");
+    EXPECT_TRUE(version) << interrupted.out;
+}
+
+TEST_F(Watch, ALostLinkIsOpenedAgainUnlessNoReconnectThenItEndsWithThree) {
+    auto link = start({"--close-after", "15"});
+    std::vector<std::string> words = link;
+    words.insert(words.end(), {"--duration", "2"});
+    const Result again = watch("debug_001.plo", words);
+    EXPECT_EQ(again.code, 0) << again.err;
+    const std::string lost =
+        "Verbinding met de regelautomaat verbroken (127.0.0.1:" + port + "); opnieuw verbinden…";
+    const std::string back = "Verbinding met de regelautomaat hersteld (127.0.0.1:" + port + ")";
+    const auto messages = lines(again.err);
+    ASSERT_GE(messages.size(), 2U) << again.err;
+    EXPECT_EQ(messages[0], lost);
+    EXPECT_EQ(messages[1], back);
+    for (std::size_t i = 0; i < messages.size(); ++i)
+        EXPECT_EQ(messages[i], i % 2 == 0 ? lost : back) << again.err;
+    EXPECT_GT(lines(again.out).size(), 16U);  // values after the recovery too
+
+    words = link;
+    words.insert(words.end(), {"-noreconnect", "--duration", "30"});
+    const Result ended = watch("debug_001.plo", words);
+    EXPECT_EQ(ended.code, 3) << ended.err;
+    EXPECT_LT(ended.took, std::chrono::milliseconds(10000));
+    EXPECT_NE(ended.err.find("de verbinding met de regelautomaat is verbroken"), std::string::npos)
+        << ended.err;
+
+    sim.reset();  // nobody listens on the port any more
+    const Result refused = watch("debug_001.plo", link);
+    EXPECT_EQ(refused.code, 3);
+    EXPECT_NE(refused.err.find("error calling connect():"), std::string::npos) << refused.err;
+}
+
+TEST_F(Watch, AWrongCommandLineIsTwoAndFilesThatCannotBeLoadedThree) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {"--watch"},
+        {"--watch", kSample},
+        {"--watch", kSample, "debug_001.plo", "--duration", "soon"},
+        {"--watch", kSample, "debug_001.plo", "--duration", "-1"},
+        {"--watch", kSample, "debug_001.plo", "--csv"},
+        {"--watch", kSample, "debug_001.plo", "--verbose"},
+        {"--watch", kSample, "debug_001.plo", "COM9"},
+    };
+    for (const auto& args : wrong) {
+        const Result r = veltro(dir, args);
+        EXPECT_EQ(r.code, 2) << args.back();
+        EXPECT_NE(r.err.find("usage:"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(veltro(dir, {"--watch", kSample, "debug_999.plo"}).code, 3);
+    EXPECT_EQ(veltro(dir, {"--watch", dir.path().string(), "debug_001.plo"}).code, 3);
+}
+
+}  // namespace

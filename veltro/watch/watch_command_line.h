@@ -1,0 +1,29 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "veltro/session/session_options.h"
+
+namespace veltro::watch {
+
+// `veltro --watch DIR FILE [link options] [--duration S] [--csv OUT]`
+struct WatchCommand {
+    std::string directory;  // the project: ZXAPDEF.H, ZXAPTAB.C
+    std::string file;       // the debug window file, in DIR unless a path
+    SessionOptions link;    // the debugger's link words, -noreconnect too
+    std::optional<std::chrono::milliseconds> duration;  // nothing: until Ctrl-C
+    std::string csvPath;                                // empty: standard output
+};
+
+struct ParsedWatchCommand {
+    std::optional<WatchCommand> command;  // nothing: `error` says why (exit 2)
+    std::string error;
+};
+
+// `args` are the words after the program name, "--watch" first.
+ParsedWatchCommand parseWatchCommand(const std::vector<std::string>& args);
+
+}  // namespace veltro::watch
