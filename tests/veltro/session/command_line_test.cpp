@@ -92,5 +92,23 @@ TEST(CommandLine, StartFlagsAndTheOneThatCounts) {
     EXPECT_TRUE(prompts.boxes.empty());
 }
 
+// Reconnecting is on unless asked off, in any case, beside the other words;
+// it takes no value, so the next word is a word of its own.
+TEST(CommandLine, NoReconnectKeepsALostLinkLost) {
+    test_support::ScriptedPrompts prompts;
+    EXPECT_TRUE(parseCommandLine("", prompts).reconnect);
+    SessionOptions o = parseCommandLine("-IP 10.0.0.5 -noReconnect -IPP 7001", prompts);
+    EXPECT_FALSE(o.reconnect);
+    EXPECT_EQ(o.ipAddress, "10.0.0.5");
+    EXPECT_EQ(o.ipPort, 7001);
+    o = parseCommandLine("-NORECONNECT 19200 com2", prompts);
+    EXPECT_FALSE(o.reconnect);
+    EXPECT_EQ(o.baudRate, 19200);
+    EXPECT_EQ(o.serialPort, 2);
+    EXPECT_TRUE(prompts.boxes.empty());
+    EXPECT_TRUE(parseCommandLine("-NORECONNECTED", prompts).reconnect);
+    EXPECT_EQ(prompts.boxes.size(), 1U);  // not the keyword: an invalid argument
+}
+
 }  // namespace
 }  // namespace veltro
