@@ -19,9 +19,17 @@ class StatusLine final : public QLabel {
 
     // Reads the link now (the timer calls it).
     void refresh();
+    // The whole text; the label shows what fits, the rest elided.
+    const QString& fullText() const { return m_full; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
+    void showFitting();
+
     const LinkStatusSource& m_source;
+    QString m_full;
     QTimer m_timer;
 };
 

@@ -6,8 +6,8 @@ namespace veltro::link {
 namespace {
 
 constexpr std::string_view kSeparator = " – ";
-constexpr std::string_view kIn = "in: ";
-constexpr std::string_view kOut = "uit: ";
+constexpr std::string_view kIn = "in ";
+constexpr std::string_view kOut = "uit ";
 constexpr std::string_view kFrames = " frames, ";
 constexpr std::string_view kLastFrame = "laatste frame ";
 constexpr std::string_view kAgo = " geleden";

@@ -14,7 +14,7 @@ inline constexpr std::string_view kStateReconnecting = "opnieuw verbinden…";
 
 std::string_view stateText(LinkState state);
 
-// "127.0.0.1:7000 – verbonden – in: 120 frames, 1,2 kB – uit: 40 frames, 300 B –
+// "127.0.0.1:7000 – verbonden – in 120 frames, 1,2 kB – uit 40 frames, 300 B –
 // laatste frame 0,4 s geleden": numbers in the Dutch way (decimal comma).
 std::string statusLineText(const LinkStatus& status);
 

@@ -24,6 +24,7 @@
 #include "veltro/gui/debugger_app.h"
 #include "veltro/gui/main_window.h"
 #include "veltro/gui/message_window.h"
+#include "veltro/gui/status_line.h"
 
 namespace veltro::gui {
 namespace {
@@ -115,7 +116,8 @@ std::string linkEvents(const MessageWindow& messages, const std::string& label) 
 
 QString statusText(DebuggerApp& app) {
     const auto* line = app.mainWindow()->findChild<QLabel*>(QStringLiteral("VLTSTATUSLINE"));
-    return line != nullptr ? line->text() : QString();
+    const auto* status = dynamic_cast<const StatusLine*>(line);
+    return status != nullptr ? status->fullText() : QString();
 }
 
 // Values arrive, the connection drops, and values arrive again: the frames

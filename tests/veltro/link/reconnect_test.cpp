@@ -179,7 +179,7 @@ TEST(ControllerLink, ALostLineIsReportedOnceRefusesFramesAndIsBackWithItsPollCyc
     EXPECT_EQ(l.messages.lines()[1].kind, message_kind::kSystem);
     EXPECT_EQ(l.messages.lines()[1].text,
               "Verbinding met de regelautomaat hersteld (127.0.0.1:7000)");
-    // The shown window is asked for again: timer A of a new cycle.
+    // The shown window is asked for again timer A of a new cycle.
     ASSERT_EQ(timers.pending.size(), 1U);
     timers.fireAll();
     EXPECT_EQ(requests.modes(),
@@ -237,16 +237,16 @@ TEST(StatusLine, TextNamesTheLineItsStateTrafficAndAge) {
     };
     const std::vector<Case> cases = {
         {{"COM1 9600", LinkState::Connected, 12, 999, 3, 9, milliseconds(420)},
-         "COM1 9600 – verbonden – in: 12 frames, 999 B – uit: 3 frames, 9 B – "
+         "COM1 9600 – verbonden – in 12 frames, 999 B – uit 3 frames, 9 B – "
          "laatste frame 0,4 s geleden"},
         {{"127.0.0.1:7000", LinkState::Reconnecting, 5000, 12345, 0, 0, milliseconds(61500)},
-         "127.0.0.1:7000 – opnieuw verbinden… – in: 5000 frames, 12,3 kB – uit: 0 frames, 0 B "
+         "127.0.0.1:7000 – opnieuw verbinden… – in 5000 frames, 12,3 kB – uit 0 frames, 0 B "
          "– laatste frame 1 min 1 s geleden"},
         {{"", LinkState::Lost, 0, 2500000, 0, 0, std::nullopt},
-         "geen verbinding – in: 0 frames, 2,5 MB – uit: 0 frames, 0 B – nog geen frame "
+         "geen verbinding – in 0 frames, 2,5 MB – uit 0 frames, 0 B – nog geen frame "
          "ontvangen"},
         {{"x", LinkState::Connected, 1, 1, 1, 1, milliseconds(3 * 3600 * 1000 + 120000)},
-         "x – verbonden – in: 1 frames, 1 B – uit: 1 frames, 1 B – laatste frame 3 uur 2 min "
+         "x – verbonden – in 1 frames, 1 B – uit 1 frames, 1 B – laatste frame 3 uur 2 min "
          "geleden"},
     };
     for (const Case& c : cases)
