@@ -29,6 +29,9 @@ std::string labelOf(const DebugScreen& screen, const DebugItem& item) {
     std::string label;
     for (const FixedText* word : words)
         label += (label.empty() ? "" : " ") + word->text;
+    // "Datum :" names the field "Datum".
+    while (!label.empty() && (label.back() == ':' || label.back() == ' '))
+        label.pop_back();
     return label.empty() ? "item " + std::to_string(item.itemNumber) : label;
 }
 

@@ -27,7 +27,7 @@ struct TrendSeries {
 // User-interface thread only.
 class TrendStore {
   public:
-    static constexpr std::int64_t kDefaultSpanMs = 5 * 60 * 1000;
+    static constexpr std::int64_t kDefaultSpanMs = 60 * 60 * 1000;
     static constexpr std::size_t kDefaultMaxPoints = 20000;
 
     explicit TrendStore(std::int64_t spanMs = kDefaultSpanMs,

@@ -35,6 +35,7 @@ DebugScreen sampleScreen() {
     screen.addText({"fc02", 6, 1});
     screen.addText({"rood", 28, 1});
     screen.addText({"Wacht,", 21, 1});
+    screen.addText({":", 9, 1});
     auto item = [&](int code, int first, int block, int column, int row) {
         DebugItem& it = screen.addItem();
         it.functionCode = code;

@@ -22,14 +22,18 @@ std::string utf8(const QString& s) {
     return s.toUtf8().toStdString();
 }
 
-// The first number items of a window, for a trend opened without asking.
-std::vector<int> firstNumberItems(const DebugScreen& screen, std::size_t count) {
+// The items of a window for a trend opened without asking: those with the
+// given field numbers, or the first three number items.
+std::vector<int> itemsByNumber(const DebugScreen& screen, const QStringList& numbers) {
     std::vector<int> items;
     for (int index : screen.controlledItems()) {
-        if (!screen.item(index).isOnOff() && screen.item(index).functionCode >= 0)
+        const DebugItem& item = screen.item(index);
+        if (item.functionCode < 0)
+            continue;
+        const bool wanted = numbers.isEmpty() ? !item.isOnOff() && items.size() < 3
+                                              : numbers.contains(QString::number(item.itemNumber));
+        if (wanted)
             items.push_back(index);
-        if (items.size() == count)
-            break;
     }
     return items;
 }
@@ -231,18 +235,20 @@ bool ExtraTools::eventFilter(QObject* watched, QEvent* event) {
 
 void ExtraTools::openFromEnvironment() {
     // For pictures and demonstrations: VELTRO_OPEN=monitor or trend opens the
-    // window a moment after the start, the trend of the shown window's first
-    // number items.
+    // window as the event loop starts; the trend of the shown window's first
+    // three number items, or with trend:N,M of its fields N and M.
     const QString what = qEnvironmentVariable("VELTRO_OPEN");
     if (what.isEmpty())
         return;
-    QTimer::singleShot(1500, this, [this, what] {
+    QTimer::singleShot(0, this, [this, what] {
         if (what == QLatin1String("monitor")) {
             openMonitor();
-        } else if (what == QLatin1String("trend")) {
+        } else if (what.startsWith(QLatin1String("trend"))) {
+            const QStringList numbers =
+                what.section(QLatin1Char(':'), 1).split(QLatin1Char(','), Qt::SkipEmptyParts);
             const ItemChooser ask = m_chooseItems;
-            m_chooseItems = [](const DebugScreen& screen, const std::vector<int>&) {
-                return std::optional(firstNumberItems(screen, 3));
+            m_chooseItems = [numbers](const DebugScreen& screen, const std::vector<int>&) {
+                return std::optional(itemsByNumber(screen, numbers));
             };
             openTrend();
             m_chooseItems = ask;

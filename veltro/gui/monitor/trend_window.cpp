@@ -18,16 +18,16 @@
 namespace veltro::gui {
 namespace {
 
+constexpr std::int64_t kShortestMs = 10000;
+
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
 QString seriesName(const monitor::LoggedItem& item) {
-    QString name = QString::fromStdString(item.label);
-    if (!item.macro.empty())
-        name += QStringLiteral(" (%1 %2)")
-                    .arg(QString::fromStdString(item.macro), QString::fromStdString(item.element));
-    return name.trimmed();
+    const QString what =
+        QString::fromStdString(item.macro + (item.element.empty() ? "" : " " + item.element));
+    return QStringLiteral("%1 (%2)").arg(QString::fromStdString(item.label), what.trimmed());
 }
 
 }  // namespace
@@ -48,6 +48,7 @@ TrendWindow::TrendWindow(const monitor::TrendStore& store, QWidget* parent)
     m_time->setFormat(QStringLiteral("HH:mm:ss"));
     m_time->setTitleText(text(extra_texts::kTime));
     m_values->setTitleText(text(extra_texts::kValue));
+    m_values->setLabelFormat(QStringLiteral("%.0f"));  // controller values are whole numbers
     m_chart->addAxis(m_time, Qt::AlignBottom);
     m_chart->addAxis(m_values, Qt::AlignLeft);
     m_chart->legend()->setAlignment(Qt::AlignBottom);
@@ -87,7 +88,15 @@ void TrendWindow::makeLines() {
 void TrendWindow::refresh(std::int64_t nowMs) {
     if (m_lines.size() != m_store.series().size())
         makeLines();
-    const std::int64_t from = nowMs - std::int64_t{minutes()} * 60000;
+    // The last minutes, or less while the trend is younger: a new trend
+    // fills the width (ten seconds at least).
+    std::int64_t from = nowMs - std::int64_t{minutes()} * 60000;
+    std::int64_t first = nowMs - kShortestMs;
+    for (const monitor::TrendSeries& series : m_store.series()) {
+        if (!series.points.empty())
+            first = std::min(first, series.points.front().timeMs);
+    }
+    from = std::max(from, first);
     double low = std::numeric_limits<double>::max();
     double high = std::numeric_limits<double>::lowest();
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
@@ -116,6 +125,7 @@ void TrendWindow::refresh(std::int64_t nowMs) {
     }
     const double margin = std::max(1.0, (high - low) * 0.05);
     m_values->setRange(low - margin, high + margin);
+    m_values->applyNiceNumbers();
 }
 
 }  // namespace veltro::gui
