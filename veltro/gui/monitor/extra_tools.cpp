@@ -187,6 +187,7 @@ void ExtraTools::openTrend() {
         m_trend->installEventFilter(this);
     }
     use(monitor::MonitorHub::kTrend, true);
+    m_trend->remake();
     m_trend->refresh(m_hub.clock()());
     m_trend->show();
     m_trend->raise();
@@ -225,9 +226,10 @@ void ExtraTools::followShownWindow() {
 
 bool ExtraTools::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Hide) {
-        if (watched == m_monitor)
+        if (watched == m_monitor) {
             use(monitor::MonitorHub::kMonitor, false);
-        else if (watched == m_trend)
+            m_monitor->model().clear();  // the history it showed is gone
+        } else if (watched == m_trend)
             use(monitor::MonitorHub::kTrend, false);
     }
     return QObject::eventFilter(watched, event);

@@ -25,6 +25,8 @@ class TrendWindow final : public QWidget {
     // store's items changed.
     void refresh(std::int64_t nowMs);
 
+    // The lines made anew for the store's items (after they changed).
+    void remake() { makeLines(); }
     int minutes() const;
     QChart* chart() const { return m_chart; }
     const std::vector<QLineSeries*>& lines() const { return m_lines; }
