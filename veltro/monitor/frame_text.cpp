@@ -80,14 +80,24 @@ FrameColumns describeFrame(const FrameEntry& entry, const FrameNames& names, int
         c.mode = kindText(entry.kind);
         return c;
     }
-    const link::DecodedFrame frame = link::extractFrame(entry.data());
-    const ControllerRecord& r = frame.record;
+    link::DecodedFrame frame = link::extractFrame(entry.data());
+    ControllerRecord& r = frame.record;
     const int group = link::functionGroup(r.functionCode);
+    // The debugger sends group 0 as group 13 is sent (a 12-bit index, the
+    // value in the index byte), unlike the controller's group 0 frames.
+    const bool sentGroup0 = group == 0 && entry.direction == FrameDirection::Out;
+    if (sentGroup0) {
+        FrameEntry asSent = entry;
+        asSent.bytes[0] = static_cast<std::uint8_t>((asSent.bytes[0] & 0xF0) | 13);
+        const link::DecodedFrame asGroup13 = link::extractFrame(asSent.data());
+        r.index = asGroup13.record.index;
+        r.value = frame.mode == CommandMode::Write ? asGroup13.record.value : 0;
+    }
     c.mode = modeText(frame.mode);
     c.function = std::to_string(r.functionCode);
     if (const std::string& macro = names.macroName(r.functionCode); !macro.empty())
         c.function += " " + macro;
-    if (carriesIndex(group))
+    if (carriesIndex(group) || sentGroup0)
         c.index = names.indexText(r.functionCode, false, r.index);
     if (carriesSecondIndex(group))
         c.secondIndex = names.indexText(r.functionCode, true, r.secondIndex);

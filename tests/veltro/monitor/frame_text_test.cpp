@@ -100,6 +100,13 @@ TEST(FrameText, RequestsCarryNoValueAndUnknownElementsKeepTheirNumber) {
               "CONTINUOUS");
     EXPECT_EQ(describeFrame(encoded(69, 3, -1, 0, CommandMode::Stop), sampleNames(), 0).mode,
               "STOP");
+    // The debugger sends group 0 with a 12-bit index and the value in the
+    // index byte; it is shown as sent, not read by the controller's layout.
+    FrameEntry sent = encoded(0, 5, -1, 1);
+    sent.direction = FrameDirection::Out;
+    const FrameColumns koppel = describeFrame(sent, sampleNames(), 0);
+    EXPECT_EQ(koppel.index, "5");
+    EXPECT_EQ(koppel.value, "1");
     // A function code without a macro shows its number alone.
     EXPECT_EQ(describeFrame(encoded(67, 3, -1, 1), sampleNames(), 0).function, "67");
 }
