@@ -56,7 +56,6 @@ void ControllerLink::attach(std::unique_ptr<LineOutput> line, LineReopen* reopen
     m_gate.target = nullptr;
     m_queue.reset();
     m_line = std::move(line);
-    m_state = m_line ? LinkState::Connected : LinkState::Lost;
     if (m_line) {
         m_queue = std::make_unique<QueuedWriter>(*m_line, m_ports.clock);
         m_gate.target = m_queue.get();
@@ -66,6 +65,14 @@ void ControllerLink::attach(std::unique_ptr<LineOutput> line, LineReopen* reopen
         m_reconnector = std::make_unique<Reconnector>(*reopen, *m_reconnectClock,
                                                       [this] { return restored(); });
     }
+    // A serial line's reader runs before it is attached: a loss it saw then
+    // counts now.
+    std::lock_guard lock(m_stateMutex);
+    m_state = m_line ? LinkState::Connected : LinkState::Lost;
+    m_lineTaken = m_line != nullptr;
+    if (m_line && m_lostEarly)
+        loseLocked();
+    m_lostEarly = false;
 }
 
 void ControllerLink::setPaused(bool paused) {
@@ -90,10 +97,18 @@ void ControllerLink::windowShown() {
 // nothing that the posted work reaches takes this lock.
 void ControllerLink::lineLost() {
     std::lock_guard lock(m_stateMutex);
+    if (!m_lineTaken) {
+        m_lostEarly = true;
+        return;
+    }
     if (m_state.load() != LinkState::Connected) {
         m_lostAgain = true;  // a reopened line that went at once: still lost
         return;
     }
+    loseLocked();
+}
+
+void ControllerLink::loseLocked() {
     if (!m_reconnector) {
         m_state = LinkState::Lost;
         return;

@@ -102,6 +102,7 @@ class ControllerLink : public DisplayLink, public LineWatch, public LinkStatusSo
 
   private:
     bool restored();
+    void loseLocked();  // under m_stateMutex
     void report(std::string text);
     // Forwards to the write queue once a line is attached; refuses before.
     // Shows the frame tap what the queue took.
@@ -124,6 +125,8 @@ class ControllerLink : public DisplayLink, public LineWatch, public LinkStatusSo
     mutable std::mutex m_stateMutex;  // state changes and their reports, in order
     std::atomic<LinkState> m_state{LinkState::Lost};
     bool m_lostAgain = false;  // lost again before a reopen was taken
+    bool m_lineTaken = false;  // attach() has taken a line
+    bool m_lostEarly = false;  // lost before attach() took it
     std::string m_label;       // set before the line's threads run
     bool m_reconnect = false;
     Messages* m_messages = nullptr;

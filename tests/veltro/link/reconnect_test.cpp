@@ -200,6 +200,27 @@ TEST(ControllerLink, ALineLostAgainBeforeItWasTakenStaysLostWithoutARecoveryLine
     EXPECT_EQ(l.messages.lines().size(), 2U);
 }
 
+// A serial line's reader starts before the line is attached; what it lost
+// then is a loss of the attached line, not one that nobody hears of.
+TEST(ControllerLink, ALineLostBeforeItWasAttachedIsALossOnceAttached) {
+    FakeDispatcher dispatcher;
+    RecordingDumpDisplay display;
+    FakeReplyTimer replyTimer;
+    FakeClock clock;
+    RecordingMessages messages;
+    ControllerLink link{{dispatcher, display, replyTimer, clock}};
+    FakeReopen reopen{clock};
+    reopen.succeedAt = 1000;
+    link.enableReconnect(&messages, &clock);
+    link.lineLost();
+    EXPECT_TRUE(reopen.times().empty());
+    link.attach(std::make_unique<FakeLine>(clock), &reopen);
+    EXPECT_EQ(link.state(), LinkState::Reconnecting);
+    ASSERT_TRUE(waitUntil([&] { return !reopen.times().empty(); }));
+    dispatcher.drain();
+    EXPECT_EQ(messages.lines().size(), 1U);
+}
+
 TEST(ControllerLink, WithoutReconnectingALostLineStaysLostQuietly) {
     ReconnectingLink l(false);
     EXPECT_FALSE(l.link.reconnects());
