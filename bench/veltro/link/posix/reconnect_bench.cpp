@@ -42,9 +42,7 @@ class OneItem final : public link::PollWindow {
   public:
     bool windowShown() const override { return true; }
     std::size_t itemCount() const override { return 1; }
-    veltro::ControllerRecord itemRecord(std::size_t) const override {
-        return {481, -1, -1, 0, 0};
-    }
+    veltro::ControllerRecord itemRecord(std::size_t) const override { return {481, -1, -1, 0, 0}; }
     bool itemRequested(std::size_t) const override { return true; }
     void setItemRequested(std::size_t, bool) override {}
     bool itemEnabled(std::size_t) const override { return true; }
