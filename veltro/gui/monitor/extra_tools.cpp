@@ -151,6 +151,7 @@ void ExtraTools::startLog(bool chosen) {
     m_hub.log().setItems(std::move(logged));
     m_logFollowsShown = !chosen;
     m_loggedScreen = shown;
+    m_loggedTitle = shown->title();
     use(monitor::MonitorHub::kLog, true);
     m_parts.messages.message(message_kind::kInformation, extra_texts::kLogStarted, utf8(path));
 }
@@ -217,10 +218,11 @@ void ExtraTools::tick() {
 
 void ExtraTools::followShownWindow() {
     const DebugScreen* shown = m_parts.windows.shownWindow();
-    if (shown == m_loggedScreen || shown == nullptr)
+    if (shown == nullptr || (shown == m_loggedScreen && shown->title() == m_loggedTitle))
         return;
     // The log goes on with the items of the window shown now.
     m_loggedScreen = shown;
+    m_loggedTitle = shown->title();
     m_hub.log().setItems(monitor::loggedItems(*shown, {}, m_names));
 }
 

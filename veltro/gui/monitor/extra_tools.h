@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "veltro/definitions/element_tables.h"
@@ -92,7 +93,10 @@ class ExtraTools final : public QObject {
     FrameMonitorWindow* m_monitor = nullptr;
     TrendWindow* m_trend = nullptr;
     bool m_logFollowsShown = false;
+    // The window whose items the log follows: a closed window's place may be
+    // taken by another one, so its title counts too.
     const DebugScreen* m_loggedScreen = nullptr;
+    std::string m_loggedTitle;
     FileChooser m_chooseFile;
     ItemChooser m_chooseItems;
 };
