@@ -35,11 +35,12 @@ int waitWritable(SOCKET s, long microseconds) {
 }  // namespace
 
 IpClient::IpClient(ByteConsumer& consumer, LinkFlags& flags, IpErrorHandler& errors,
-                   UiDispatcher& dispatcher)
+                   UiDispatcher& dispatcher, LineWatch* watch)
     : m_consumer(consumer),
       m_flags(flags),
       m_errors(errors),
       m_dispatcher(dispatcher),
+      m_watch(watch),
       m_socket(static_cast<std::uintptr_t>(INVALID_SOCKET)) {}
 
 IpClient::~IpClient() {
@@ -88,6 +89,8 @@ std::optional<IpError> IpClient::connect(const std::string& address, int port) {
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
     peer.sin_port = ::htons(static_cast<u_short>(port));
+    m_address = address;
+    m_port = port;
     if (::inet_pton(AF_INET, address.c_str(), &peer.sin_addr) != 1) {
         // Not a dotted address: nothing to connect to.
         return makeIpError(SocketCall::Connect, WSAEADDRNOTAVAIL, kPrefix);
@@ -103,11 +106,14 @@ std::optional<IpError> IpClient::connect(const std::string& address, int port) {
 }
 
 void IpClient::startReader() {
-    m_reader = std::thread([this] { readerLoop(); });
+    m_reader = std::thread([this, s = socketOf(m_socket)] { readerLoop(s); });
 }
 
 LineOutput::Result IpClient::writeSome(std::span<const std::uint8_t> bytes,
                                        std::chrono::milliseconds wait) {
+    std::lock_guard lock(m_socketMutex);
+    if (m_lost.load())
+        return {bytes.size(), false};  // nobody to send to until the reopen
     const SOCKET s = socketOf(m_socket);
     if (s == INVALID_SOCKET || m_ended.load())
         return {0, true};
@@ -120,6 +126,10 @@ LineOutput::Result IpClient::writeSome(std::span<const std::uint8_t> bytes,
     const int error = ::WSAGetLastError();
     if (error == WSAEWOULDBLOCK || error == WSAEINTR)
         return {};
+    if (reconnecting() && !m_stopping.load()) {
+        lose();
+        return {bytes.size(), false};
+    }
     if (error == WSAECONNRESET || error == WSAECONNABORTED || error == WSAESHUTDOWN ||
         m_stopping.load()) {
         m_ended = true;  // the controller went away: the reader ends the same way
@@ -137,14 +147,13 @@ void IpClient::fail(const IpError& error) {
     m_dispatcher.post([&errors = m_errors, error] { errors.ipError(error); });
 }
 
-void IpClient::readerLoop() {
-    const SOCKET s = socketOf(m_socket);
+void IpClient::readerLoop(Socket s) {
     std::array<char, 4096> buffer{};
-    while (!m_stopping.load()) {
+    while (!m_stopping.load() && !m_lost.load()) {
         const int n = ::recv(s, buffer.data(), static_cast<int>(buffer.size()), 0);
         const int error = n < 0 ? ::WSAGetLastError() : 0;
         if (error == WSAEWOULDBLOCK || error == WSAEINTR) {
-            waitForEvents();
+            waitForEvents(s);
             continue;
         }
         const int count = n >= 0 ? n : (error == WSAECONNRESET ? kConnectionReset : -1);
@@ -157,8 +166,16 @@ void IpClient::readerLoop() {
                           static_cast<std::size_t>(n)));
             continue;
         }
+        if (m_stopping.load())
+            return;
+        if (reconnecting()) {
+            lose();
+            return;
+        }
         m_ended = true;
-        if (n < 0 && error != WSAECONNRESET && !m_stopping.load())
+        if (m_watch != nullptr && (n == 0 || error == WSAECONNRESET))
+            m_watch->lineLost();
+        if (n < 0 && error != WSAECONNRESET)
             fail(makeIpError(SocketCall::Receive, error, "error calling recv():\n"));
         return;
     }
@@ -166,11 +183,81 @@ void IpClient::readerLoop() {
 
 // Until bytes or the end arrive, or the link stops. Taking the network
 // events resets the socket's event for the next wait.
-void IpClient::waitForEvents() {
+void IpClient::waitForEvents(Socket s) {
     const WSAEVENT events[2] = {eventOf(m_readable), eventOf(m_wake)};
     ::WSAWaitForMultipleEvents(2, events, FALSE, WSA_INFINITE, FALSE);
     WSANETWORKEVENTS seen{};
-    ::WSAEnumNetworkEvents(socketOf(m_socket), eventOf(m_readable), &seen);
+    ::WSAEnumNetworkEvents(s, eventOf(m_readable), &seen);
+}
+
+// Once per connection, from the reader or the writer (the writer holds the
+// socket's lock, and the reader's socket is replaced only after it ended).
+void IpClient::lose() {
+    if (m_lost.exchange(true))
+        return;
+    ::shutdown(socketOf(m_socket), SD_BOTH);
+    ::WSASetEvent(eventOf(m_wake));  // the reader ends its wait
+    m_watch->lineLost();
+}
+
+bool IpClient::reopen(std::stop_token stop) {
+    if (m_reader.joinable())
+        m_reader.join();  // it ended with the lost connection
+    const SOCKET fresh = connectAgain(stop);
+    if (fresh == INVALID_SOCKET)
+        return false;
+    {
+        std::lock_guard lock(m_socketMutex);
+        ::closesocket(socketOf(m_socket));
+        m_socket = static_cast<std::uintptr_t>(fresh);
+        m_ended = false;
+        m_lost = false;
+    }
+    ::WSAResetEvent(eventOf(m_wake));
+    startReader();
+    return true;
+}
+
+// A new connected socket that signals the reader's event, or INVALID_SOCKET.
+// The connect does not block, so that an address that does not answer costs
+// one time-out and a stop is seen soon.
+IpClient::Socket IpClient::connectAgain(const std::stop_token& stop) {
+    sockaddr_in peer{};
+    peer.sin_family = AF_INET;
+    peer.sin_port = ::htons(static_cast<u_short>(m_port));
+    if (::inet_pton(AF_INET, m_address.c_str(), &peer.sin_addr) != 1)
+        return INVALID_SOCKET;
+    const SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (s == INVALID_SOCKET)
+        return INVALID_SOCKET;
+    // The events make the socket non-blocking before the connect.
+    ::WSAResetEvent(eventOf(m_readable));
+    bool connected = false;
+    if (::WSAEventSelect(s, eventOf(m_readable), FD_READ | FD_CLOSE) == 0) {
+        connected = ::connect(s, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) == 0;
+        const bool pending = !connected && ::WSAGetLastError() == WSAEWOULDBLOCK;
+        for (int waited = 0; pending && waited < kReconnectTimeoutMs && !stop.stop_requested();
+             waited += 50) {
+            fd_set done;
+            fd_set failed;
+            FD_ZERO(&done);
+            FD_ZERO(&failed);
+            FD_SET(s, &done);
+            FD_SET(s, &failed);
+            timeval limit{0, 50'000};
+            if (::select(0, nullptr, &done, &failed, &limit) <= 0)
+                continue;
+            connected = FD_ISSET(s, &done) != 0;  // a refusal marks the failed set
+            break;
+        }
+    }
+    if (!connected) {
+        ::closesocket(s);
+        return INVALID_SOCKET;
+    }
+    const BOOL on = TRUE;
+    ::setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
+    return s;
 }
 
 }  // namespace veltro::link

@@ -21,14 +21,16 @@ bool openSerialLink(ControllerLink& link, int portNumber, int baudRate,
 
 std::optional<IpError> openIpLink(ControllerLink& link, const std::string& address, int port,
                                   IpErrorHandler& errors) {
-    auto client =
-        std::make_unique<IpClient>(link.consumer(), link.flags(), errors, link.dispatcher());
+    auto client = std::make_unique<IpClient>(link.consumer(), link.flags(), errors,
+                                             link.dispatcher(), &link.lineWatch());
     if (auto error = client->create())
         return error;
     if (auto error = client->connect(address, port))
         return error;
-    client->startReader();
-    link.attach(std::move(client));
+    // Attached first, so that a connection lost at once is a loss of the link.
+    IpClient& line = *client;
+    link.attach(std::move(client), &line);
+    line.startReader();
     return std::nullopt;
 }
 

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
+#include <stop_token>
 #include <thread>
 #include <vector>
 
@@ -28,15 +30,17 @@ using test_support::waitUntil;
 using Collecting = test_support::CollectingConsumer;
 using RecordingErrors = test_support::RecordingIpErrors;
 
-// A listener on 127.0.0.1 with a free port (the test's own socket library).
+// A listener on 127.0.0.1, on a free port unless one is given (the test's
+// own socket library).
 struct Listener {
-    Listener() {
+    explicit Listener(int onPort = 0) {
         WSADATA data{};
         ::WSAStartup(MAKEWORD(2, 2), &data);
         socket = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = ::htonl(INADDR_LOOPBACK);
+        a.sin_port = ::htons(static_cast<u_short>(onPort));
         ::bind(socket, reinterpret_cast<sockaddr*>(&a), sizeof a);
         ::listen(socket, 1);
         int length = sizeof a;
@@ -84,6 +88,19 @@ TEST(IpClient, RefusedConnectionAndBadAddressAreIpErrors) {
 bool runningUnderWine() {
     const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+class CountingWatch final : public LineWatch {
+  public:
+    void lineLost() override { lost.fetch_add(1); }
+    bool reconnects() const override { return true; }
+    std::atomic<int> lost{0};
+};
+
+void resetAndClose(SOCKET s) {
+    const linger reset{1, 0};
+    ::setsockopt(s, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&reset), sizeof reset);
+    ::closesocket(s);
 }
 
 struct Connected {
@@ -181,10 +198,7 @@ TEST(IpClient, OrderlyCloseEndsTheReaderQuietly) {
 
 TEST(IpClient, ResetIsTheMinus99CountAndNotAnError) {
     Connected c;
-    const linger reset{1, 0};
-    ::setsockopt(c.peer, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&reset),
-                 sizeof reset);
-    ::closesocket(c.peer);
+    resetAndClose(c.peer);
     c.peer = INVALID_SOCKET;
     EXPECT_TRUE(waitUntil([&] { return c.client.connectionEnded(); }));
     EXPECT_EQ(c.client.lastReceiveCount(), runningUnderWine() ? 0 : IpClient::kConnectionReset);
@@ -201,6 +215,49 @@ TEST(IpClient, DestroyingAConnectedClientEndsItsReaderPromptly) {
     const auto start = std::chrono::steady_clock::now();
     c.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+TEST(IpClient, AConnectionLostWhileReconnectingIsToldOnceAndReopenedToTheSameAddress) {
+    auto listener = std::make_unique<Listener>();
+    const int port = listener->port;
+    LinkFlags flags;
+    Collecting consumer;
+    RecordingErrors errors;
+    FakeDispatcher dispatcher;
+    CountingWatch watch;
+    IpClient client(consumer, flags, errors, dispatcher, &watch);
+    ASSERT_FALSE(client.create());
+    ASSERT_FALSE(client.connect("127.0.0.1", port));
+    client.startReader();
+    SOCKET peer = ::accept(listener->socket, nullptr, nullptr);
+    ASSERT_NE(peer, INVALID_SOCKET);
+
+    ::closesocket(peer);  // an orderly close
+    ASSERT_TRUE(waitUntil([&] { return watch.lost.load() == 1; }));
+    const Bytes frame{0xE2, 0x45, 0x43};
+    const auto dropped = client.writeSome(frame, std::chrono::milliseconds(10));
+    EXPECT_EQ(dropped.written, frame.size());  // dropped, the line not closed for good
+    EXPECT_FALSE(dropped.closed);
+
+    // Nobody listening: the attempt fails; the listener back: it connects.
+    listener.reset();
+    std::stop_source stop;
+    EXPECT_FALSE(client.reopen(stop.get_token()));
+    listener = std::make_unique<Listener>(port);
+    ASSERT_TRUE(client.reopen(stop.get_token()));
+    peer = ::accept(listener->socket, nullptr, nullptr);
+    ASSERT_NE(peer, INVALID_SOCKET);
+    const char values[] = {'\xA2', '\x65', '\x5F'};
+    ASSERT_EQ(::send(peer, values, 3, 0), 3);
+    EXPECT_EQ(consumer.waitFor(3), (Bytes{0xA2, 0x65, 0x5F}));
+    EXPECT_EQ(client.writeSome(frame, std::chrono::milliseconds(100)).written, frame.size());
+    char got[3] = {};
+    EXPECT_EQ(::recv(peer, got, 3, MSG_WAITALL), 3);
+
+    resetAndClose(peer);  // a reset is a loss too, told once more
+    ASSERT_TRUE(waitUntil([&] { return watch.lost.load() == 2; }));
+    dispatcher.drain();
+    EXPECT_TRUE(errors.errors().empty());
 }
 
 }  // namespace
