@@ -121,8 +121,8 @@ struct ReconnectingLink {
     FakeReplyTimer replyTimer;
     FakeClock clock;
     RecordingMessages messages;
+    FakeReopen reopen{clock};  // outlives the link's reconnecting thread
     ControllerLink link{{dispatcher, display, replyTimer, clock}};
-    FakeReopen reopen{clock};
     FakeLine* line = nullptr;
 
     explicit ReconnectingLink(bool reconnect) {
@@ -208,8 +208,9 @@ TEST(ControllerLink, ALineLostBeforeItWasAttachedIsALossOnceAttached) {
     FakeReplyTimer replyTimer;
     FakeClock clock;
     RecordingMessages messages;
-    ControllerLink link{{dispatcher, display, replyTimer, clock}};
+    // Declared before the link, so that it outlives the link's reconnecting thread.
     FakeReopen reopen{clock};
+    ControllerLink link{{dispatcher, display, replyTimer, clock}};
     reopen.succeedAt = 1000;
     link.enableReconnect(&messages, &clock);
     link.lineLost();
