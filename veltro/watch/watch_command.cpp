@@ -10,6 +10,7 @@
 #include "common/file_lookup.h"
 #include "veltro/definitions/definitions_loader.h"
 #include "veltro/link/controller_link.h"
+#include "veltro/link/headless_link_ports.h"
 #include "veltro/link/machine_clock.h"
 #include "veltro/link/open_link.h"
 #include "veltro/link/poll_cycle.h"
@@ -75,19 +76,6 @@ class BoxLines final : public Prompts {
 
   private:
     Messages& m_lines;
-};
-
-class NoDumpDisplay final : public DumpDisplay {
-  public:
-    void showCount(std::int32_t) override {}
-    void showEcho(std::string_view) override {}
-    void showStatus(std::string_view) override {}
-};
-
-class NoReplyTimer final : public ReplyTimer {
-  public:
-    void restart() override {}
-    void cancel() override {}
 };
 
 // A socket error ends the watch (on the loop's thread, which posts it).
@@ -249,8 +237,8 @@ int runWatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     monitor::FrameNames names;
     names.setElements(*project.elements);
     HeadlessLoop loop;
-    NoDumpDisplay dumpDisplay;
-    NoReplyTimer replyTimer;
+    link::NoDumpDisplay dumpDisplay;
+    link::NoReplyTimer replyTimer;
     link::MachineClock clock;
     LinkErrors linkErrors(err);
     BoxLines boxes(messages);

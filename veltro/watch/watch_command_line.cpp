@@ -3,27 +3,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "veltro/session/collecting_prompts.h"
 #include "veltro/session/command_line.h"
 
 namespace veltro::watch {
 namespace {
-
-// The link words go through the debugger's own parser; any box it would
-// show makes the command line wrong.
-class CollectingPrompts final : public Prompts {
-  public:
-    void messageBox(std::string_view, std::string_view text, PromptIcon) override {
-        if (!error.empty())
-            error += '\n';
-        error += text;
-    }
-    bool askYesNo(std::string_view, std::string_view, PromptIcon) override { return false; }
-    std::optional<std::string> askText(std::string_view, std::string_view,
-                                       std::string_view) override {
-        return std::nullopt;
-    }
-    std::string error;
-};
 
 // Seconds, a positive number with an optional fraction ("2", "0.5").
 std::optional<std::chrono::milliseconds> seconds(const std::string& text) {

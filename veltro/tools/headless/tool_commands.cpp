@@ -7,6 +7,7 @@
 
 #include "veltro/definitions/definitions_loader.h"
 #include "veltro/link/controller_link.h"
+#include "veltro/link/headless_link_ports.h"
 #include "veltro/link/machine_clock.h"
 #include "veltro/link/open_link.h"
 #include "veltro/session/profile_settings.h"
@@ -103,19 +104,6 @@ class InlineDispatcher final : public UiDispatcher {
 
   private:
     std::mutex m_mutex;
-};
-
-class NoDumpDisplay final : public DumpDisplay {
-  public:
-    void showCount(std::int32_t) override {}
-    void showEcho(std::string_view) override {}
-    void showStatus(std::string_view) override {}
-};
-
-class NoReplyTimer final : public ReplyTimer {
-  public:
-    void restart() override {}
-    void cancel() override {}
 };
 
 // A socket error ends the run: the report goes to standard error.
@@ -231,8 +219,8 @@ int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std:
     ParameterStore store(*elements);
 
     InlineDispatcher dispatcher;
-    NoDumpDisplay dumpDisplay;
-    NoReplyTimer replyTimer;
+    link::NoDumpDisplay dumpDisplay;
+    link::NoReplyTimer replyTimer;
     link::MachineClock clock;
     LinkErrors linkErrors(console);
     LinePrompts boxes(console, true);
