@@ -5,6 +5,7 @@
 #include "common/file_lookup.h"
 #include "common/format.h"
 #include "common/text_file.h"
+#include "pendrel/project/file_bytes.h"
 
 namespace pendrel {
 namespace {
@@ -23,7 +24,7 @@ std::vector<std::string> listFileView(const std::filesystem::path& directory) {
     if (!path) {
         return {common::format("File %s is niet aanwezig", name.c_str())};
     }
-    std::optional<std::string> text = common::readFileBytes(*path);
+    std::optional<std::string> text = readFileContents(*path);
     if (!text) {
         return {common::format("File %s kan niet worden geopend", name.c_str())};
     }

@@ -6,7 +6,7 @@
 
 #include "common/file_lookup.h"
 #include "common/format.h"
-#include "common/text_file.h"
+#include "pendrel/project/file_bytes.h"
 #include "pendrel/project/header_reader.h"
 #include "pendrel/project/preprocess.h"
 #include "pendrel/project/table_reader.h"
@@ -56,24 +56,33 @@ bool checkSources(const std::filesystem::path& dir, std::array<Source, 3>& sourc
     return true;
 }
 
-// Step 5: each source goes through a temporary file of the project directory,
-// so that the preprocessed text is what is read back.
-bool preprocessThroughTemporaryFiles(const std::filesystem::path& dir,
-                                     std::array<Source, 3>& sources, bool pcOmgeving,
+// Step 5: each source goes through a temporary file of the system's
+// temporary directory, so that the preprocessed text is what is read back
+// and a project directory that cannot be written can still be read.
+bool preprocessThroughTemporaryFiles(std::array<Source, 3>& sources, bool pcOmgeving,
                                      Prompts& prompts) {
+    std::error_code error;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path(error);
     std::vector<TemporaryFile> temporaries;
     for (Source& source : sources) {
-        std::optional<TemporaryFile> temporary = TemporaryFile::create(
-            dir, source.temporaryPrefix, preprocessSource(source.text, pcOmgeving));
+        std::optional<TemporaryFile> temporary =
+            error ? std::nullopt
+                  : TemporaryFile::create(dir, source.temporaryPrefix,
+                                          preprocessSource(source.text, pcOmgeving));
         if (!temporary) {
-            prompts.warning(common::format("%s kan niet gemaakt worden.",
-                                           (str(source.temporaryPrefix) + "XXXXXX").c_str()));
+            const std::string name = str(source.temporaryPrefix) + "XXXXXX";
+            prompts.warning(
+                error ? common::format("%s kan niet gemaakt worden: er is geen directory voor "
+                                       "tijdelijke files.",
+                                       name.c_str())
+                      : common::format("%s kan niet gemaakt worden.",
+                                       (dir / name).string().c_str()));
             return false;
         }
-        std::optional<std::string> text = common::readFileBytes(temporary->path());
+        std::optional<std::string> text = readFileContents(temporary->path());
         if (!text) {
             prompts.warning(common::format("File %s kan niet worden geopend",
-                                           temporary->path().filename().string().c_str()));
+                                           temporary->path().string().c_str()));
             return false;
         }
         source.text = std::move(*text);
@@ -96,7 +105,7 @@ bool readSources(const std::filesystem::path& projectDir, Prompts& prompts, Prog
         return false;
     }
     for (Source& source : sources) {
-        std::optional<std::string> text = common::readFileBytes(source.path);
+        std::optional<std::string> text = readFileContents(source.path);
         if (!text) {
             prompts.warning(common::format("File %s kan niet worden geopend",
                                            source.path.filename().string().c_str()));
@@ -116,7 +125,7 @@ bool readSources(const std::filesystem::path& projectDir, Prompts& prompts, Prog
             break;
         }
     }
-    if (!preprocessThroughTemporaryFiles(projectDir, sources, pcOmgeving, prompts)) {
+    if (!preprocessThroughTemporaryFiles(sources, pcOmgeving, prompts)) {
         progress.close();
         return false;
     }

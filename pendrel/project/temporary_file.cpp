@@ -31,6 +31,11 @@ std::optional<TemporaryFile> TemporaryFile::create(const std::filesystem::path& 
             return std::nullopt;
         }
         TemporaryFile temporary(path);
+        // A shared temporary directory: the sources are for the user's eyes only.
+        std::error_code ignored;
+        std::filesystem::permissions(
+            path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+            ignored);
         bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
         bool closed = std::fclose(file) == 0;
         if (!written || !closed) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "pendrel/project/header_reader.h"
 #include "pendrel/project/preprocess.h"
 #include "pendrel/project/project_settings.h"
@@ -133,6 +135,53 @@ TEST_F(SampleProject, MissingSourcesAreListedInOneBox) {
                                        " aanwezig.\nDe file zxapdef.h is niet in de directory " +
                                        d + " aanwezig.\nDe file zxapcod.c is niet in de " +
                                        "directory " + d + " aanwezig.");
+}
+
+// Points the system's temporary directory (TMPDIR, and TMP and TEMP on
+// Windows) somewhere else for one test, then back where it was.
+class TemporaryDirectoryAt {
+  public:
+    explicit TemporaryDirectoryAt(const fs::path& place) : m_was(fs::temp_directory_path()) {
+        set(place);
+    }
+    ~TemporaryDirectoryAt() { set(m_was); }
+    void set(const fs::path& place) {
+        for (const char* name : {"TMPDIR", "TMP", "TEMP"}) {
+            test_support::setEnvironment(name, place.string());
+        }
+    }
+
+  private:
+    fs::path m_was;
+};
+
+// The preprocessed copies go to the system's temporary directory, so that a
+// project that cannot be written can be read: nothing in the project
+// directory is made, changed or removed.
+TEST_F(SampleProject, TemporaryFilesStayOutOfTheProjectDirectory) {
+    test_support::TempDir temporary;
+    TemporaryDirectoryAt redirected(temporary.path());
+    fs::last_write_time(dir.path(), fs::last_write_time(dir.path()) - std::chrono::hours(1));
+    const auto before = fs::last_write_time(dir.path());
+    ASSERT_TRUE(readSources(dir.path(), prompts, progress, data));
+    EXPECT_EQ(fs::last_write_time(dir.path()), before) << "an entry was made or removed";
+    EXPECT_TRUE(temporary.files().empty()) << "the copies are removed again";
+
+    // Without a temporary directory the sources cannot be read, and that is said.
+    redirected.set(temporary / "bestaat-niet");
+    EXPECT_FALSE(readSources(dir.path(), prompts, progress, data));
+    EXPECT_EQ(prompts.warnings.back(),
+              "g6XXXXXX kan niet gemaakt worden: er is geen directory voor tijdelijke files.");
+}
+
+// A directory where a source or the database should be is a file that
+// cannot be read, not a crash.
+TEST_F(SampleProject, ADirectoryInPlaceOfAFileCannotBeRead) {
+    fs::remove(dir / "zxapcod.c");
+    fs::create_directory(dir / "zxapcod.c");
+    EXPECT_FALSE(readSources(dir.path(), prompts, progress, data));
+    EXPECT_EQ(prompts.warnings,
+              std::vector<std::string>{"File zxapcod.c kan niet worden geopend"});
 }
 
 TEST_F(SampleProject, BrokenTablesWarnAndReadingGoesOn) {
