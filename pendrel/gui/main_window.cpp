@@ -15,6 +15,7 @@
 #include "pendrel/gui/screen_list_dialog.h"
 #include "pendrel/gui/system_figures.h"
 #include "pendrel/gui/texts.h"
+#include "pendrel/platform/free_memory.h"
 #include "pendrel/session/status_texts.h"
 
 namespace pendrel::gui {
@@ -257,7 +258,7 @@ void MainWindow::viewListFile() {
 
 void MainWindow::showAbout() {
     const DiskFigures disk = diskFigures(m_session.currentDirectory().string());
-    AboutDialog dialog(this, fromUtf8(freeMemoryText(freeMemory())),
+    AboutDialog dialog(this, fromUtf8(freeMemoryText(platform::freeMemory())),
                        fromUtf8(freeDiskText(disk.freeBytes, disk.mountPoint)));
     dialog.exec();
 }
