@@ -1,6 +1,8 @@
-#include "pendrel/editor/item_dialog.h"
+#include "pendrel/editor/item_chooser.h"
 
 #include <algorithm>
+
+#include "pendrel/project/screen_database.h"
 
 namespace pendrel {
 namespace {
@@ -9,7 +11,7 @@ constexpr int kFirstCursorColumn = 28;
 constexpr int kLastRow = 22;
 constexpr int kLastColumn = 80;
 
-void keepInCanvas(ItemDialog::Cursor& cursor) {
+void keepInCanvas(ItemChooser::Cursor& cursor) {
     if (cursor.row > kLastRow) {
         cursor.row = 2;
         cursor.column += 40;
@@ -44,7 +46,7 @@ std::string entryName(std::string_view shown) {
     return start == std::string_view::npos ? std::string() : std::string(shown.substr(start));
 }
 
-ItemDialog::ItemDialog(ScreenRecord& screen, const ProjectData& data)
+ItemChooser::ItemChooser(ScreenRecord& screen, const ProjectData& data)
     : m_screen(screen), m_data(data) {
     for (std::string_view group : groupList(data.noBlocks)) {
         m_groups.emplace_back(group);
@@ -64,7 +66,7 @@ ItemDialog::ItemDialog(ScreenRecord& screen, const ProjectData& data)
     }
 }
 
-std::optional<ElementKind> ItemDialog::chosenKind() const {
+std::optional<ElementKind> ItemChooser::chosenKind() const {
     if (!m_group || !m_macro) {
         return std::nullopt;
     }
@@ -72,17 +74,17 @@ std::optional<ElementKind> ItemDialog::chosenKind() const {
     return hit ? std::optional(hit->entry->kind) : std::nullopt;
 }
 
-std::string_view ItemDialog::thirdHeading() const {
+std::string_view ItemChooser::thirdHeading() const {
     std::optional<ElementKind> kind = chosenKind();
     return kind ? kindColumns(*kind).thirdHeading : std::string_view("Signaalgroepen");
 }
 
-std::string_view ItemDialog::fourthHeading() const {
+std::string_view ItemChooser::fourthHeading() const {
     std::optional<ElementKind> kind = chosenKind();
     return kind ? kindColumns(*kind).fourthHeading : std::string_view();
 }
 
-void ItemDialog::chooseGroup(std::optional<std::size_t> index) {
+void ItemChooser::chooseGroup(std::optional<std::size_t> index) {
     m_group = index && *index < m_groups.size() ? index : std::nullopt;
     m_macros.clear();
     if (m_group) {
@@ -93,7 +95,7 @@ void ItemDialog::chooseGroup(std::optional<std::size_t> index) {
     chooseMacro(std::nullopt);
 }
 
-void ItemDialog::chooseMacro(std::optional<std::size_t> index) {
+void ItemChooser::chooseMacro(std::optional<std::size_t> index) {
     m_macro = index && *index < m_macros.size() ? index : std::nullopt;
     m_element1.reset();
     m_element2.reset();
@@ -101,17 +103,17 @@ void ItemDialog::chooseMacro(std::optional<std::size_t> index) {
     refillFourth();
 }
 
-void ItemDialog::chooseThird(std::optional<std::size_t> index) {
+void ItemChooser::chooseThird(std::optional<std::size_t> index) {
     m_element1 = index && *index < m_third.size() ? index : std::nullopt;
     m_element2.reset();
     refillFourth();
 }
 
-void ItemDialog::chooseFourth(std::optional<std::size_t> index) {
+void ItemChooser::chooseFourth(std::optional<std::size_t> index) {
     m_element2 = index && *index < m_fourth.size() ? index : std::nullopt;
 }
 
-std::vector<std::string> ItemDialog::thirdNames() const {
+std::vector<std::string> ItemChooser::thirdNames() const {
     std::optional<ElementKind> kind = chosenKind();
     if (!kind) {
         return {};
@@ -185,7 +187,7 @@ std::vector<std::string> ItemDialog::thirdNames() const {
     return names;
 }
 
-std::vector<std::string> ItemDialog::fourthNames(const std::string& element1) const {
+std::vector<std::string> ItemChooser::fourthNames(const std::string& element1) const {
     std::optional<ElementKind> kind = chosenKind();
     std::vector<std::string> names;
     if (kind == ElementKind::BlockedSignalGroup) {
@@ -213,7 +215,7 @@ std::vector<std::string> ItemDialog::fourthNames(const std::string& element1) co
     return names;
 }
 
-bool ItemDialog::onScreen(const std::string& element1, const std::string* element2) const {
+bool ItemChooser::onScreen(const std::string& element1, const std::string* element2) const {
     const std::string& macro = m_macros[*m_macro];
     return std::any_of(m_screen.items.begin(), m_screen.items.end(), [&](const ItemRecord& i) {
         return i.macro == macro && i.element1 == element1 &&
@@ -221,14 +223,14 @@ bool ItemDialog::onScreen(const std::string& element1, const std::string* elemen
     });
 }
 
-void ItemDialog::refillThird() {
+void ItemChooser::refillThird() {
     m_third.clear();
     for (const std::string& name : thirdNames()) {
         m_third.push_back((onScreen(name, nullptr) ? ">" : " ") + name);
     }
 }
 
-void ItemDialog::refillFourth() {
+void ItemChooser::refillFourth() {
     m_fourth.clear();
     if (!m_element1) {
         return;
@@ -239,7 +241,7 @@ void ItemDialog::refillFourth() {
     }
 }
 
-std::optional<int> ItemDialog::lowestFreeRank() const {
+std::optional<int> ItemChooser::lowestFreeRank() const {
     for (int rank = 1; rank <= kMaxRank; ++rank) {
         if (!m_rankInUse[static_cast<std::size_t>(rank)]) {
             return rank;
@@ -248,12 +250,12 @@ std::optional<int> ItemDialog::lowestFreeRank() const {
     return std::nullopt;
 }
 
-void ItemDialog::advanceCursor() {
+void ItemChooser::advanceCursor() {
     ++m_cursor.row;
     keepInCanvas(m_cursor);
 }
 
-bool ItemDialog::add(Prompts& prompts) {
+bool ItemChooser::add(Prompts& prompts) {
     std::optional<ElementKind> kind = chosenKind();
     if (!kind) {
         return false;  // without a macro nothing happens
@@ -316,13 +318,16 @@ bool ItemDialog::add(Prompts& prompts) {
     return true;
 }
 
-bool ItemDialog::addText(const std::string& text) {
+bool ItemChooser::addText(const std::string& text, Prompts& prompts) {
     if (text.empty()) {
         return false;
     }
-    std::string capped = text.substr(0, kMaxTextLength);
-    m_screen.texts.push_back(TextRecord{capped, m_cursor.column - kInitialLabelDistance,
-                                        m_cursor.row, static_cast<int>(capped.size())});
+    if (std::optional<std::string> problem = unstorableText(text, kMaxTextLength)) {
+        prompts.warning(*problem);
+        return false;
+    }
+    m_screen.texts.push_back(TextRecord{text, m_cursor.column - kInitialLabelDistance,
+                                        m_cursor.row, static_cast<int>(text.size())});
     advanceCursor();
     return true;
 }

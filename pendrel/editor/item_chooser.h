@@ -12,14 +12,15 @@
 
 namespace pendrel {
 
-// The item dialog "Toevoegen debug-items": four selection columns filled
-// from the catalogue and the project's names, the placement cursor and the
-// rank numbers in use. It adds items and texts to the screen record.
-class ItemDialog {
+// What the item dialog "Toevoegen debug-items" decides: four selection
+// columns filled from the catalogue and the project's names, the placement
+// cursor and the rank numbers in use. It adds the chosen items and texts to
+// the screen record.
+class ItemChooser {
   public:
     static constexpr int kMaxRank = 99;
 
-    ItemDialog(ScreenRecord& screen, const ProjectData& data);
+    ItemChooser(ScreenRecord& screen, const ProjectData& data);
 
     // Column 1, and what choosing in each column refills.
     const std::vector<std::string>& groups() const { return m_groups; }
@@ -46,8 +47,8 @@ class ItemDialog {
     bool add(Prompts& prompts);
 
     // "Toevoegen verklarende tekst": false for an empty text (the dialog
-    // asks again).
-    bool addText(const std::string& text);
+    // asks again), and after a warning for one pendrel.db cannot hold.
+    bool addText(const std::string& text, Prompts& prompts);
 
     // The lowest free rank number, or nothing.
     std::optional<int> lowestFreeRank() const;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "pendrel/project/screen_database.h"
+
 namespace pendrel {
 
 ScreenListModel::ScreenListModel(Project& project) : m_project(project) {
@@ -13,33 +15,33 @@ ScreenListModel::ScreenListModel(Project& project) : m_project(project) {
     }
 }
 
-ScreenRecord* ScreenListModel::firstWithTitle(const std::string& title) {
-    ScreenList& screens = m_project.screens();
-    auto it = std::find_if(screens.begin(), screens.end(),
-                           [&](const ScreenRecord& s) { return s.title == title; });
-    return it == screens.end() ? nullptr : &*it;
-}
-
-bool ScreenListModel::add(const std::string& title) {
+bool ScreenListModel::acceptable(const std::string& title, Prompts& prompts) const {
     if (title.empty()) {
         return false;
     }
-    std::string capped = title.substr(0, kMaxTitleLength);
-    m_titles.push_back(capped);
-    m_selection = m_titles.size() - 1;
-    m_project.screens().push_back(ScreenRecord{capped, {}, {}});
+    if (std::optional<std::string> problem = unstorableText(title, kMaxTitleLength)) {
+        prompts.warning(*problem);
+        return false;
+    }
     return true;
 }
 
-bool ScreenListModel::rename(const std::string& title) {
-    if (title.empty() || !m_selection) {
+bool ScreenListModel::add(const std::string& title, Prompts& prompts) {
+    if (!acceptable(title, prompts)) {
         return false;
     }
-    std::string& entry = m_titles[*m_selection];
-    if (ScreenRecord* screen = firstWithTitle(entry)) {
-        screen->title = title.substr(0, kMaxTitleLength);
+    m_titles.push_back(title);
+    m_selection = m_titles.size() - 1;
+    m_project.screens().push_back(ScreenRecord{title, {}, {}});
+    return true;
+}
+
+bool ScreenListModel::rename(const std::string& title, Prompts& prompts) {
+    if (!m_selection || !acceptable(title, prompts)) {
+        return false;
     }
-    entry = title.substr(0, kMaxTitleLength);
+    m_titles[*m_selection] = title;
+    m_project.screens()[*m_selection].title = title;
     return true;
 }
 
@@ -48,30 +50,32 @@ bool ScreenListModel::remove(Prompts& prompts) {
         !prompts.askYesNo("PENDREL", "Weet u zeker dat dit scherm verwijderd dient te worden?")) {
         return false;
     }
-    std::size_t index = *m_selection;
+    const auto index = static_cast<std::ptrdiff_t>(*m_selection);
     ScreenList& screens = m_project.screens();
-    if (ScreenRecord* screen = firstWithTitle(m_titles[index])) {
-        screens.erase(screens.begin() + (screen - screens.data()));
-    }
-    m_titles.erase(m_titles.begin() + static_cast<std::ptrdiff_t>(index));
+    screens.erase(screens.begin() + index);
+    m_titles.erase(m_titles.begin() + index);
     // The entry that now stands at that place, or the last one.
     if (m_titles.empty()) {
         m_selection.reset();
     } else {
-        m_selection = std::min(index, m_titles.size() - 1);
+        m_selection = std::min(*m_selection, m_titles.size() - 1);
     }
     return true;
 }
 
 ScreenRecord* ScreenListModel::selectedScreen() {
-    return m_selection ? firstWithTitle(m_titles[*m_selection]) : nullptr;
+    return m_selection ? &m_project.screens()[*m_selection] : nullptr;
 }
 
 bool ScreenListModel::ok(Prompts& prompts) {
+    // The box says the data is stored: it comes only once that is true.
+    if (!m_project.saveScreens(prompts)) {
+        return false;
+    }
     prompts.information("PENDREL",
                         "Ingevoerde data wordt opgeslagen.\n\nU dient te kiezen voor genereren "
                         "debugschermen\nom eventuele wijzigingen door te voeren.\n");
-    return m_project.saveScreens(prompts);
+    return true;
 }
 
 }  // namespace pendrel

@@ -130,14 +130,16 @@ void ItemChoiceDialog::addItem() {
 }
 
 void ItemChoiceDialog::addText() {
+    QString typed;
     for (;;) {
         TextDialog dialog(this, QStringLiteral("Toevoegen verklarende tekst"), QString(),
-                          QStringLiteral("Geef de verklarende tekst"), QString(),
+                          QStringLiteral("Geef de verklarende tekst"), typed,
                           static_cast<int>(kMaxTextLength));
         if (dialog.exec() != QDialog::Accepted) {
             return;
         }
-        if (m_model.addText(dialog.value().toStdString())) {
+        typed = dialog.value();
+        if (m_model.addText(typed.toStdString(), m_prompts)) {
             return;
         }
     }

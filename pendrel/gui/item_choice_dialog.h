@@ -5,7 +5,7 @@
 #include <QListWidget>
 #include <array>
 
-#include "pendrel/editor/item_dialog.h"
+#include "pendrel/editor/item_chooser.h"
 #include "pendrel/gui/dialog_prompts.h"
 
 namespace pendrel::gui {
@@ -30,7 +30,7 @@ class ItemChoiceDialog : public QDialog {
     void chosen(int column);
     void showColumns(int chosenColumn);
 
-    ItemDialog m_model;
+    ItemChooser m_model;
     DialogPrompts m_prompts;
     std::array<QListWidget*, 4> m_lists{};
     std::array<QLabel*, 4> m_headings{};

@@ -206,10 +206,15 @@ void MainWindow::openProject() {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return;
     }
-    m_session.openDirectory(dialog.selectedFiles().constFirst().toStdString());
-    Project& project = m_session.project();
-    runOnWorker([this, &project] { return project.load(m_workerPrompts, m_workerProgress); },
-                [](bool) {});
+    // The project read stays aside until it was read whole: a failed open
+    // leaves the one held before, unsaved screens included.
+    m_opening = m_session.beginOpen(dialog.selectedFiles().constFirst().toStdString());
+    Project& opening = *m_opening;
+    runOnWorker([this, &opening] { return opening.load(m_workerPrompts, m_workerProgress); },
+                [this](bool) {
+                    m_session.finishOpen(std::move(m_opening));
+                    refresh();
+                });
 }
 
 void MainWindow::defineScreens() {

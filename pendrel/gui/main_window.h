@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <filesystem>
 #include <map>
+#include <memory>
 
 #include "common/gui/worker_run.h"
 #include "pendrel/gui/dialog_prompts.h"
@@ -66,6 +67,7 @@ class MainWindow : public QMainWindow {
     WorkerPrompts m_workerPrompts;
     WorkerProgress m_workerProgress;
     bool m_busy = false;
+    std::unique_ptr<Project> m_opening;  // the project an Open is reading
 
     std::map<Command, QAction*> m_actions;
     QToolBar* m_toolBar = nullptr;

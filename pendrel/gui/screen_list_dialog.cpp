@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "pendrel/gui/screen_edit_dialog.h"
 #include "pendrel/gui/text_dialog.h"
@@ -12,18 +13,19 @@
 namespace pendrel::gui {
 namespace {
 
-// A title dialog, asked again while its field is empty; nothing after
-// Annuleren.
-std::optional<std::string> askTitle(QWidget* parent, const QString& caption, const QString& prompt,
-                                    const QString& preset) {
+// A title dialog, asked again while its field is empty or `take` refuses
+// what was typed (after saying why); false after Annuleren.
+bool askTitle(QWidget* parent, const QString& caption, const QString& prompt, QString preset,
+              const std::function<bool(const std::string&)>& take) {
     for (;;) {
         TextDialog dialog(parent, caption, QString(), prompt, preset,
                           static_cast<int>(kMaxTitleLength));
         if (dialog.exec() != QDialog::Accepted) {
-            return std::nullopt;
+            return false;
         }
-        if (!dialog.value().isEmpty()) {
-            return dialog.value().toStdString();
+        preset = dialog.value();
+        if (!preset.isEmpty() && take(preset.toStdString())) {
+            return true;
         }
     }
 }
@@ -104,10 +106,9 @@ void ScreenListDialog::showTitles() {
 }
 
 void ScreenListDialog::addScreen() {
-    std::optional<std::string> title = askTitle(
-        this, QStringLiteral("Toevoegen nieuw debugscherm"),
-        QStringLiteral("Geef de titel van het nieuw aan te maken debugscherm"), QString());
-    if (title && m_model.add(*title)) {
+    if (askTitle(this, QStringLiteral("Toevoegen nieuw debugscherm"),
+                 QStringLiteral("Geef de titel van het nieuw aan te maken debugscherm"), QString(),
+                 [this](const std::string& title) { return m_model.add(title, m_prompts); })) {
         showTitles();
     }
 }
@@ -117,11 +118,10 @@ void ScreenListDialog::renameScreen() {
     if (!selected) {
         return;
     }
-    std::optional<std::string> title =
-        askTitle(this, QStringLiteral("Wijzigen titel debugscherm"),
+    if (askTitle(this, QStringLiteral("Wijzigen titel debugscherm"),
                  QStringLiteral("Geef de nieuwe titel van het debugscherm"),
-                 fromUtf8(m_model.titles()[*selected]));
-    if (title && m_model.rename(*title)) {
+                 fromUtf8(m_model.titles()[*selected]),
+                 [this](const std::string& title) { return m_model.rename(title, m_prompts); })) {
         showTitles();
     }
 }

@@ -11,7 +11,8 @@ namespace pendrel::gui {
 
 // The screen list dialog "Lijst van extra debugschermen": the titles of the
 // user screens with the commands on them. OK writes pendrel.db; when that
-// fails the dialog stays open and the screens stay in memory. Annuleren
+// fails (or the user keeps a database that was not read whole) the dialog
+// stays open and the screens stay in memory. Annuleren
 // closes without writing, keeping every change in memory.
 class ScreenListDialog : public QDialog {
     Q_OBJECT

@@ -10,9 +10,14 @@ bool Project::load(Prompts& prompts, Progress& progress) {
     if (!readSources(m_directory, prompts, progress, data)) {
         return false;
     }
+    ScreenDatabase database = readScreenDatabase(m_directory);
     m_data = std::move(data);
-    m_screens = readScreenDatabase(m_directory);
+    m_screens = std::move(database.screens);
+    m_databaseIncomplete = !database.complete();
     m_loaded = true;
+    if (m_databaseIncomplete) {
+        prompts.warning(incompleteDatabaseWarning(database));
+    }
     return true;
 }
 
@@ -20,8 +25,19 @@ bool Project::ensureLoaded(Prompts& prompts, Progress& progress) {
     return m_loaded || load(prompts, progress);
 }
 
-bool Project::saveScreens(Prompts& prompts) const {
-    return writeScreenDatabase(m_directory, m_screens, prompts);
+bool Project::saveScreens(Prompts& prompts) {
+    if (m_databaseIncomplete &&
+        !prompts.askYesNo("PENDREL",
+                          "De file pendrel.db is bij het openen niet helemaal ingelezen.\n"
+                          "Opslaan vervangt de file: wat niet ingelezen is, gaat dan "
+                          "verloren.\n\nToch opslaan?")) {
+        return false;
+    }
+    if (!writeScreenDatabase(m_directory, m_screens, prompts)) {
+        return false;
+    }
+    m_databaseIncomplete = false;
+    return true;
 }
 
 }  // namespace pendrel

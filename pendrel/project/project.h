@@ -15,8 +15,9 @@ class Project {
     explicit Project(std::filesystem::path directory) : m_directory(std::move(directory)) {}
 
     // Open project: reads the sources; on success the screens held so far
-    // are discarded and the screen database is read. A failure keeps the
-    // previous state.
+    // are discarded and the screen database is read, and a database that
+    // could not be read whole is reported. A failure keeps the previous
+    // state.
     bool load(Prompts& prompts, Progress& progress);
 
     // Ensure loaded: load() unless loaded already.
@@ -27,10 +28,16 @@ class Project {
         m_data = std::move(data);
         m_screens = std::move(screens);
         m_loaded = true;
+        m_databaseIncomplete = false;
     }
 
-    // Write screen database.
-    bool saveScreens(Prompts& prompts) const;
+    // Write screen database. A database that was not read whole is replaced
+    // only when the user agrees, as its unread rest is then lost. True when
+    // the screens were stored.
+    bool saveScreens(Prompts& prompts);
+
+    // The database was not read to its end (what that cost is told at load).
+    bool databaseIncomplete() const { return m_databaseIncomplete; }
 
     bool loaded() const { return m_loaded; }
     const std::filesystem::path& directory() const { return m_directory; }
@@ -43,6 +50,7 @@ class Project {
     ProjectData m_data;
     ScreenList m_screens;
     bool m_loaded = false;
+    bool m_databaseIncomplete = false;
 };
 
 }  // namespace pendrel

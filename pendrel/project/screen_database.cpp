@@ -9,14 +9,48 @@
 #include "common/file_lookup.h"
 #include "common/format.h"
 #include "common/text_file.h"
+#include "pendrel/project/file_bytes.h"
 
 namespace pendrel {
 namespace {
 
 constexpr std::size_t kMaxLine = 255;
 
+// A text between apostrophes ends at its first apostrophe for every reader of
+// this file, older ones included, and one that starts with an apostrophe
+// ("'s Morgens") ends their reading altogether. Such a text is written with a
+// backtick for each apostrophe between the apostrophes, which older readers
+// take as the text, and then whole after them as " {text}".
+constexpr char kApostropheStandIn = '`';
+
 bool isSpace(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+std::string withStandIns(std::string text) {
+    std::replace(text.begin(), text.end(), '\'', kApostropheStandIn);
+    return text;
+}
+
+std::string quotedText(const std::string& text) {
+    if (text.find('\'') == std::string::npos) {
+        return "'" + text + "'";
+    }
+    return "'" + withStandIns(text) + "' {" + text + "}";
+}
+
+// The whole text after the apostrophes is taken only when it is what the
+// part between them stands for, so that nothing else written after a text
+// can change it.
+std::string wholeText(std::string shown, std::string_view rest) {
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) {
+        rest.remove_suffix(1);
+    }
+    if (!rest.starts_with(" {") || !rest.ends_with('}')) {
+        return shown;
+    }
+    std::string whole(rest.substr(2, rest.size() - 3));
+    return withStandIns(whole) == shown ? whole : shown;
 }
 
 // A cursor over one database line that scans fields the way the original
@@ -50,7 +84,8 @@ class LineScanner {
     }
 
     // "%1s%[^']%c": one non-blank character, then at least one character up
-    // to the next apostrophe, then that apostrophe.
+    // to the next apostrophe, then that apostrophe. What follows on the line
+    // is the whole text when it was stored with stand-ins (quotedText).
     std::optional<std::string> quoted() {
         skipSpace();
         if (m_pos >= m_line.size()) {
@@ -61,9 +96,9 @@ class LineScanner {
         if (end == m_pos || end == std::string_view::npos) {
             return std::nullopt;
         }
-        std::string text(m_line.substr(m_pos, end - m_pos));
+        std::string shown(m_line.substr(m_pos, end - m_pos));
         m_pos = end + 1;
-        return text;
+        return wholeText(std::move(shown), m_line.substr(m_pos));
     }
 
     // The next double-quoted string, or nothing when no complete one follows.
@@ -92,10 +127,7 @@ class LineScanner {
 };
 
 std::string capped(std::string text, std::size_t maximum) {
-    if (text.size() > maximum) {
-        text.resize(maximum);
-    }
-    return text;
+    return fitToField(std::move(text), maximum);
 }
 
 std::optional<ItemRecord> parseItem(std::string_view line) {
@@ -142,15 +174,26 @@ std::optional<TextRecord> parseText(std::string_view line) {
     return TextRecord{capped(std::move(*text), kMaxTextLength), *column, *row, *width};
 }
 
-// The pieces a line reader of 255 characters returns, without line breaks.
-std::vector<std::string> readPieces(std::string_view text) {
-    std::vector<std::string> pieces;
+// One piece of a line as a reader of 255 characters at a time returns it,
+// without its line break, with the number of the file's line it comes from.
+struct Piece {
+    std::size_t line;
+    std::string text;
+};
+
+std::vector<Piece> readPieces(std::string_view text) {
+    std::vector<Piece> pieces;
+    std::size_t number = 0;
     for (const std::string& line : common::splitTextLines(std::string(text))) {
+        ++number;
         if (line.empty()) {
-            pieces.emplace_back();
+            pieces.push_back({number, {}});
         }
         for (std::size_t pos = 0; pos < line.size(); pos += kMaxLine) {
-            pieces.push_back(line.substr(pos, kMaxLine));
+            // A NUL ends the text of a piece, as it ends a C string.
+            std::string piece = line.substr(pos, kMaxLine);
+            piece.resize(std::min(piece.find('\0'), piece.size()));
+            pieces.push_back({number, std::move(piece)});
         }
     }
     return pieces;
@@ -173,60 +216,60 @@ State stateOf(std::string line) {
     return State::None;
 }
 
+// One line of a record into `screens`; false when it does not parse.
+bool takeLine(State state, std::string_view line, ScreenList& screens) {
+    switch (state) {
+        case State::None:
+            return true;
+        case State::Screen: {
+            std::optional<std::string> title = LineScanner(line).quoted();
+            if (title) {
+                screens.push_back(
+                    ScreenRecord{capped(std::move(*title), kMaxTitleLength), {}, {}});
+            }
+            return title.has_value();
+        }
+        case State::Item: {
+            std::optional<ItemRecord> item = parseItem(line);
+            // Records before any screen have nothing to belong to.
+            if (item && !screens.empty()) {
+                screens.back().items.push_back(std::move(*item));
+            }
+            return item.has_value();
+        }
+        case State::Text: {
+            std::optional<TextRecord> text = parseText(line);
+            if (text && !screens.empty()) {
+                screens.back().texts.push_back(std::move(*text));
+            }
+            return text.has_value();
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
-ScreenList parseScreenDatabase(std::string_view text) {
-    ScreenList screens;
+ScreenDatabase parseScreenDatabase(std::string_view text) {
+    ScreenDatabase database;
     State state = State::None;
-    for (const std::string& piece : readPieces(text)) {
-        std::string_view line = piece;
+    for (const Piece& piece : readPieces(text)) {
+        std::string_view line = piece.text;
         line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
         if (line.starts_with('#')) {
             state = stateOf(std::string(line));
-            continue;
-        }
-        switch (state) {
-            case State::None:
-                break;
-            case State::Screen: {
-                std::optional<std::string> title = LineScanner(line).quoted();
-                if (!title) {
-                    return screens;
-                }
-                screens.push_back(
-                    ScreenRecord{capped(std::move(*title), kMaxTitleLength), {}, {}});
-                break;
-            }
-            case State::Item: {
-                std::optional<ItemRecord> item = parseItem(line);
-                if (!item) {
-                    return screens;
-                }
-                // Records before any screen have nothing to belong to.
-                if (!screens.empty()) {
-                    screens.back().items.push_back(std::move(*item));
-                }
-                break;
-            }
-            case State::Text: {
-                std::optional<TextRecord> record = parseText(line);
-                if (!record) {
-                    return screens;
-                }
-                if (!screens.empty()) {
-                    screens.back().texts.push_back(std::move(*record));
-                }
-                break;
-            }
+        } else if (!takeLine(state, line, database.screens)) {
+            database.stoppedAt = piece.line;
+            break;
         }
     }
-    return screens;
+    return database;
 }
 
 std::string formatScreenDatabase(const ScreenList& screens) {
     std::string out;
     for (const ScreenRecord& screen : screens) {
-        out += common::format("#SCHERM\n  '%-s'\n", screen.title.c_str());
+        out += "#SCHERM\n  " + quotedText(screen.title) + "\n";
         for (const ItemRecord& item : screen.items) {
             out += "  #ITEM\n";
             out += common::format("  %2d %2d %2d %2d %2d %3d \"%s\" \"%s\" \"%s\" \"%s\" \"%s\"\n",
@@ -237,8 +280,8 @@ std::string formatScreenDatabase(const ScreenList& screens) {
         }
         for (const TextRecord& text : screen.texts) {
             out += "  #TEKST\n";
-            out += common::format("  %2d %2d %3d '%-s'\n", text.column, text.row, text.width,
-                                  text.text.c_str());
+            out += common::format("  %2d %2d %3d ", text.column, text.row, text.width);
+            out += quotedText(text.text) + "\n";
         }
     }
     return out;
@@ -251,25 +294,63 @@ std::filesystem::path screenDatabasePath(const std::filesystem::path& projectDir
     return projectDir / kScreenDatabaseName;
 }
 
-ScreenList readScreenDatabase(const std::filesystem::path& projectDir) {
-    std::optional<std::string> bytes = common::readFileBytes(screenDatabasePath(projectDir));
-    if (!bytes) {
+ScreenDatabase readScreenDatabase(const std::filesystem::path& projectDir) {
+    const std::filesystem::path path = screenDatabasePath(projectDir);
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
         return {};
+    }
+    std::optional<std::string> bytes = readFileContents(path);
+    if (!bytes) {
+        ScreenDatabase unread;
+        unread.unreadable = true;
+        return unread;
     }
     return parseScreenDatabase(*bytes);
 }
 
+std::string incompleteDatabaseWarning(const ScreenDatabase& database) {
+    if (database.unreadable) {
+        return "De file pendrel.db kan niet worden geopend.\n"
+               "Er zijn geen zelf gedefinieerde debugschermen ingelezen.";
+    }
+    if (database.stoppedAt) {
+        return common::format(
+            "De file pendrel.db kan vanaf regel %zu niet gelezen worden.\n"
+            "De debugschermen vanaf die regel zijn niet ingelezen.",
+            *database.stoppedAt);
+    }
+    return {};
+}
+
 bool writeScreenDatabase(const std::filesystem::path& projectDir, const ScreenList& screens,
                          Prompts& prompts) {
-    if (screens.empty()) {
+    const std::filesystem::path path = screenDatabasePath(projectDir);
+    std::error_code error;
+    if (screens.empty() && !std::filesystem::exists(path, error)) {
         return true;
     }
-    if (!common::writeFileAtomically(screenDatabasePath(projectDir),
-                                     formatScreenDatabase(screens))) {
+    if (!common::writeFileAtomically(path, formatScreenDatabase(screens))) {
         prompts.warning(common::format("%s kan niet gemaakt worden.", "pendrel.db"));
         return false;
     }
     return true;
+}
+
+std::optional<std::string> unstorableText(std::string_view text, std::size_t maxLength) {
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) {
+            return "Een tekst in pendrel.db kan geen tab of regelovergang bevatten.";
+        }
+    }
+    if (text.size() > maxLength) {
+        return common::format(
+            "De tekst is te lang: pendrel.db bewaart ten hoogste %zu tekens\n"
+            "(een letter met een accent telt daarbij voor twee).",
+            maxLength);
+    }
+    return std::nullopt;
 }
 
 }  // namespace pendrel

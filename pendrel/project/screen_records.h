@@ -16,6 +16,19 @@ inline constexpr std::size_t kMaxLabelLength = 79;
 inline constexpr std::size_t kMaxTextLength = 79;
 inline constexpr int kInitialLabelDistance = 25;
 
+// `text` cut to at most `maximum` bytes, never inside a UTF-8 character.
+inline std::string fitToField(std::string text, std::size_t maximum) {
+    if (text.size() <= maximum) {
+        return text;
+    }
+    std::size_t end = maximum;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    text.resize(end);
+    return text;
+}
+
 // One value field of a user screen; positions are 1-based character cells.
 struct ItemRecord {
     int rank = 0;

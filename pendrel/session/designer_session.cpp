@@ -32,12 +32,20 @@ std::string DesignerSession::directoryPreset() const {
     return m_settings.lastProjectDir(m_current.string());
 }
 
-void DesignerSession::openDirectory(const fs::path& directory) {
-    m_current = absoluteFrom(m_current, directory);
-    m_title = m_current.string();
+std::unique_ptr<Project> DesignerSession::beginOpen(const fs::path& directory) {
+    const fs::path chosen = absoluteFrom(m_current, directory);
     // A settings file that cannot be written only costs the preset next time.
-    m_settings.setLastProjectDir(m_current.string());
-    m_project = std::make_unique<Project>(m_current);
+    m_settings.setLastProjectDir(chosen.string());
+    return std::make_unique<Project>(chosen);
+}
+
+void DesignerSession::finishOpen(std::unique_ptr<Project> opened) {
+    if (!opened || !opened->loaded()) {
+        return;
+    }
+    m_current = opened->directory();
+    m_title = m_current.string();
+    m_project = std::move(opened);
 }
 
 bool DesignerSession::enabled(Command command, bool busy) const {

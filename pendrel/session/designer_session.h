@@ -49,11 +49,16 @@ class DesignerSession {
     std::string directoryPreset() const;
 
     // Open project, the part before the reading: `directory` is written to
-    // "LastProjectDir" and becomes the current directory and the document's
-    // title. The project is then that of the new directory, not loaded yet,
-    // so that the screens of an earlier project can never be written into
-    // this directory's pendrel.db. The front-end then runs project().load().
-    void openDirectory(const std::filesystem::path& directory);
+    // "LastProjectDir", and the project of that directory is made, not read
+    // yet. The front-end reads it (load(), on a worker) and hands it to
+    // finishOpen().
+    std::unique_ptr<Project> beginOpen(const std::filesystem::path& directory);
+
+    // Open project, after the reading: a project that was read becomes the
+    // session's, its directory the current one and the document's title. One
+    // that failed changes nothing: the project held before stays, with its
+    // screens, stored or not, and so does the current directory.
+    void finishOpen(std::unique_ptr<Project> opened);
 
     Project& project() { return *m_project; }
     const Project& project() const { return *m_project; }

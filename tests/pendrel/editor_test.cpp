@@ -3,9 +3,10 @@
 #include <algorithm>
 
 #include "pendrel/editor/canvas_geometry.h"
-#include "pendrel/editor/item_dialog.h"
+#include "pendrel/editor/item_chooser.h"
 #include "pendrel/editor/screen_editor.h"
 #include "pendrel/editor/screen_list.h"
+#include "pendrel/project/screen_database.h"
 #include "support/pendrel/recording_prompts.h"
 #include "support/temp_dir.h"
 
@@ -30,73 +31,78 @@ std::size_t indexOf(const std::vector<std::string>& list, const std::string& nam
     return static_cast<std::size_t>(it - list.begin());
 }
 
-class ItemDialogTest : public ::testing::Test {
+class ItemChooserTest : public ::testing::Test {
   protected:
     void choose(const std::string& group, const std::string& macro) {
-        dialog.chooseGroup(indexOf(dialog.groups(), group));
-        dialog.chooseMacro(indexOf(dialog.macros(), macro));
+        chooser.chooseGroup(indexOf(chooser.groups(), group));
+        chooser.chooseMacro(indexOf(chooser.macros(), macro));
     }
 
     ProjectData data = smallProject();
     ScreenRecord screen{"Scherm", {}, {{"Scherm", 3, 1, 6}}};
-    ItemDialog dialog{screen, data};
+    ItemChooser chooser{screen, data};
     test_support::RecordingPendrelPrompts prompts;
 };
 
-TEST_F(ItemDialogTest, AddsItemsBelowEachOtherWithTheirLabels) {
-    EXPECT_EQ(dialog.cursor().column, 28);
-    EXPECT_EQ(dialog.cursor().row, 2);  // below the title
+TEST_F(ItemChooserTest, AddsItemsBelowEachOtherWithTheirLabels) {
+    EXPECT_EQ(chooser.cursor().column, 28);
+    EXPECT_EQ(chooser.cursor().row, 2);  // below the title
     choose("ontruimingstijden", "inst_O_TIJD");
-    EXPECT_EQ(dialog.thirdHeading(), "Signaalgroepen");
-    EXPECT_EQ(dialog.fourthHeading(), "Conflicterende SG");
-    dialog.chooseThird(indexOf(dialog.thirdColumn(), "SG02"));
-    EXPECT_EQ(dialog.fourthColumn(), (std::vector<std::string>{" SG05", " SG22"}));
-    dialog.chooseFourth(1);
-    ASSERT_TRUE(dialog.add(prompts));
+    EXPECT_EQ(chooser.thirdHeading(), "Signaalgroepen");
+    EXPECT_EQ(chooser.fourthHeading(), "Conflicterende SG");
+    chooser.chooseThird(indexOf(chooser.thirdColumn(), "SG02"));
+    EXPECT_EQ(chooser.fourthColumn(), (std::vector<std::string>{" SG05", " SG22"}));
+    chooser.chooseFourth(1);
+    ASSERT_TRUE(chooser.add(prompts));
     const ItemRecord& item = screen.items.back();
     EXPECT_EQ(item, (ItemRecord{1, 28, 2, 3, 2, 25, "~~~", "inst_O_TIJD", "SG02", "SG22",
                                 "inst_O_TIJD_SG02_SG22"}));
     // The columns mark what is on the screen now.
-    EXPECT_EQ(dialog.thirdColumn()[0], ">SG02");
-    EXPECT_EQ(dialog.fourthColumn(), (std::vector<std::string>{" SG05", ">SG22"}));
+    EXPECT_EQ(chooser.thirdColumn()[0], ">SG02");
+    EXPECT_EQ(chooser.fourthColumn(), (std::vector<std::string>{" SG05", ">SG22"}));
 
     // The same item again is refused and its rank number stays free.
-    EXPECT_FALSE(dialog.add(prompts));
+    EXPECT_FALSE(chooser.add(prompts));
     EXPECT_EQ(prompts.warnings.back(), "Fout: geselecteerd item al aanwezig in scherm.");
-    EXPECT_EQ(dialog.lowestFreeRank(), 2);
+    EXPECT_EQ(chooser.lowestFreeRank(), 2);
 
     choose("standaard hulpfuncties", "WSRH");
-    ASSERT_TRUE(dialog.add(prompts));
+    ASSERT_TRUE(chooser.add(prompts));
     EXPECT_EQ(screen.items.back().element1, "0");
     EXPECT_EQ(screen.items.back().label, "WSRH");
     EXPECT_EQ(screen.items.back().markerRow, 3);
 
-    ASSERT_TRUE(dialog.addText("Uitleg"));
+    ASSERT_TRUE(chooser.addText("Uitleg", prompts));
     EXPECT_EQ(screen.texts.back(), (TextRecord{"Uitleg", 3, 4, 6}));
-    EXPECT_FALSE(dialog.addText(""));
+    EXPECT_FALSE(chooser.addText("", prompts));
+    EXPECT_FALSE(chooser.addText("met\ttab", prompts));
+    EXPECT_EQ(prompts.warnings.back(),
+              "Een tekst in pendrel.db kan geen tab of regelovergang bevatten.");
+    ASSERT_TRUE(chooser.addText("'t Zand", prompts));
+    EXPECT_EQ(screen.texts.size(), 3u);
 }
 
-TEST_F(ItemDialogTest, RefusesMissingColumnsAndFullRankNumbers) {
+TEST_F(ItemChooserTest, RefusesMissingColumnsAndFullRankNumbers) {
     choose("ontruimingstijden", "O_TIJD");
-    dialog.chooseThird(0);
-    EXPECT_FALSE(dialog.add(prompts));
+    chooser.chooseThird(0);
+    EXPECT_FALSE(chooser.add(prompts));
     EXPECT_EQ(prompts.warnings.back(),
               "Fout: niet voldoende gegevens beschikbaar.\n\nIn alle vier de kolommen dient een "
               "selectie\nte zijn gemaakt.");
     choose("tellers", "TL");
-    EXPECT_FALSE(dialog.add(prompts));
+    EXPECT_FALSE(chooser.add(prompts));
     EXPECT_EQ(prompts.warnings.back(),
               "Fout: niet voldoende gegevens beschikbaar.\n\nIn de eerste drie kolommen dient "
               "een selectie\nte zijn gemaakt.");
-    dialog.chooseGroup(std::nullopt);
-    EXPECT_FALSE(dialog.add(prompts));
+    chooser.chooseGroup(std::nullopt);
+    EXPECT_FALSE(chooser.add(prompts));
     EXPECT_EQ(prompts.warnings.size(), 2u);  // without a macro nothing happens
 
     // Kind 2 lists only the groups and blocks of the macro's record type.
     choose("signaalgroeptoestanden", "AR");
-    EXPECT_EQ(dialog.thirdColumn(), std::vector<std::string>{" SG22"});
-    dialog.chooseThird(0);
-    EXPECT_EQ(dialog.fourthColumn(), std::vector<std::string>{" B1"});
+    EXPECT_EQ(chooser.thirdColumn(), std::vector<std::string>{" SG22"});
+    chooser.chooseThird(0);
+    EXPECT_EQ(chooser.fourthColumn(), std::vector<std::string>{" B1"});
 
     ScreenRecord full{"Vol", {}, {}};
     for (int rank = 1; rank <= 99; ++rank) {
@@ -104,7 +110,7 @@ TEST_F(ItemDialogTest, RefusesMissingColumnsAndFullRankNumbers) {
             {rank, 28, 2, 3, 2, 25, "~", "A", "X", "", "A_" + std::to_string(rank)});
     }
     full.items.erase(full.items.begin() + 41);  // rank 42 free
-    ItemDialog second(full, data);
+    ItemChooser second(full, data);
     EXPECT_EQ(second.lowestFreeRank(), 42);
     second.chooseGroup(indexOf(second.groups(), "tellers"));
     second.chooseMacro(0);
@@ -121,11 +127,11 @@ TEST(PlacementCursor, WrapsToTheNextColumnOfTheCanvas) {
     ProjectData data = smallProject();
     ScreenRecord screen{"S", {}, {}};
     screen.items.push_back({1, 28, 22, 3, 22, 25, "~", "A", "SG02", "", "A_SG02"});
-    ItemDialog dialog(screen, data);
-    EXPECT_EQ(dialog.cursor().column, 68);
-    EXPECT_EQ(dialog.cursor().row, 2);
+    ItemChooser chooser(screen, data);
+    EXPECT_EQ(chooser.cursor().column, 68);
+    EXPECT_EQ(chooser.cursor().row, 2);
     screen.items.push_back({2, 68, 22, 43, 22, 25, "~", "A", "SG05", "", "A_SG05"});
-    ItemDialog wrapped(screen, data);
+    ItemChooser wrapped(screen, data);
     EXPECT_EQ(wrapped.cursor().column, 28);  // beyond column 80
 }
 
@@ -135,29 +141,29 @@ TEST(PlacementCursor, FillsTheLastRowsBeforeItWraps) {
     ProjectData data = smallProject();
     ScreenRecord screen{"S", {}, {}};
     screen.items.push_back({1, 28, 20, 3, 20, 25, "~", "A", "SG02", "", "A_SG02"});
-    ItemDialog dialog(screen, data);
-    EXPECT_EQ(dialog.cursor().row, 21);
-    dialog.chooseGroup(indexOf(dialog.groups(), "tellers"));
-    dialog.chooseMacro(0);
-    dialog.chooseThird(0);
+    ItemChooser chooser(screen, data);
+    EXPECT_EQ(chooser.cursor().row, 21);
+    chooser.chooseGroup(indexOf(chooser.groups(), "tellers"));
+    chooser.chooseMacro(0);
+    chooser.chooseThird(0);
     test_support::RecordingPendrelPrompts prompts;
-    ASSERT_TRUE(dialog.add(prompts));
+    ASSERT_TRUE(chooser.add(prompts));
     EXPECT_EQ(screen.items.back().markerRow, 21);
-    EXPECT_EQ(dialog.cursor().column, 28);
-    EXPECT_EQ(dialog.cursor().row, 22);
-    ASSERT_TRUE(dialog.addText("rij 22"));
+    EXPECT_EQ(chooser.cursor().column, 28);
+    EXPECT_EQ(chooser.cursor().row, 22);
+    ASSERT_TRUE(chooser.addText("rij 22", prompts));
     EXPECT_EQ(screen.texts.back(), (TextRecord{"rij 22", 3, 22, 6}));
-    EXPECT_EQ(dialog.cursor().column, 68);
-    EXPECT_EQ(dialog.cursor().row, 2);
-    ASSERT_TRUE(dialog.addText("rechts"));
+    EXPECT_EQ(chooser.cursor().column, 68);
+    EXPECT_EQ(chooser.cursor().row, 2);
+    ASSERT_TRUE(chooser.addText("rechts", prompts));
     EXPECT_EQ(screen.texts.back(), (TextRecord{"rechts", 43, 2, 6}));
-    EXPECT_EQ(dialog.cursor().row, 3);
+    EXPECT_EQ(chooser.cursor().row, 3);
     for (int row = 3; row <= 22; ++row) {
-        ASSERT_TRUE(dialog.addText("r"));
+        ASSERT_TRUE(chooser.addText("r", prompts));
     }
     EXPECT_EQ(screen.texts.back().row, 22);
-    EXPECT_EQ(dialog.cursor().column, 28);  // 108 is beyond the canvas
-    EXPECT_EQ(dialog.cursor().row, 2);
+    EXPECT_EQ(chooser.cursor().column, 28);  // 108 is beyond the canvas
+    EXPECT_EQ(chooser.cursor().row, 2);
 }
 
 TEST(ScreenEditor, CorruptPositionsStayWithinTheCanvas) {
@@ -168,8 +174,8 @@ TEST(ScreenEditor, CorruptPositionsStayWithinTheCanvas) {
     ScreenRecord screen{"S", {}, {{"S", 3, 1, 1}, {"tekst", kMax, kMax, 2000000000}}};
     screen.items.push_back({1, kMax, kMax, -kMax, kMax, 25, "~", "A", "SG02", "", "A_SG02"});
     screen.items.push_back({2, 2000000000, 4, 1, 4, 25, "~", "A", "SG05", "", "A_SG05"});
-    ItemDialog dialog(screen, data);
-    EXPECT_EQ(dialog.cursor().column, 28);
+    ItemChooser chooser(screen, data);
+    EXPECT_EQ(chooser.cursor().column, 28);
     ScreenEditor editor(screen);
     for (const ScreenEditor::Control& control : editor.controls()) {
         EXPECT_LE(control.width(), 83) << control.text;  // canvas, "~" and rank
@@ -238,26 +244,69 @@ TEST(ScreenList, AddRenameRemoveAndSave) {
     test_support::RecordingPendrelPrompts prompts;
     ScreenListModel list(project);
     EXPECT_FALSE(list.canChange());
-    EXPECT_FALSE(list.add(""));
-    ASSERT_TRUE(list.add("Een"));
-    ASSERT_TRUE(list.add("Twee"));
+    EXPECT_FALSE(list.add("", prompts));
+    ASSERT_TRUE(list.add("Een", prompts));
+    ASSERT_TRUE(list.add("'s Morgens", prompts));
     EXPECT_EQ(list.selection(), 1u);
     list.select(0);
-    ASSERT_TRUE(list.rename("Eerste"));
+    ASSERT_TRUE(list.rename("Eerste", prompts));
     EXPECT_EQ(project.screens()[0].title, "Eerste");
     EXPECT_EQ(list.selectedScreen(), &project.screens()[0]);
+    EXPECT_TRUE(prompts.warnings.empty());
+
+    // What pendrel.db cannot hold is refused with the reason, and nothing changes.
+    EXPECT_FALSE(list.add("regel\nbreuk", prompts));
+    std::string accents;  // 40 letters, 80 bytes
+    for (int i = 0; i < 40; ++i) {
+        accents += "\xC3\xAB";
+    }
+    EXPECT_FALSE(list.rename(accents, prompts));
+    ASSERT_EQ(prompts.warnings.size(), 2u);
+    EXPECT_EQ(prompts.warnings[0],
+              "Een tekst in pendrel.db kan geen tab of regelovergang bevatten.");
+    EXPECT_NE(prompts.warnings[1].find("ten hoogste 79 tekens"), std::string::npos);
+    EXPECT_EQ(list.titles(), (std::vector<std::string>{"Eerste", "'s Morgens"}));
 
     prompts.yesNoAnswer = true;
     ASSERT_TRUE(list.remove(prompts));
-    EXPECT_EQ(list.titles(), std::vector<std::string>{"Twee"});
+    EXPECT_EQ(list.titles(), std::vector<std::string>{"'s Morgens"});
     EXPECT_EQ(list.selection(), 0u);
     EXPECT_EQ(project.screens().size(), 1u);
 
+    // The box that says the data is stored comes after it was.
     ASSERT_TRUE(list.ok(prompts));
-    EXPECT_EQ(test_support::readFile(dir / "pendrel.db"), "#SCHERM\n  'Twee'\n");
+    EXPECT_EQ(prompts.informations.size(), 1u);
+    EXPECT_EQ(readScreenDatabase(dir.path()).screens, project.screens());
+    // Every screen deleted: OK stores that, so they do not come back.
     ASSERT_TRUE(list.remove(prompts));
-    ASSERT_TRUE(list.ok(prompts));  // an empty list leaves the database
-    EXPECT_EQ(test_support::readFile(dir / "pendrel.db"), "#SCHERM\n  'Twee'\n");
+    ASSERT_TRUE(list.ok(prompts));
+    EXPECT_EQ(test_support::readFile(dir / "pendrel.db"), "");
+    EXPECT_EQ(prompts.informations.size(), 2u);
+}
+
+// Two screens with one title: every command acts on the entry chosen.
+TEST(ScreenList, CommandsActOnTheSelectedEntryWhateverItsTitle) {
+    test_support::TempDir dir;
+    Project project(dir.path());
+    project.adopt(ProjectData{}, {ScreenRecord{"Fase", {}, {{"eerste", 3, 1, 6}}},
+                                  ScreenRecord{"Fase", {}, {{"tweede", 3, 1, 6}}},
+                                  ScreenRecord{"Fase", {}, {{"derde", 3, 1, 6}}}});
+    test_support::RecordingPendrelPrompts prompts;
+    prompts.yesNoAnswer = true;
+    ScreenListModel list(project);
+    list.select(1);
+    EXPECT_EQ(list.selectedScreen(), &project.screens()[1]);
+    ASSERT_TRUE(list.rename("Fase 2", prompts));
+    EXPECT_EQ(project.screens()[0].title, "Fase");
+    EXPECT_EQ(project.screens()[1].title, "Fase 2");
+    list.select(2);
+    ASSERT_TRUE(list.remove(prompts));
+    ASSERT_EQ(project.screens().size(), 2u);
+    EXPECT_EQ(project.screens()[0].texts[0].text, "eerste");
+    EXPECT_EQ(project.screens()[1].texts[0].text, "tweede");
+    EXPECT_EQ(list.selection(), 1u) << "the last entry stands at its place now";
+    list.select(7);
+    EXPECT_EQ(list.selectedScreen(), nullptr);
 }
 
 }  // namespace

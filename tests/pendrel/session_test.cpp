@@ -29,11 +29,15 @@ TEST_F(DesignerSessionTest, StartsInTheLastProjectDirectoryAndRemembersAnOpenedO
     EXPECT_EQ(fresh.directoryPreset(), start.path().string());
     EXPECT_EQ(fresh.documentTitle(), start.path().string());
 
-    fresh.openDirectory(project.path() / "");  // as a chooser may give it
+    std::unique_ptr<Project> opened = fresh.beginOpen(project.path() / "");  // as a chooser
+    EXPECT_EQ(opened->directory(), project.path());
+    EXPECT_EQ(fresh.currentDirectory(), start.path()) << "not before it was read";
+    opened->adopt(ProjectData{}, {});  // as a successful load() leaves it
+    fresh.finishOpen(std::move(opened));
     EXPECT_EQ(fresh.currentDirectory(), project.path());
     EXPECT_EQ(fresh.documentTitle(), project.path().string());
     EXPECT_EQ(fresh.project().directory(), project.path());
-    EXPECT_FALSE(fresh.project().loaded());
+    EXPECT_TRUE(fresh.project().loaded());
     EXPECT_EQ(
         common::ProfileFile(config / "pendrel.ini").readString("PENDREL", "LastProjectDir", ""),
         project.path().string());
@@ -44,17 +48,58 @@ TEST_F(DesignerSessionTest, StartsInTheLastProjectDirectoryAndRemembersAnOpenedO
     EXPECT_FALSE(next.project().loaded()) << "start-up reads nothing";
 }
 
-TEST_F(DesignerSessionTest, AnOpenThatFailsLeavesNoEarlierProjectToWriteIntoTheNewDirectory) {
+// A failed open (a source missing) keeps the project held before, with its
+// screens not stored yet, in its own directory.
+TEST_F(DesignerSessionTest, AnOpenThatFailsKeepsTheProjectAndItsUnsavedScreens) {
     test_support::TempDir earlier;
     DesignerSession session(settings(), earlier.path());
     session.project().adopt(ProjectData{}, {ScreenRecord{"Oud", {}, {}}});
-    session.openDirectory(project.path());  // holds no sources
+    Project* held = &session.project();
+    std::unique_ptr<Project> opened = session.beginOpen(project.path());  // holds no sources
     test_support::RecordingPendrelProgress progress;
-    EXPECT_FALSE(session.project().load(prompts, progress));
+    EXPECT_FALSE(opened->load(prompts, progress));
+    session.finishOpen(std::move(opened));
     EXPECT_EQ(prompts.warnings.size(), 1u);
-    EXPECT_EQ(session.currentDirectory(), project.path());
-    EXPECT_FALSE(session.project().loaded());
-    EXPECT_TRUE(session.project().screens().empty());
+    EXPECT_EQ(&session.project(), held);
+    EXPECT_TRUE(session.project().loaded());
+    EXPECT_EQ(session.project().screens(), (ScreenList{ScreenRecord{"Oud", {}, {}}}));
+    EXPECT_EQ(session.currentDirectory(), earlier.path());
+    EXPECT_EQ(session.documentTitle(), earlier.path().string());
+    // What was chosen is offered again next time.
+    EXPECT_EQ(session.directoryPreset(), project.path().string());
+}
+
+// A database read only up to a line it could not read is said to be so at
+// the open, and is not replaced by the next OK without asking.
+TEST_F(DesignerSessionTest, AnIncompleteDatabaseIsToldAndReplacedOnlyWhenAgreed) {
+    const fs::path sample = fs::path(EXAMPLES_DIR) / "kruispunt";
+    for (const char* name : {"ZXAPDEF.H", "ZXAPTAB.C", "zxapcod.c"}) {
+        fs::copy_file(sample / name, project / name);
+    }
+    const std::string stored = "#SCHERM\n  'Een'\n#SCHERM\n  ''\n#SCHERM\n  'Drie'\n";
+    project.write("pendrel.db", stored);
+    test_support::RecordingPendrelProgress progress;
+    Project opened(project.path());
+    ASSERT_TRUE(opened.load(prompts, progress));
+    EXPECT_EQ(opened.screens().size(), 1u);
+    EXPECT_TRUE(opened.databaseIncomplete());
+    EXPECT_EQ(prompts.warnings,
+              std::vector<std::string>{"De file pendrel.db kan vanaf regel 4 niet gelezen "
+                                       "worden.\nDe debugschermen vanaf die regel zijn niet "
+                                       "ingelezen."});
+
+    prompts.yesNoAnswer = false;
+    EXPECT_FALSE(opened.saveScreens(prompts));
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_NE(prompts.questions[0].find("Toch opslaan?"), std::string::npos);
+    EXPECT_EQ(project.read("pendrel.db"), stored);
+
+    prompts.yesNoAnswer = true;
+    EXPECT_TRUE(opened.saveScreens(prompts));
+    EXPECT_EQ(project.read("pendrel.db"), "#SCHERM\n  'Een'\n");
+    EXPECT_FALSE(opened.databaseIncomplete());
+    EXPECT_TRUE(opened.saveScreens(prompts));
+    EXPECT_EQ(prompts.questions.size(), 2u) << "a database written whole is not asked about";
 }
 
 TEST_F(DesignerSessionTest, CommandStatesFollowTheListFileAndTheRunningJob) {

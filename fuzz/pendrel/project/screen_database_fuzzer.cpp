@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "pendrel/editor/item_dialog.h"
+#include "pendrel/editor/item_chooser.h"
 #include "pendrel/editor/screen_editor.h"
 #include "pendrel/generator/user_screen_page.h"
 #include "pendrel/project/screen_database.h"
@@ -29,23 +29,29 @@ void exerciseScreen(pendrel::ScreenRecord screen) {
         editor.takeOver();
     }
     pendrel::ProjectData data;
-    pendrel::ItemDialog dialog(screen, data);
-    (void)dialog.cursor();
-    (void)dialog.lowestFreeRank();
-    dialog.addText("x");
+    pendrel::ItemChooser chooser(screen, data);
+    (void)chooser.cursor();
+    (void)chooser.lowestFreeRank();
+    chooser.addText("x", prompts);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    pendrel::ScreenList screens = pendrel::parseScreenDatabase(text);
+    pendrel::ScreenList screens = pendrel::parseScreenDatabase(text).screens;
     std::string written = pendrel::formatScreenDatabase(screens);
-    pendrel::ScreenList again = pendrel::parseScreenDatabase(written);
-    // Only texts with an apostrophe, a quote or a line break may change on
-    // the way; the number of screens never grows.
-    if (again.size() > screens.size()) {
+    // Whatever was read is written so that it reads back whole and the same,
+    // in lines that a reader of 255 characters at a time takes in one piece.
+    pendrel::ScreenDatabase again = pendrel::parseScreenDatabase(written);
+    if (!again.complete() || again.screens != screens) {
         std::abort();
+    }
+    for (std::size_t pos = 0, end = 0; pos < written.size(); pos = end + 1) {
+        end = written.find('\n', pos);
+        if (end == std::string::npos || end - pos > 255) {
+            std::abort();
+        }
     }
     for (std::size_t i = 0; i < screens.size() && i < 4; ++i)
         exerciseScreen(screens[i]);

@@ -96,7 +96,7 @@ TEST(EndToEnd, AScreenComposedInTheEditorIsGeneratedAndLoadsInTheDebugger) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return compose.done() && !window.busy(); }, kWaitMs))
         << compose.titles.join(", ").toStdString();
 
-    const ScreenList saved = readScreenDatabase(project.path());
+    const ScreenList saved = readScreenDatabase(project.path()).screens;
     ASSERT_EQ(saved.size(), 1u);
     const ScreenRecord& screen = saved[0];
     EXPECT_EQ(screen.title, kTitle.toStdString());

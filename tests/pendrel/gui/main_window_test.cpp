@@ -239,6 +239,70 @@ TEST_F(MainWindowTest, OpenProjectRemembersTheDirectoryAndReadsTheSourcesOnTheWo
     EXPECT_EQ(preset, qs(project.path()));
 }
 
+// Opens `directory` with Ctrl+O; `then` answers what the reading asks.
+void openWithKeys(MainWindow& window, const fs::path& directory, ModalScript::Step then) {
+    QString preset;
+    ModalScript script;
+    script.then(chooseDirectory(directory, &preset)).then(std::move(then));
+    ASSERT_TRUE(testing::showActive(window)) << "the progress window had the keys";
+    QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script.done() && !window.busy(); }, kWaitMs));
+}
+
+TEST_F(MainWindowTest, AFailedOpenKeepsTheLoadedProjectWithItsUnsavedScreens) {
+    testing::copySample(project.path(), true);
+    test_support::TempDir other;  // without zxapcod.c
+    for (const char* name : {"ZXAPDEF.H", "ZXAPTAB.C"}) {
+        fs::copy_file(project / name, other / name);
+    }
+    MainWindow window(ProjectSettings(ini()), start.path());
+    ASSERT_TRUE(testing::showActive(window));
+    openWithKeys(window, project.path(), answerBox(nullptr, "Nee"));
+    window.session().project().screens().push_back(ScreenRecord{"Niet opgeslagen", {}, {}});
+
+    QString warning;
+    openWithKeys(window, other.path(), answerBox(&warning, "OK"));
+    EXPECT_EQ(warning,
+              "De file zxapcod.c is niet in de directory " + qs(other.path()) + " aanwezig.");
+    const Project& kept = window.session().project();
+    EXPECT_TRUE(kept.loaded());
+    EXPECT_EQ(kept.directory(), project.path());
+    ASSERT_EQ(kept.screens().size(), 3u);
+    EXPECT_EQ(kept.screens().back().title, "Niet opgeslagen");
+    EXPECT_EQ(window.windowTitle(), qs(project.path()) + " - PENDREL");
+}
+
+// The user's trial: a title that starts with an apostrophe, stored with OK,
+// and the project opened again: every screen is there.
+TEST_F(MainWindowTest, ATitleStartingWithAnApostropheKeepsEveryScreenAtTheNextOpen) {
+    testing::copySample(project.path(), true);
+    MainWindow window(ProjectSettings(ini()), start.path());
+    ASSERT_TRUE(testing::showActive(window));
+    openWithKeys(window, project.path(), answerBox(nullptr, "Nee"));
+    const std::string second = window.session().project().screens().at(1).title;
+
+    ModalScript script;
+    script
+        .then([](QWidget* list) {
+            clickButton(list, "Wijzigen titel");  // the first entry is selected
+            clickButton(list, "OK");
+        })
+        .then(testing::typeText("'s Morgens"))
+        .then(answerBox(nullptr, "OK"));
+    ASSERT_TRUE(testing::showActive(window));
+    QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script.done() && !window.busy(); }, kWaitMs));
+    EXPECT_EQ(script.titles, (QStringList{"Lijst van extra debugschermen",
+                                          "Wijzigen titel debugscherm", "PENDREL"}));
+
+    openWithKeys(window, project.path(), answerBox(nullptr, "Nee"));
+    const ScreenList& screens = window.session().project().screens();
+    ASSERT_EQ(screens.size(), 2u);
+    EXPECT_EQ(screens[0].title, "'s Morgens");
+    EXPECT_EQ(screens[1].title, second);
+    EXPECT_FALSE(window.session().project().databaseIncomplete());
+}
+
 TEST_F(MainWindowTest, AboutBoxShowsVersionMemoryAndDiskSpace) {
     MainWindow window(ProjectSettings(ini()), start.path());
     QStringList texts;
