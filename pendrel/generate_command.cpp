@@ -1,8 +1,10 @@
 #include "pendrel/generate_command.h"
 
 #include <charconv>
+#include <functional>
 #include <optional>
 #include <ostream>
+#include <set>
 
 #include "common/format.h"
 #include "pendrel/generator/categories.h"
@@ -32,6 +34,10 @@ class CommandLinePrompts : public Prompts {
     }
     ExistingFile askExistingFile(std::string_view text) override {
         m_err << text << '\n';
+        if (m_existing == ExistingFile::Cancel) {
+            m_err << "Geen antwoord: --overwrite overschrijft, --next neemt het volgende "
+                     "nummer.\n";
+        }
         return m_existing;
     }
 
@@ -94,87 +100,123 @@ struct Options {
     Prompts::ExistingFile existing = Prompts::ExistingFile::Cancel;
 };
 
+constexpr int kLowestStart = 0;
+constexpr int kHighestStart = 101;
+
+std::string startMessage(const std::optional<std::string>& given) {
+    std::string text = common::format("--start verwacht een geheel getal van %d tot en met %d",
+                                      kLowestStart, kHighestStart);
+    return given ? text + ", niet \"" + *given + "\"" : text;
+}
+
+// The names the options give must be names the run can number: checked
+// here, before any source is read, rather than asked for by the run.
+std::string checkFileNames(const GenerationSettings& settings) {
+    const std::string first =
+        firstFileName(settings.scheme, settings.startNumber, settings.extension, settings.name);
+    if (settings.scheme == NamingScheme::Name &&
+        (!isValidDebugFileName(first) || settings.name.find('.') != std::string::npos)) {
+        return common::format(
+            "--name verwacht precies vijf tekens zonder punt, / of \\ (files NAME_001.dbg), "
+            "niet \"%s\"",
+            settings.name.c_str());
+    }
+    if (settings.scheme == NamingScheme::Extension && !isValidDebugFileName(first)) {
+        return common::format(
+            "--ext verwacht ten hoogste drie tekens zonder / of \\ (files debug_001.EXT), "
+            "niet \"%s\"",
+            settings.extension.c_str());
+    }
+    return {};
+}
+
+// One option and its value into `options`; the message for a wrong one.
+std::string parseOption(const std::string& arg,
+                        const std::function<std::optional<std::string>()>& value,
+                        Options& options) {
+    if (arg == "--generate") {
+        std::optional<std::string> dir = value();
+        if (!dir) {
+            return "--generate verwacht een projectdirectory";
+        }
+        options.projectDir = *dir;
+    } else if (arg == "--test") {
+        options.settings.selected = testSelection();
+    } else if (arg == "--afname") {
+        options.settings.selected = acceptanceSelection();
+    } else if (arg == "--none") {
+        options.settings.selected.fill(false);
+    } else if (arg == "--select") {
+        std::optional<std::string> list = value();
+        if (!list || !parseSelection(*list, options.settings.selected)) {
+            return "--select verwacht categorienummers van 1 tot en met 28, gescheiden door "
+                   "komma's";
+        }
+    } else if (arg == "--start") {
+        std::optional<std::string> text = value();
+        std::optional<int> number = text ? parseInt(*text) : std::nullopt;
+        if (!number || *number < kLowestStart || *number > kHighestStart) {
+            return startMessage(text);
+        }
+        options.settings.startNumber = *number;
+    } else if (arg == "--ext" || arg == "--name") {
+        std::optional<std::string> text = value();
+        if (!text) {
+            return arg == "--ext" ? "--ext verwacht een extensie" : "--name verwacht een naam";
+        }
+        (arg == "--ext" ? options.settings.extension : options.settings.name) = *text;
+        options.settings.scheme = arg == "--ext" ? NamingScheme::Extension : NamingScheme::Name;
+    } else if (arg == "--target") {
+        std::optional<std::string> target = value();
+        if (!target || target->empty()) {
+            return "--target verwacht een directory";
+        }
+        options.settings.targetDirectory = *target;
+    } else if (arg == "--pc-omgeving") {
+        std::optional<std::string> answer = value();
+        if (!answer || (*answer != "ja" && *answer != "nee")) {
+            return "--pc-omgeving verwacht ja of nee";
+        }
+        options.pcOmgeving = *answer == "ja";
+    } else if (arg == "--overwrite") {
+        options.existing = Prompts::ExistingFile::OverwriteAll;
+    } else if (arg == "--next") {
+        options.existing = Prompts::ExistingFile::NextNumber;
+    } else {
+        return "onbekende optie " + arg;
+    }
+    return {};
+}
+
 // Fills `options`; an error text on failure.
 std::string parseOptions(const std::vector<std::string>& args, Options& options) {
     options.settings.selected = testSelection();
-    bool haveExt = false;
-    bool haveName = false;
-    std::optional<std::string> target;
+    std::set<std::string> seen;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
         auto value = [&]() -> std::optional<std::string> {
             if (i + 1 >= args.size()) {
                 return std::nullopt;
             }
             return args[++i];
         };
-        if (arg == "--generate") {
-            std::optional<std::string> dir = value();
-            if (!dir) {
-                return "--generate needs a project directory";
-            }
-            options.projectDir = *dir;
-        } else if (arg == "--test") {
-            options.settings.selected = testSelection();
-        } else if (arg == "--afname") {
-            options.settings.selected = acceptanceSelection();
-        } else if (arg == "--none") {
-            options.settings.selected.fill(false);
-        } else if (arg == "--select") {
-            std::optional<std::string> list = value();
-            if (!list || !parseSelection(*list, options.settings.selected)) {
-                return "--select needs category numbers 1 to 28, separated by commas";
-            }
-        } else if (arg == "--start") {
-            std::optional<std::string> text = value();
-            std::optional<int> number = text ? parseInt(*text) : std::nullopt;
-            if (!text || !number) {
-                return "Please enter an integer.";
-            }
-            if (*number < 0 || *number > 101) {
-                return common::format("Please enter an integer between %d and %d.", 0, 101);
-            }
-            options.settings.startNumber = *number;
-        } else if (arg == "--ext" || arg == "--name") {
-            std::optional<std::string> text = value();
-            std::size_t limit = arg == "--ext" ? 3 : 5;
-            if (!text) {
-                return arg + " needs a value";
-            }
-            if (text->size() > limit) {
-                return common::format("Please enter no more than %zu characters.", limit);
-            }
-            (arg == "--ext" ? haveExt : haveName) = true;
-            (arg == "--ext" ? options.settings.extension : options.settings.name) = *text;
-            options.settings.scheme =
-                arg == "--ext" ? NamingScheme::Extension : NamingScheme::Name;
-        } else if (arg == "--target") {
-            target = value();
-            if (!target) {
-                return "--target needs a directory";
-            }
-        } else if (arg == "--pc-omgeving") {
-            std::optional<std::string> answer = value();
-            if (!answer || (*answer != "ja" && *answer != "nee")) {
-                return "--pc-omgeving needs ja or nee";
-            }
-            options.pcOmgeving = *answer == "ja";
-        } else if (arg == "--overwrite") {
-            options.existing = Prompts::ExistingFile::OverwriteAll;
-        } else if (arg == "--next") {
-            options.existing = Prompts::ExistingFile::NextNumber;
-        } else {
-            return "unknown option " + arg;
+        seen.insert(args[i]);
+        if (std::string error = parseOption(args[i], value, options); !error.empty()) {
+            return error;
         }
     }
     if (options.projectDir.empty()) {
-        return "no project directory: use --generate DIR";
+        return "geen projectdirectory: gebruik --generate DIR";
     }
-    if (haveExt && haveName) {
-        return "--ext and --name exclude each other";
+    if (seen.count("--ext") != 0 && seen.count("--name") != 0) {
+        return "--ext en --name sluiten elkaar uit";
     }
-    options.settings.targetDirectory = target ? *target : options.projectDir;
-    return {};
+    if (seen.count("--overwrite") != 0 && seen.count("--next") != 0) {
+        return "--overwrite en --next sluiten elkaar uit";
+    }
+    if (options.settings.targetDirectory.empty()) {
+        options.settings.targetDirectory = options.projectDir;
+    }
+    return checkFileNames(options.settings);
 }
 
 }  // namespace

@@ -2,9 +2,13 @@
 
 #include <cctype>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <optional>
+#include <set>
+#include <vector>
 
+#include "common/atomic_file.h"
 #include "common/file_lookup.h"
 #include "common/format.h"
 #include "pendrel/generator/categories.h"
@@ -22,7 +26,26 @@ constexpr const char* kNewerHeader =
     "Dit kan inhouden dat de te genereren debugfiles\nitems bevatten die niet meer bestaan.\n\n"
     "Moet het genereren van debugfiles gewoon doorgaan?";
 
-// One run: the file names, the list file and the ports.
+constexpr const char* kReady =
+    "Het genereren van de debugschermen is gereed!\n"
+    "De file pendrel.txt bevat een lijst van de gemaakte debugfiles.";
+
+// One debug window file of the run, named and composed, not written yet.
+struct PlannedFile {
+    std::string name;
+    std::string text;
+    std::string listLine;
+};
+
+std::string folded(std::string name) {
+    for (char& c : name) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return name;
+}
+
+// One run: its file names first, with every question they need, then the
+// files, then the list file.
 class Run {
   public:
     Run(const GenerationSettings& settings, Prompts& prompts, Progress& progress)
@@ -34,7 +57,7 @@ class Run {
                   prompts,
                   [this](const std::string& name) { return existing(name).has_value(); }) {
         // One listing of the target directory for the whole run; the run keeps
-        // it up to date as it writes.
+        // it up to date as it names files.
         std::error_code error;
         for (const auto& entry : fs::directory_iterator(settings.targetDirectory, error)) {
             std::string name = entry.path().filename().string();
@@ -42,16 +65,9 @@ class Run {
         }
     }
 
-    // Category: one file per page, each with its list line.
-    bool category(const std::vector<Page>& pages,
-                  const std::function<std::string(const std::string&)>& listLine) {
-        std::optional<std::ofstream> list;
-        if (m_settings.writeListFile) {
-            list.emplace(listPath(), std::ios::app | std::ios::binary);
-            if (!*list) {
-                list.reset();  // the run goes on without list lines
-            }
-        }
+    // Names the files of one category's pages; false when the run stops.
+    bool plan(const std::vector<Page>& pages,
+              const std::function<std::string(const std::string&)>& listLine) {
         for (const Page& page : pages) {
             switch (m_names.next()) {
                 case FileNameChooser::Outcome::Chosen:
@@ -63,38 +79,78 @@ class Run {
                     return false;
             }
             const std::string& name = m_names.name();
-            if (!writePage(name, page.render())) {
-                m_prompts.warning(common::format("%s kan niet gemaakt worden.", name.c_str()));
-                return false;
-            }
-            std::string line = listLine(name);
-            m_progress.add(line);
-            if (list) {
-                *list << line << '\n';
-                list->flush();
-            }
+            // A later question about this name sees it as taken.
+            m_planned.insert(folded(name));
+            m_files.push_back({name, page.render(), listLine(name)});
         }
         return true;
     }
 
-    fs::path listPath() const { return m_settings.targetDirectory / m_settings.listFileName; }
-
-  private:
-    static std::string folded(std::string name) {
-        for (char& c : name) {
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    // Writes the planned files in order, each with its progress line; the
+    // number written before one failed (or all of them).
+    std::size_t writeFiles() {
+        std::size_t written = 0;
+        for (const PlannedFile& file : m_files) {
+            if (!writePage(file.name, file.text)) {
+                m_prompts.warning(
+                    common::format("%s kan niet gemaakt worden.", file.name.c_str()));
+                break;
+            }
+            m_progress.add(file.listLine);
+            ++written;
         }
-        return name;
+        return written;
     }
 
+    std::size_t plannedCount() const { return m_files.size(); }
+
+    // The list file of the run, replaced whole; a run without files leaves
+    // none (its list is empty).
+    bool writeListFile() {
+        if (!m_settings.writeListFile) {
+            return true;
+        }
+        std::string text;
+        for (const PlannedFile& file : m_files) {
+            text += file.listLine + '\n';
+        }
+        const std::string& name = m_settings.listFileName;
+        std::optional<std::string> old = existingOnDisk(name);
+        std::error_code ignored;
+        if (text.empty()) {
+            if (old) {
+                fs::remove(m_settings.targetDirectory / *old, ignored);
+            }
+            return true;
+        }
+        if (!common::writeFileAtomically(m_settings.targetDirectory / name, text)) {
+            m_prompts.warning(common::format("%s kan niet gemaakt worden.", name.c_str()));
+            return false;
+        }
+        // The debugger must not find a list of another run beside it.
+        if (old && *old != name) {
+            fs::remove(m_settings.targetDirectory / *old, ignored);
+        }
+        return true;
+    }
+
+  private:
     // The name of the file that `name` stands for in the target directory
     // (file names compare without regard to case), if there is one.
-    std::optional<std::string> existing(const std::string& name) const {
+    std::optional<std::string> existingOnDisk(const std::string& name) const {
         auto it = m_existing.find(folded(name));
         if (it == m_existing.end()) {
             return std::nullopt;
         }
         return it->second;
+    }
+
+    // Taken: on disk, or named earlier in this run.
+    std::optional<std::string> existing(const std::string& name) const {
+        if (m_planned.count(folded(name)) != 0) {
+            return name;
+        }
+        return existingOnDisk(name);
     }
 
     bool writePage(const std::string& name, const std::string& text) {
@@ -103,7 +159,7 @@ class Run {
         // file system write the old contents out first, which slows a run of
         // hundreds of files down tenfold. A name that differs only in case
         // goes too, so that the debugger does not find both.
-        if (std::optional<std::string> old = existing(name)) {
+        if (std::optional<std::string> old = existingOnDisk(name)) {
             std::error_code ignored;
             fs::remove(m_settings.targetDirectory / *old, ignored);
         }
@@ -127,6 +183,8 @@ class Run {
     Progress& m_progress;
     FileNameChooser m_names;
     std::map<std::string, std::string> m_existing;
+    std::set<std::string> m_planned;
+    std::vector<PlannedFile> m_files;
 };
 
 bool headerNewerThanDatabase(const fs::path& directory) {
@@ -142,7 +200,8 @@ bool headerNewerThanDatabase(const fs::path& directory) {
     return !e1 && !e2 && headerTime > databaseTime;
 }
 
-GenerationResult generate(Project& project, const GenerationSettings& settings, Run& run) {
+// Names every file of the run; false when the run stops.
+bool planFiles(Project& project, const GenerationSettings& settings, Run& run) {
     const ProjectData& data = project.data();
     for (const Category& category : categories()) {
         if (!settings.selected[static_cast<std::size_t>(category.number - 1)] ||
@@ -153,18 +212,51 @@ GenerationResult generate(Project& project, const GenerationSettings& settings, 
             return common::format("%s  debugfile voor %s.", name.c_str(),
                                   std::string(category.listText).c_str());
         };
-        if (!run.category(category.write(data), line)) {
-            return GenerationResult::EndedEarly;
+        if (!run.plan(category.write(data), line)) {
+            return false;
         }
     }
     for (const ScreenRecord& screen : project.screens()) {
         auto line = [&](const std::string& name) {
             return common::format("%s  debugfile: %s.", name.c_str(), screen.title.c_str());
         };
-        if (!run.category({writeUserScreen(screen)}, line)) {
-            return GenerationResult::EndedEarly;
+        if (!run.plan({writeUserScreen(screen)}, line)) {
+            return false;
         }
     }
+    return true;
+}
+
+// The closing box's text for a run that did not complete.
+std::string stoppedText(std::size_t written, const std::string& listName) {
+    std::string files = written == 0
+                            ? std::string("Er is geen debugfile geschreven")
+                            : common::format("Er zijn %zu debugfile(s) geschreven", written);
+    return common::format(
+        "Het genereren van de debugschermen is gestopt.\n%s; de file %s is niet gewijzigd.",
+        files.c_str(), listName.c_str());
+}
+
+GenerationResult generate(Project& project, const GenerationSettings& settings, Run& run,
+                          Prompts& prompts) {
+    if (!planFiles(project, settings, run)) {
+        prompts.information("Informatie", stoppedText(0, settings.listFileName));
+        return GenerationResult::Stopped;
+    }
+    const std::size_t written = run.writeFiles();
+    if (written < run.plannedCount()) {
+        prompts.information("Informatie", stoppedText(written, settings.listFileName));
+        return GenerationResult::Failed;
+    }
+    if (!run.writeListFile()) {
+        prompts.information(
+            "Informatie",
+            common::format("De debugschermen zijn gegenereerd, maar de file %s is niet "
+                           "gewijzigd:\nde lijst van de gemaakte debugfiles ontbreekt.",
+                           settings.listFileName.c_str()));
+        return GenerationResult::Failed;
+    }
+    prompts.information("Informatie", kReady);
     return GenerationResult::Completed;
 }
 
@@ -201,14 +293,7 @@ GenerationResult runGeneration(Project& project, const GenerationSettings& setti
     progress.open("Status aanmaken debugfiles");
     progress.add("schrijven ...");
     Run run(settings, prompts, progress);
-    if (settings.writeListFile) {
-        std::error_code ignored;
-        fs::remove(run.listPath(), ignored);
-    }
-    GenerationResult result = generate(project, settings, run);
-    prompts.information("Informatie",
-                        "Het genereren van de debugschermen is gereed!\n"
-                        "De file pendrel.txt bevat een lijst van de gemaakte debugfiles.");
+    GenerationResult result = generate(project, settings, run, prompts);
     progress.close();
     return result;
 }

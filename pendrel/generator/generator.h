@@ -29,13 +29,18 @@ std::array<bool, kCategoryCount> testSelection();
 std::array<bool, kCategoryCount> acceptanceSelection();
 
 enum class GenerationResult {
-    Completed,   // every selected category and user screen written
-    EndedEarly,  // a file name or file failed; files already written stay
+    Completed,   // every file of the run written, then the list file
+    Stopped,     // stopped before writing (a question cancelled, no free name)
+    Failed,      // a file could not be written; the list file is as it was
     NotStarted,  // sources missing, target directory missing, or "No"
 };
 
 // The generation run: standard screens of the selected categories whose
-// needs are met, then one file per user screen, and the list file.
+// needs are met, then one file per user screen, and the list file. Every
+// name is settled (with its questions) before the first file is written, so
+// a run stopped at a question writes nothing; the list file is replaced
+// whole, and only by a run that wrote every file. The closing box says which
+// of these happened.
 GenerationResult runGeneration(Project& project, const GenerationSettings& settings,
                                Prompts& prompts, Progress& progress);
 

@@ -38,9 +38,14 @@ TEST_F(GenerateCommand, ExitStatusFollowsTheRun) {
     EXPECT_NE(err.str().find("Het genereren van de debugschermen is gereed!"), std::string::npos);
     EXPECT_NE(err.str().find("beschouwen? Nee"), std::string::npos);
 
-    // An existing file without --overwrite or --next stops the run.
+    // An existing file without --overwrite or --next stops the run: the list
+    // stays, and the run says it stopped, not that it is ready.
+    const std::string list = test_support::readFile(dir / "pendrel.txt");
     EXPECT_EQ(run({"--generate", d, "--select", "14", "--name", "kruis"}), 1);
     EXPECT_NE(err.str().find("kruis_001.dbg bestaat al."), std::string::npos);
+    EXPECT_NE(err.str().find("is gestopt"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().find("gereed"), std::string::npos) << err.str();
+    EXPECT_EQ(test_support::readFile(dir / "pendrel.txt"), list);
     EXPECT_EQ(run({"--generate", d, "--select", "14", "--name", "kruis", "--next"}), 0);
     EXPECT_TRUE(fs::exists(dir / "kruis_003.dbg"));
     EXPECT_EQ(run({"--generate", d, "--select", "14", "--name", "kruis", "--overwrite"}), 0);
@@ -65,20 +70,32 @@ TEST_F(GenerateCommand, WrongOptionsAreRefusedWithTheDialogTexts) {
         const char* message;
     };
     const Case cases[] = {
-        {{"--generate", d, "--start", "102"}, "Please enter an integer between 0 and 101."},
-        {{"--generate", d, "--start", "x1"}, "Please enter an integer."},
-        {{"--generate", d, "--ext", "plox"}, "Please enter no more than 3 characters."},
-        {{"--generate", d, "--name", "kruisp"}, "Please enter no more than 5 characters."},
-        {{"--generate", d, "--select", "0,29"}, "--select needs category numbers"},
-        {{"--generate", d, "--pc-omgeving", "misschien"}, "--pc-omgeving needs ja or nee"},
-        {{"--generate"}, "--generate needs a project directory"},
-        {{"--test"}, "no project directory"},
-        {{"--generate", d, "--ext", "abc", "--name", "abcde"}, "exclude each other"},
-        {{"--generate", d, "--verbose"}, "unknown option --verbose"},
+        {{"--generate", d, "--start", "500"},
+         "--start verwacht een geheel getal van 0 tot en met 101, niet \"500\""},
+        {{"--generate", d, "--start", "-1"}, "van 0 tot en met 101, niet \"-1\""},
+        {{"--generate", d, "--start", "x1"}, "van 0 tot en met 101, niet \"x1\""},
+        {{"--generate", d, "--start"}, "--start verwacht een geheel getal van 0 tot en met 101\n"},
+        {{"--generate", d, "--ext", "plox"}, "--ext verwacht ten hoogste drie tekens"},
+        {{"--generate", d, "--ext", "a/b"}, "--ext verwacht ten hoogste drie tekens"},
+        {{"--generate", d, "--name", "kruisp"}, "--name verwacht precies vijf tekens"},
+        {{"--generate", d, "--name", "krui"}, "--name verwacht precies vijf tekens"},
+        {{"--generate", d, "--name", "kr.is"}, "zonder punt, / of \\"},
+        {{"--generate", d, "--name"}, "--name verwacht een naam"},
+        {{"--generate", d, "--select", "0,29"}, "--select verwacht categorienummers van 1 tot"},
+        {{"--generate", d, "--pc-omgeving", "misschien"}, "--pc-omgeving verwacht ja of nee"},
+        {{"--generate", d, "--target", ""}, "--target verwacht een directory"},
+        {{"--generate"}, "--generate verwacht een projectdirectory"},
+        {{"--test"}, "geen projectdirectory: gebruik --generate DIR"},
+        {{"--generate", d, "--ext", "abc", "--name", "abcde"},
+         "--ext en --name sluiten elkaar uit"},
+        {{"--generate", d, "--next", "--overwrite"}, "--overwrite en --next sluiten elkaar uit"},
+        {{"--generate", d, "--verbose"}, "onbekende optie --verbose"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(run(c.args), 2) << c.message;
+        EXPECT_TRUE(err.str().starts_with("pendrel: ")) << err.str();
         EXPECT_NE(err.str().find(c.message), std::string::npos) << err.str();
+        EXPECT_EQ(out.str(), "") << "no source was read";
     }
     EXPECT_EQ(test_support::fileNames(dir.path()).size(), 3u);
 }

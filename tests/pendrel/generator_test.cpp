@@ -246,9 +246,11 @@ TEST(UserScreens, ItemsTextsAndDefinitionsLandInPlace) {
 TEST(UserScreens, PositionsFromACorruptDatabaseAreSkippedSafely) {
     // A damaged pendrel.db can hold any int; far-apart columns must neither
     // overflow nor place anything, and the definition line stays.
-    ScreenList screens = parseScreenDatabase(
-        "#SCHERM\n 'X'\n #ITEM\n 1 2147483647 1 -2147483647 1 25 \"~\" \"A\" \"SG02\" \"\" "
-        "\"A_SG02\"\n");
+    ScreenList screens =
+        parseScreenDatabase(
+            "#SCHERM\n 'X'\n #ITEM\n 1 2147483647 1 -2147483647 1 25 \"~\" \"A\" \"SG02\" \"\" "
+            "\"A_SG02\"\n")
+            .screens;
     ASSERT_EQ(screens.size(), 1u);
     std::string text = writeUserScreen(screens[0]).render();
     EXPECT_EQ(text, emptyRows(24) + "#include \"zxapdef.h\"\n\n01  A  SG02  \n");
@@ -293,7 +295,7 @@ TEST_F(GenerationRun, NumbersRunAcrossCategoriesAndTheListNamesEveryFile) {
     EXPECT_EQ(prompts.informations.back(),
               "Informatie: Het genereren van de debugschermen is gereed!\nDe file pendrel.txt "
               "bevat een lijst van de gemaakte debugfiles.");
-    // A second run deletes and rewrites the list file; "Alles overschrijven".
+    // A second run replaces the list file; "Alles overschrijven".
     prompts.existingAnswers = {Prompts::ExistingFile::OverwriteAll};
     Project again(project.path());
     ASSERT_EQ(runGeneration(again, settings, prompts, progress), GenerationResult::Completed);
@@ -346,7 +348,8 @@ TEST_F(GenerationRun, UserScreensAloneAndTheNewerHeaderQuestion) {
     EXPECT_TRUE(debugFiles().empty());
 }
 
-TEST_F(GenerationRun, FailuresEndTheRunAndKeepWhatWasWritten) {
+TEST_F(GenerationRun, ARunStoppedBeforeItsFilesWritesNothingAndSaysSo) {
+    test_support::writeFile(target / "pendrel.txt", "debug_001.plo  vorige lijst.\n");
     settings.selected.fill(false);
     settings.selected[13] = true;  // Tellers: one file
     settings.selected[12] = true;  // Hulpfuncties: one file
@@ -354,24 +357,85 @@ TEST_F(GenerationRun, FailuresEndTheRunAndKeepWhatWasWritten) {
     settings.scheme = NamingScheme::Extension;
     settings.extension = "dbg";
     // 999 is not a start number the dialog allows, but it shows the end of
-    // the numbers: the second file has no free name.
+    // the numbers: the second file has no free name, and so the first is
+    // not written either.
     Project p(project.path());
-    EXPECT_EQ(runGeneration(p, settings, prompts, progress), GenerationResult::EndedEarly);
+    EXPECT_EQ(runGeneration(p, settings, prompts, progress), GenerationResult::Stopped);
     EXPECT_EQ(prompts.warnings,
               std::vector<std::string>{"Geen vrije naam meer beschikbaar voor debugfile(s)."});
-    EXPECT_EQ(debugFiles(), std::vector<std::string>{"debug_999.dbg"});
-    EXPECT_EQ(prompts.informations.size(), 1u);
+    EXPECT_TRUE(debugFiles().empty());
+    const std::string stopped =
+        "Informatie: Het genereren van de debugschermen is gestopt.\nEr is geen debugfile "
+        "geschreven; de file pendrel.txt is niet gewijzigd.";
+    EXPECT_EQ(prompts.informations, std::vector<std::string>{stopped});
+    EXPECT_EQ(target.read("pendrel.txt"), "debug_001.plo  vorige lijst.\n");
 
     settings.targetDirectory = target / "bestaat-niet";
     EXPECT_EQ(runGeneration(p, settings, prompts, progress), GenerationResult::NotStarted);
     EXPECT_EQ(prompts.warnings.back(), "Gekozen directory bestaat niet!");
 
-    // An existing file without an answer stops the run.
+    // An existing file without an answer (Escape) stops the run at its
+    // first question: the files and the list are as they were.
     settings.targetDirectory = target.path();
-    settings.startNumber = 999;
-    EXPECT_EQ(runGeneration(p, settings, prompts, progress), GenerationResult::EndedEarly);
-    EXPECT_EQ(prompts.existingQuestions.back(),
-              "debug_999.dbg bestaat al. Overschrijven/Volgend nummer/Nieuwe naam?");
+    settings.startNumber = 1;
+    target.write("debug_002.dbg", "oud");
+    prompts.clear();
+    EXPECT_EQ(runGeneration(p, settings, prompts, progress), GenerationResult::Stopped);
+    EXPECT_EQ(prompts.existingQuestions,
+              std::vector<std::string>{
+                  "debug_002.dbg bestaat al. Overschrijven/Volgend nummer/Nieuwe naam?"});
+    EXPECT_EQ(debugFiles(), std::vector<std::string>{"debug_002.dbg"});
+    EXPECT_EQ(target.read("debug_002.dbg"), "oud");
+    EXPECT_EQ(prompts.informations, std::vector<std::string>{stopped});
+    EXPECT_EQ(target.read("pendrel.txt"), "debug_001.plo  vorige lijst.\n");
+}
+
+TEST_F(GenerationRun, AFileThatCannotBeWrittenEndsTheRunWithTheListAsItWas) {
+    test_support::writeFile(target / "pendrel.txt", "vorige lijst\n");
+    settings.selected.fill(false);
+    settings.selected[13] = true;  // Tellers: one file
+    settings.selected[12] = true;  // Hulpfuncties: one file
+    // The second name is taken by a directory that cannot be replaced.
+    target.write("debug_002.plo/inhoud", "x");
+    prompts.existingAnswers = {Prompts::ExistingFile::Overwrite};
+    Project p(project.path());
+    EXPECT_EQ(runGeneration(p, settings, prompts, progress), GenerationResult::Failed);
+    EXPECT_EQ(prompts.warnings,
+              std::vector<std::string>{"debug_002.plo kan niet gemaakt worden."});
+    EXPECT_EQ(debugFiles(), (std::vector<std::string>{"debug_001.plo", "debug_002.plo"}));
+    EXPECT_TRUE(fs::is_directory(target / "debug_002.plo"));
+    EXPECT_EQ(prompts.informations.back(),
+              "Informatie: Het genereren van de debugschermen is gestopt.\nEr zijn 1 "
+              "debugfile(s) geschreven; de file pendrel.txt is niet gewijzigd.");
+    EXPECT_EQ(target.read("pendrel.txt"), "vorige lijst\n");
+    EXPECT_EQ(progress.lines.back(), "debug_001.plo  debugfile voor hulpfuncties.")
+        << "only what was written is in the progress window";
+
+    // A list file that cannot be replaced is told too; the run is no success.
+    fs::remove_all(target / "debug_002.plo");
+    fs::remove(target / "pendrel.txt");
+    target.write("pendrel.txt/inhoud", "x");
+    prompts.clear();
+    prompts.existingAnswers = {Prompts::ExistingFile::OverwriteAll};
+    EXPECT_EQ(runGeneration(p, settings, prompts, progress), GenerationResult::Failed);
+    EXPECT_EQ(prompts.warnings, std::vector<std::string>{"pendrel.txt kan niet gemaakt worden."});
+    EXPECT_EQ(debugFiles().size(), 2u);
+    EXPECT_EQ(prompts.informations.back(),
+              "Informatie: De debugschermen zijn gegenereerd, maar de file pendrel.txt is niet "
+              "gewijzigd:\nde lijst van de gemaakte debugfiles ontbreekt.");
+}
+
+// A run that writes no file at all lists nothing: the list of an earlier run
+// goes, as it would not name the files of this one.
+TEST_F(GenerationRun, ARunWithoutFilesLeavesNoList) {
+    target.write("PENDREL.TXT", "vorige lijst\n");
+    settings.selected.fill(false);
+    Project p(project.path());
+    ASSERT_EQ(runGeneration(p, settings, prompts, progress), GenerationResult::Completed);
+    EXPECT_TRUE(target.files().empty());
+    EXPECT_EQ(prompts.informations.back(),
+              "Informatie: Het genereren van de debugschermen is gereed!\nDe file pendrel.txt "
+              "bevat een lijst van de gemaakte debugfiles.");
 }
 
 TEST_F(GenerationRun, CategoriesWhoseNeedsFailAreSkipped) {

@@ -131,7 +131,7 @@ TEST_F(WorkerGeneration, AsksOnTheGuiThreadAndShowsTheSameLinesAsADirectRun) {
     // A second run meets its files: the window's answer goes back to the worker.
     windowPrompts.existingAnswers = {Prompts::ExistingFile::NextNumber};
     windowPrompts.otherExistingAnswer = Prompts::ExistingFile::Cancel;
-    EXPECT_EQ(generateOnWorker(target.path()), GenerationResult::EndedEarly);
+    EXPECT_EQ(generateOnWorker(target.path()), GenerationResult::Stopped);
     // "Volgend nummer" moved on to the next name, which exists too.
     EXPECT_EQ(windowPrompts.existingQuestions,
               (std::vector<std::string>{
