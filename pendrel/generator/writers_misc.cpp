@@ -207,7 +207,9 @@ std::vector<Page> writeOtherGroupOptions(const ProjectData& data) {
             b.text(kTitleColumn, kTitleRow, "Overige signaalgroep opties");
             b.text(0, 21, "WSRH  :");
             b.marker(8, 21, "~01");
-            b.define(0, "01  WSRH          0");
+            // The fixed definition carries its own line break before it: an
+            // empty line more than every other block starts with.
+            b.define(0, "\n01  WSRH          0");
             b.skipRanks(1);
             for (std::size_t part = 0; part < (count > kHalf ? 2u : 1u); ++part) {
                 b.text(static_cast<int>(part) * (kRightHalfColumn + 1) + 10, kHeadingRow,

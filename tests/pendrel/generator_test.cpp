@@ -114,6 +114,21 @@ TEST(ModelPages, KlokperiodenOpensWithTheFixedLines) {
               std::string::npos);
 }
 
+// The fixed WSRH definition stands after an empty line of its own, besides
+// the one every block starts with: generated files are compared byte for byte.
+TEST(ModelPages, OtherGroupOptionsPutAnEmptyLineBeforeWsrh) {
+    ProjectData data;
+    data.signalGroups = {"SG02", "SG05"};
+    std::vector<Page> pages = writeOtherGroupOptions(data);
+    ASSERT_EQ(pages.size(), 1u);
+    const std::string text = pages[0].render();
+    EXPECT_NE(text.find("\nWSRH  : ~01\n"), std::string::npos);
+    EXPECT_NE(text.find("#include \"zxapdef.h\"\n\n\n01  WSRH          0\n\n"
+                        "02  TO_PRIM  SG02\n03  TO_PRIM  SG05\n"),
+              std::string::npos)
+        << text;
+}
+
 TEST(Pages, RankNumbersStayWithinTwoDigits) {
     // Every category on a large application: no marker may need a rank
     // number of three digits.
