@@ -13,10 +13,11 @@ bool Project::load(Prompts& prompts, Progress& progress) {
     ScreenDatabase database = readScreenDatabase(m_directory);
     m_data = std::move(data);
     m_screens = std::move(database.screens);
-    m_databaseIncomplete = !database.complete();
+    database.screens.clear();
+    m_reading = std::move(database);
     m_loaded = true;
-    if (m_databaseIncomplete) {
-        prompts.warning(incompleteDatabaseWarning(database));
+    if (!m_reading.complete()) {
+        prompts.warning(incompleteDatabaseWarning(m_reading));
     }
     return true;
 }
@@ -26,17 +27,14 @@ bool Project::ensureLoaded(Prompts& prompts, Progress& progress) {
 }
 
 bool Project::saveScreens(Prompts& prompts) {
-    if (m_databaseIncomplete &&
-        !prompts.askYesNo("PENDREL",
-                          "De file pendrel.db is bij het openen niet helemaal ingelezen.\n"
-                          "Opslaan vervangt de file: wat niet ingelezen is, gaat dan "
-                          "verloren.\n\nToch opslaan?")) {
+    if (!m_reading.complete() &&
+        !prompts.askYesNo("PENDREL", replaceIncompleteQuestion(m_reading))) {
         return false;
     }
     if (!writeScreenDatabase(m_directory, m_screens, prompts)) {
         return false;
     }
-    m_databaseIncomplete = false;
+    m_reading = {};
     return true;
 }
 

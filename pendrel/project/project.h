@@ -4,6 +4,7 @@
 
 #include "pendrel/ports/prompts.h"
 #include "pendrel/project/project_data.h"
+#include "pendrel/project/screen_database.h"
 #include "pendrel/project/screen_records.h"
 
 namespace pendrel {
@@ -28,7 +29,7 @@ class Project {
         m_data = std::move(data);
         m_screens = std::move(screens);
         m_loaded = true;
-        m_databaseIncomplete = false;
+        m_reading = {};
     }
 
     // Write screen database. A database that was not read whole is replaced
@@ -37,7 +38,7 @@ class Project {
     bool saveScreens(Prompts& prompts);
 
     // The database was not read to its end (what that cost is told at load).
-    bool databaseIncomplete() const { return m_databaseIncomplete; }
+    bool databaseIncomplete() const { return !m_reading.complete(); }
 
     bool loaded() const { return m_loaded; }
     const std::filesystem::path& directory() const { return m_directory; }
@@ -50,7 +51,7 @@ class Project {
     ProjectData m_data;
     ScreenList m_screens;
     bool m_loaded = false;
-    bool m_databaseIncomplete = false;
+    ScreenDatabase m_reading;  // how pendrel.db was read, without its screens
 };
 
 }  // namespace pendrel

@@ -323,6 +323,18 @@ std::string incompleteDatabaseWarning(const ScreenDatabase& database) {
     return {};
 }
 
+std::string replaceIncompleteQuestion(const ScreenDatabase& database) {
+    const std::string what =
+        database.stoppedAt ? common::format(
+                                 "vanaf regel %zu niet ingelezen.\nOpslaan vervangt de file: de "
+                                 "debugschermen vanaf die regel gaan dan verloren.",
+                                 *database.stoppedAt)
+                           : std::string(
+                                 "niet gelezen.\nOpslaan vervangt de file: wat erin stond, gaat "
+                                 "dan verloren.");
+    return "De file pendrel.db is bij het openen " + what + "\n\nToch opslaan?";
+}
+
 bool writeScreenDatabase(const std::filesystem::path& projectDir, const ScreenList& screens,
                          Prompts& prompts) {
     const std::filesystem::path path = screenDatabasePath(projectDir);

@@ -41,6 +41,9 @@ ScreenDatabase readScreenDatabase(const std::filesystem::path& projectDir);
 // for a complete one.
 std::string incompleteDatabaseWarning(const ScreenDatabase& database);
 
+// The question before such a database is replaced (its unread rest is lost).
+std::string replaceIncompleteQuestion(const ScreenDatabase& database);
+
 // Writes pendrel.db of `projectDir` so that a failure never loses the stored
 // screens: the old file is replaced only by a completely written new one.
 // An empty list empties an existing file (every screen was deleted) and

@@ -91,7 +91,10 @@ TEST_F(DesignerSessionTest, AnIncompleteDatabaseIsToldAndReplacedOnlyWhenAgreed)
     prompts.yesNoAnswer = false;
     EXPECT_FALSE(opened.saveScreens(prompts));
     ASSERT_EQ(prompts.questions.size(), 1u);
-    EXPECT_NE(prompts.questions[0].find("Toch opslaan?"), std::string::npos);
+    EXPECT_EQ(prompts.questions[0],
+              "PENDREL: De file pendrel.db is bij het openen vanaf regel 4 niet ingelezen.\n"
+              "Opslaan vervangt de file: de debugschermen vanaf die regel gaan dan "
+              "verloren.\n\nToch opslaan?");
     EXPECT_EQ(project.read("pendrel.db"), stored);
 
     prompts.yesNoAnswer = true;
