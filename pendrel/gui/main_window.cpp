@@ -195,6 +195,9 @@ void MainWindow::watchCurrentDirectory() {
 }
 
 void MainWindow::openProject() {
+    if (!m_session.mayLeaveProject(m_prompts, false)) {
+        return;
+    }
     QFileDialog dialog(this, QStringLiteral("Selecteren directory"),
                        fromUtf8(m_session.directoryPreset()));
     dialog.setObjectName(QStringLiteral("DirectoryDialog"));
@@ -269,6 +272,10 @@ void MainWindow::showAbout() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_session.mayLeaveProject(m_prompts, true)) {
+        event->ignore();
+        return;
+    }
     // A run still going gets no more answers and ends; nothing waits for it
     // on screen any more.
     m_run.wait();

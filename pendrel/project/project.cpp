@@ -13,6 +13,7 @@ bool Project::load(Prompts& prompts, Progress& progress) {
     ScreenDatabase database = readScreenDatabase(m_directory);
     m_data = std::move(data);
     m_screens = std::move(database.screens);
+    m_storedScreens = m_screens;
     database.screens.clear();
     m_reading = std::move(database);
     m_loaded = true;
@@ -35,6 +36,7 @@ bool Project::saveScreens(Prompts& prompts) {
         return false;
     }
     m_reading = {};
+    m_storedScreens = m_screens;
     return true;
 }
 

@@ -28,6 +28,7 @@ class Project {
     void adopt(ProjectData data, ScreenList screens) {
         m_data = std::move(data);
         m_screens = std::move(screens);
+        m_storedScreens = m_screens;
         m_loaded = true;
         m_reading = {};
     }
@@ -36,6 +37,9 @@ class Project {
     // only when the user agrees, as its unread rest is then lost. True when
     // the screens were stored.
     bool saveScreens(Prompts& prompts);
+
+    // The screens differ from those read from or last written to pendrel.db.
+    bool screensChanged() const { return m_loaded && m_screens != m_storedScreens; }
 
     // The database was not read to its end (what that cost is told at load).
     bool databaseIncomplete() const { return !m_reading.complete(); }
@@ -50,6 +54,7 @@ class Project {
     std::filesystem::path m_directory;
     ProjectData m_data;
     ScreenList m_screens;
+    ScreenList m_storedScreens;  // as pendrel.db holds them
     bool m_loaded = false;
     ScreenDatabase m_reading;  // how pendrel.db was read, without its screens
 };

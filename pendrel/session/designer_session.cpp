@@ -48,6 +48,18 @@ void DesignerSession::finishOpen(std::unique_ptr<Project> opened) {
     m_project = std::move(opened);
 }
 
+bool DesignerSession::mayLeaveProject(Prompts& prompts, bool exiting) const {
+    if (!m_project->screensChanged()) {
+        return true;
+    }
+    return prompts.askYesNo(
+        "PENDREL",
+        std::string("De zelf gedefinieerde debugschermen zijn gewijzigd en niet opgeslagen\n"
+                    "(opslaan gaat met OK in \"Definieren debugschermen\").\n\n") +
+            (exiting ? "Afsluiten zonder op te slaan?"
+                     : "Een ander project openen zonder op te slaan?"));
+}
+
 bool DesignerSession::enabled(Command command, bool busy) const {
     switch (command) {
         case Command::Exit:

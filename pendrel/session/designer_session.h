@@ -60,6 +60,11 @@ class DesignerSession {
     // screens, stored or not, and so does the current directory.
     void finishOpen(std::unique_ptr<Project> opened);
 
+    // Before the project is left, for another one or at the end of the
+    // program: true when its screens are stored, or when the user agrees to
+    // lose the changes (`exiting` chooses the question's words).
+    bool mayLeaveProject(Prompts& prompts, bool exiting) const;
+
     Project& project() { return *m_project; }
     const Project& project() const { return *m_project; }
 

@@ -69,6 +69,31 @@ TEST_F(DesignerSessionTest, AnOpenThatFailsKeepsTheProjectAndItsUnsavedScreens) 
     EXPECT_EQ(session.directoryPreset(), project.path().string());
 }
 
+// Changes to the screens that are not stored are not dropped unasked when
+// the project is left.
+TEST_F(DesignerSessionTest, LeavingAProjectAsksOnlyForScreensNotStored) {
+    DesignerSession session(settings(), project.path());
+    EXPECT_TRUE(session.mayLeaveProject(prompts, true)) << "nothing read, nothing to lose";
+    session.project().adopt(ProjectData{}, {ScreenRecord{"Een", {}, {}}});
+    EXPECT_TRUE(session.mayLeaveProject(prompts, true));
+    EXPECT_TRUE(prompts.questions.empty());
+
+    session.project().screens()[0].texts.push_back({"nieuw", 3, 2, 5});
+    prompts.yesNoAnswer = false;
+    EXPECT_FALSE(session.mayLeaveProject(prompts, true));
+    EXPECT_FALSE(session.mayLeaveProject(prompts, false));
+    ASSERT_EQ(prompts.questions.size(), 2u);
+    EXPECT_TRUE(prompts.questions[0].ends_with("Afsluiten zonder op te slaan?"));
+    EXPECT_TRUE(prompts.questions[1].ends_with("Een ander project openen zonder op te slaan?"));
+    prompts.yesNoAnswer = true;
+    EXPECT_TRUE(session.mayLeaveProject(prompts, false));
+
+    ASSERT_TRUE(session.project().saveScreens(prompts));
+    prompts.clear();
+    EXPECT_TRUE(session.mayLeaveProject(prompts, true));
+    EXPECT_TRUE(prompts.questions.empty()) << "stored now";
+}
+
 // A database read only up to a line it could not read is said to be so at
 // the open, and is not replaced by the next OK without asking.
 TEST_F(DesignerSessionTest, AnIncompleteDatabaseIsToldAndReplacedOnlyWhenAgreed) {

@@ -239,10 +239,15 @@ TEST_F(MainWindowTest, OpenProjectRemembersTheDirectoryAndReadsTheSourcesOnTheWo
     EXPECT_EQ(preset, qs(project.path()));
 }
 
-// Opens `directory` with Ctrl+O; `then` answers what the reading asks.
-void openWithKeys(MainWindow& window, const fs::path& directory, ModalScript::Step then) {
+// Opens `directory` with Ctrl+O; `then` answers what the reading asks, after
+// `before` answered what comes before the directory dialog.
+void openWithKeys(MainWindow& window, const fs::path& directory, ModalScript::Step then,
+                  ModalScript::Step before = {}) {
     QString preset;
     ModalScript script;
+    if (before) {
+        script.then(std::move(before));
+    }
     script.then(chooseDirectory(directory, &preset)).then(std::move(then));
     ASSERT_TRUE(testing::showActive(window)) << "the progress window had the keys";
     QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier);
@@ -261,7 +266,12 @@ TEST_F(MainWindowTest, AFailedOpenKeepsTheLoadedProjectWithItsUnsavedScreens) {
     window.session().project().screens().push_back(ScreenRecord{"Niet opgeslagen", {}, {}});
 
     QString warning;
-    openWithKeys(window, other.path(), answerBox(&warning, "OK"));
+    QString question;
+    openWithKeys(window, other.path(), answerBox(&warning, "OK"), answerBox(&question, "Ja"));
+    EXPECT_EQ(question,
+              "De zelf gedefinieerde debugschermen zijn gewijzigd en niet opgeslagen\n"
+              "(opslaan gaat met OK in \"Definieren debugschermen\").\n\n"
+              "Een ander project openen zonder op te slaan?");
     EXPECT_EQ(warning,
               "De file zxapcod.c is niet in de directory " + qs(other.path()) + " aanwezig.");
     const Project& kept = window.session().project();
@@ -270,6 +280,14 @@ TEST_F(MainWindowTest, AFailedOpenKeepsTheLoadedProjectWithItsUnsavedScreens) {
     ASSERT_EQ(kept.screens().size(), 3u);
     EXPECT_EQ(kept.screens().back().title, "Niet opgeslagen");
     EXPECT_EQ(window.windowTitle(), qs(project.path()) + " - PENDREL");
+
+    // Closing the window asks too; Nee keeps it open with its screens.
+    ModalScript closing;
+    closing.then(answerBox(&question, "Nee"));
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(closing.done());
+    EXPECT_TRUE(question.endsWith("Afsluiten zonder op te slaan?"));
+    EXPECT_TRUE(window.isVisible());
 }
 
 // The user's trial: a title that starts with an apostrophe, stored with OK,
