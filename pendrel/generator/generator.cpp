@@ -1,17 +1,11 @@
 #include "pendrel/generator/generator.h"
 
-#include <cctype>
-#include <fstream>
-#include <functional>
-#include <map>
 #include <optional>
-#include <set>
-#include <vector>
 
-#include "common/atomic_file.h"
 #include "common/file_lookup.h"
 #include "common/format.h"
 #include "pendrel/generator/categories.h"
+#include "pendrel/generator/generation_run.h"
 #include "pendrel/generator/user_screen_page.h"
 #include "pendrel/project/screen_database.h"
 #include "pendrel/project/source_reader.h"
@@ -30,163 +24,6 @@ constexpr const char* kReady =
     "Het genereren van de debugschermen is gereed!\n"
     "De file pendrel.txt bevat een lijst van de gemaakte debugfiles.";
 
-// One debug window file of the run, named and composed, not written yet.
-struct PlannedFile {
-    std::string name;
-    std::string text;
-    std::string listLine;
-};
-
-std::string folded(std::string name) {
-    for (char& c : name) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return name;
-}
-
-// One run: its file names first, with every question they need, then the
-// files, then the list file.
-class Run {
-  public:
-    Run(const GenerationSettings& settings, Prompts& prompts, Progress& progress)
-        : m_settings(settings),
-          m_prompts(prompts),
-          m_progress(progress),
-          m_names(firstFileName(settings.scheme, settings.startNumber, settings.extension,
-                                settings.name),
-                  prompts,
-                  [this](const std::string& name) { return existing(name).has_value(); }) {
-        // One listing of the target directory for the whole run; the run keeps
-        // it up to date as it names files.
-        std::error_code error;
-        for (const auto& entry : fs::directory_iterator(settings.targetDirectory, error)) {
-            std::string name = entry.path().filename().string();
-            m_existing[folded(name)] = name;
-        }
-    }
-
-    // Names the files of one category's pages; false when the run stops.
-    bool plan(const std::vector<Page>& pages,
-              const std::function<std::string(const std::string&)>& listLine) {
-        for (const Page& page : pages) {
-            switch (m_names.next()) {
-                case FileNameChooser::Outcome::Chosen:
-                    break;
-                case FileNameChooser::Outcome::NoFreeName:
-                    m_prompts.warning("Geen vrije naam meer beschikbaar voor debugfile(s).");
-                    return false;
-                case FileNameChooser::Outcome::Cancelled:
-                    return false;
-            }
-            const std::string& name = m_names.name();
-            // A later question about this name sees it as taken.
-            m_planned.insert(folded(name));
-            m_files.push_back({name, page.render(), listLine(name)});
-        }
-        return true;
-    }
-
-    // Writes the planned files in order, each with its progress line; the
-    // number written before one failed (or all of them).
-    std::size_t writeFiles() {
-        std::size_t written = 0;
-        for (const PlannedFile& file : m_files) {
-            if (!writePage(file.name, file.text)) {
-                m_prompts.warning(
-                    common::format("%s kan niet gemaakt worden.", file.name.c_str()));
-                break;
-            }
-            m_progress.add(file.listLine);
-            ++written;
-        }
-        return written;
-    }
-
-    std::size_t plannedCount() const { return m_files.size(); }
-
-    // The list file of the run, replaced whole; a run without files leaves
-    // none (its list is empty).
-    bool writeListFile() {
-        if (!m_settings.writeListFile) {
-            return true;
-        }
-        std::string text;
-        for (const PlannedFile& file : m_files) {
-            text += file.listLine + '\n';
-        }
-        const std::string& name = m_settings.listFileName;
-        std::optional<std::string> old = existingOnDisk(name);
-        std::error_code ignored;
-        if (text.empty()) {
-            if (old) {
-                fs::remove(m_settings.targetDirectory / *old, ignored);
-            }
-            return true;
-        }
-        if (!common::writeFileAtomically(m_settings.targetDirectory / name, text)) {
-            m_prompts.warning(common::format("%s kan niet gemaakt worden.", name.c_str()));
-            return false;
-        }
-        // The debugger must not find a list of another run beside it.
-        if (old && *old != name) {
-            fs::remove(m_settings.targetDirectory / *old, ignored);
-        }
-        return true;
-    }
-
-  private:
-    // The name of the file that `name` stands for in the target directory
-    // (file names compare without regard to case), if there is one.
-    std::optional<std::string> existingOnDisk(const std::string& name) const {
-        auto it = m_existing.find(folded(name));
-        if (it == m_existing.end()) {
-            return std::nullopt;
-        }
-        return it->second;
-    }
-
-    // Taken: on disk, or named earlier in this run.
-    std::optional<std::string> existing(const std::string& name) const {
-        if (m_planned.count(folded(name)) != 0) {
-            return name;
-        }
-        return existingOnDisk(name);
-    }
-
-    bool writePage(const std::string& name, const std::string& text) {
-        fs::path target = m_settings.targetDirectory / name;
-        // An old file is removed rather than truncated: truncating makes the
-        // file system write the old contents out first, which slows a run of
-        // hundreds of files down tenfold. A name that differs only in case
-        // goes too, so that the debugger does not find both.
-        if (std::optional<std::string> old = existingOnDisk(name)) {
-            std::error_code ignored;
-            fs::remove(m_settings.targetDirectory / *old, ignored);
-        }
-        m_existing[folded(name)] = name;
-        // Written in place: a whole run writes hundreds of files, and a file
-        // that fails half-way is removed again.
-        std::ofstream out(target, std::ios::binary | std::ios::trunc);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            fs::remove(target, ignored);
-            m_existing.erase(folded(name));
-            return false;
-        }
-        return true;
-    }
-
-    const GenerationSettings& m_settings;
-    Prompts& m_prompts;
-    Progress& m_progress;
-    FileNameChooser m_names;
-    std::map<std::string, std::string> m_existing;
-    std::set<std::string> m_planned;
-    std::vector<PlannedFile> m_files;
-};
-
 bool headerNewerThanDatabase(const fs::path& directory) {
     std::optional<fs::path> header = common::findFileIgnoreCase(directory, kDefinitionHeaderName);
     std::optional<fs::path> database = common::findFileIgnoreCase(directory, kScreenDatabaseName);
@@ -201,7 +38,7 @@ bool headerNewerThanDatabase(const fs::path& directory) {
 }
 
 // Names every file of the run; false when the run stops.
-bool planFiles(Project& project, const GenerationSettings& settings, Run& run) {
+bool planFiles(Project& project, const GenerationSettings& settings, GenerationRun& run) {
     const ProjectData& data = project.data();
     for (const Category& category : categories()) {
         if (!settings.selected[static_cast<std::size_t>(category.number - 1)] ||
@@ -237,7 +74,7 @@ std::string stoppedText(std::size_t written, const std::string& listName) {
         files.c_str(), listName.c_str());
 }
 
-GenerationResult generate(Project& project, const GenerationSettings& settings, Run& run,
+GenerationResult generate(Project& project, const GenerationSettings& settings, GenerationRun& run,
                           Prompts& prompts) {
     if (!planFiles(project, settings, run)) {
         prompts.information("Informatie", stoppedText(0, settings.listFileName));
@@ -292,7 +129,7 @@ GenerationResult runGeneration(Project& project, const GenerationSettings& setti
     }
     progress.open("Status aanmaken debugfiles");
     progress.add("schrijven ...");
-    Run run(settings, prompts, progress);
+    GenerationRun run(settings, prompts, progress);
     GenerationResult result = generate(project, settings, run, prompts);
     progress.close();
     return result;

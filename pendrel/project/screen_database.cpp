@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
 #include <optional>
 
 #include "common/atomic_file.h"
 #include "common/file_lookup.h"
 #include "common/format.h"
 #include "common/text_file.h"
+#include "pendrel/project/database_line.h"
 #include "pendrel/project/file_bytes.h"
 
 namespace pendrel {
@@ -16,122 +16,12 @@ namespace {
 
 constexpr std::size_t kMaxLine = 255;
 
-// A text between apostrophes ends at its first apostrophe for every reader of
-// this file, older ones included, and one that starts with an apostrophe
-// ("'s Morgens") ends their reading altogether. Such a text is written with a
-// backtick for each apostrophe between the apostrophes, which older readers
-// take as the text, and then whole after them as " {text}".
-constexpr char kApostropheStandIn = '`';
-
-bool isSpace(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
-
-std::string withStandIns(std::string text) {
-    std::replace(text.begin(), text.end(), '\'', kApostropheStandIn);
-    return text;
-}
-
-std::string quotedText(const std::string& text) {
-    if (text.find('\'') == std::string::npos) {
-        return "'" + text + "'";
-    }
-    return "'" + withStandIns(text) + "' {" + text + "}";
-}
-
-// The whole text after the apostrophes is taken only when it is what the
-// part between them stands for, so that nothing else written after a text
-// can change it.
-std::string wholeText(std::string shown, std::string_view rest) {
-    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) {
-        rest.remove_suffix(1);
-    }
-    if (!rest.starts_with(" {") || !rest.ends_with('}')) {
-        return shown;
-    }
-    std::string whole(rest.substr(2, rest.size() - 3));
-    return withStandIns(whole) == shown ? whole : shown;
-}
-
-// A cursor over one database line that scans fields the way the original
-// scanf formats did.
-class LineScanner {
-  public:
-    explicit LineScanner(std::string_view line) : m_line(line) {}
-
-    // "%d": skips white space, then an optional sign and at least one digit.
-    std::optional<int> integer() {
-        skipSpace();
-        std::size_t pos = m_pos;
-        bool negative = false;
-        if (pos < m_line.size() && (m_line[pos] == '-' || m_line[pos] == '+')) {
-            negative = m_line[pos] == '-';
-            ++pos;
-        }
-        std::size_t digitsStart = pos;
-        // Held to the range of int, so that every stored int reads back as itself.
-        const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
-        long long value = 0;
-        while (pos < m_line.size() && std::isdigit(static_cast<unsigned char>(m_line[pos]))) {
-            value = std::min<long long>(value * 10 + (m_line[pos] - '0'), limit);
-            ++pos;
-        }
-        if (pos == digitsStart) {
-            return std::nullopt;
-        }
-        m_pos = pos;
-        return static_cast<int>(negative ? -value : value);
-    }
-
-    // "%1s%[^']%c": one non-blank character, then at least one character up
-    // to the next apostrophe, then that apostrophe. What follows on the line
-    // is the whole text when it was stored with stand-ins (quotedText).
-    std::optional<std::string> quoted() {
-        skipSpace();
-        if (m_pos >= m_line.size()) {
-            return std::nullopt;
-        }
-        ++m_pos;
-        std::size_t end = m_line.find('\'', m_pos);
-        if (end == m_pos || end == std::string_view::npos) {
-            return std::nullopt;
-        }
-        std::string shown(m_line.substr(m_pos, end - m_pos));
-        m_pos = end + 1;
-        return wholeText(std::move(shown), m_line.substr(m_pos));
-    }
-
-    // The next double-quoted string, or nothing when no complete one follows.
-    std::optional<std::string> doubleQuoted() {
-        std::size_t open = m_line.find('"', m_pos);
-        if (open == std::string_view::npos) {
-            return std::nullopt;
-        }
-        std::size_t close = m_line.find('"', open + 1);
-        if (close == std::string_view::npos) {
-            return std::nullopt;
-        }
-        m_pos = close + 1;
-        return std::string(m_line.substr(open + 1, close - open - 1));
-    }
-
-  private:
-    void skipSpace() {
-        while (m_pos < m_line.size() && isSpace(m_line[m_pos])) {
-            ++m_pos;
-        }
-    }
-
-    std::string_view m_line;
-    std::size_t m_pos = 0;
-};
-
 std::string capped(std::string text, std::size_t maximum) {
     return fitToField(std::move(text), maximum);
 }
 
 std::optional<ItemRecord> parseItem(std::string_view line) {
-    LineScanner scan(line);
+    DatabaseLine scan(line);
     int* fields[6];
     ItemRecord item;
     fields[0] = &item.rank;
@@ -163,7 +53,7 @@ std::optional<ItemRecord> parseItem(std::string_view line) {
 }
 
 std::optional<TextRecord> parseText(std::string_view line) {
-    LineScanner scan(line);
+    DatabaseLine scan(line);
     std::optional<int> column = scan.integer();
     std::optional<int> row = column ? scan.integer() : std::nullopt;
     std::optional<int> width = row ? scan.integer() : std::nullopt;
@@ -222,7 +112,7 @@ bool takeLine(State state, std::string_view line, ScreenList& screens) {
         case State::None:
             return true;
         case State::Screen: {
-            std::optional<std::string> title = LineScanner(line).quoted();
+            std::optional<std::string> title = DatabaseLine(line).quoted();
             if (title) {
                 screens.push_back(
                     ScreenRecord{capped(std::move(*title), kMaxTitleLength), {}, {}});
