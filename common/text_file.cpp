@@ -6,13 +6,22 @@
 namespace common {
 
 std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
+    // A directory opens like a file here, and the stream library throws on
+    // its first read: it is simply not a file that can be read.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        return std::nullopt;
-    return bytes;
+    try {
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (in.bad())
+            return std::nullopt;
+        return bytes;
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;  // a read error the stream reports by throwing
+    }
 }
 
 std::vector<std::string> splitTextLines(const std::string& text) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/format.h"
+#include "support/temp_dir.h"
 
 TEST(TextFile, SplitsLikeATextModeReader) {
     using V = std::vector<std::string>;
@@ -10,6 +11,16 @@ TEST(TextFile, SplitsLikeATextModeReader) {
     EXPECT_EQ(common::splitTextLines("a\rb\n"), (V{"a\rb"}));  // a lone CR is data
     EXPECT_EQ(common::splitTextLines(""), V{});
     EXPECT_EQ(common::splitTextLines("\n"), V{""});
+}
+
+// A directory where a file is expected is a file that cannot be read, for
+// every reader built on these (it used to throw out of the program).
+TEST(TextFile, ADirectoryIsNotAReadableFile) {
+    test_support::TempDir dir;
+    std::filesystem::create_directory(dir.path() / "ZXAPDEF.H");
+    EXPECT_FALSE(common::readFileBytes(dir.path() / "ZXAPDEF.H").has_value());
+    EXPECT_FALSE(common::readTextLines(dir.path() / "ZXAPDEF.H").has_value());
+    EXPECT_FALSE(common::readFileBytes(dir.path() / "missing").has_value());
 }
 
 TEST(Format, FillsPrintfPlaceholders) {
