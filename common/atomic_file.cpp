@@ -13,9 +13,12 @@ AtomicFileWriter::~AtomicFileWriter() {
     discard();
 }
 
-bool writeFileAtomically(const fs::path& target, std::string_view bytes) {
+bool writeFileAtomically(const fs::path& target, std::string_view bytes, std::error_code* error) {
     AtomicFileWriter writer(target);
-    return writer.open() && writer.write(bytes) && writer.commit();
+    const bool written = writer.open() && writer.write(bytes) && writer.commit();
+    if (error != nullptr)
+        *error = writer.error();
+    return written;
 }
 
 }  // namespace common

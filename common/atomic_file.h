@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace common {
 
@@ -23,15 +24,20 @@ class AtomicFileWriter {
 
     const std::filesystem::path& target() const { return m_target; }
     const std::filesystem::path& temporaryPath() const { return m_temporary; }
+    // Why the last open, write or commit failed; empty after a success.
+    std::error_code error() const { return m_error; }
 
   private:
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
     int m_fd = -1;
     bool m_failed = false;
+    std::error_code m_error;
 };
 
-// Convenience: the whole contents at once.
-bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+// Convenience: the whole contents at once; `error`, when given, receives the
+// cause of a failure.
+bool writeFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                         std::error_code* error = nullptr);
 
 }  // namespace common

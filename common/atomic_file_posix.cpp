@@ -17,6 +17,7 @@ namespace common {
 bool AtomicFileWriter::open() {
     discard();
     m_failed = false;
+    m_error.clear();
     fs::path directory = m_target.parent_path();
     if (directory.empty())
         directory = ".";
@@ -27,8 +28,10 @@ bool AtomicFileWriter::open() {
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     m_fd = ::mkstemp(name.data());
-    if (m_fd < 0)
+    if (m_fd < 0) {
+        m_error = std::error_code(errno, std::generic_category());
         return false;
+    }
     m_temporary = fs::path(name.data());
     // The new file takes the old one's permissions, or the usual ones.
     struct stat old {};
@@ -45,6 +48,7 @@ bool AtomicFileWriter::write(std::string_view bytes) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
+            m_error = std::error_code(n < 0 ? errno : ENOSPC, std::generic_category());
             m_failed = true;
             return false;
         }
@@ -58,10 +62,17 @@ bool AtomicFileWriter::commit() {
         discard();
         return false;
     }
+    // A full disk may show only here, when the data leaves the cache.
     const bool synced = ::fsync(m_fd) == 0;
+    if (!synced)
+        m_error = std::error_code(errno, std::generic_category());
     const bool closed = ::close(m_fd) == 0;
+    if (!closed && !m_error)
+        m_error = std::error_code(errno, std::generic_category());
     m_fd = -1;
-    if (!synced || !closed || ::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+    if (synced && closed && ::rename(m_temporary.c_str(), m_target.c_str()) != 0)
+        m_error = std::error_code(errno, std::generic_category());
+    if (m_error) {
         discard();
         return false;
     }

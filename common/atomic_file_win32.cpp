@@ -39,6 +39,7 @@ std::wstring randomSuffix(std::mt19937& generator) {
 bool AtomicFileWriter::open() {
     discard();
     m_failed = false;
+    m_error.clear();
     fs::path directory = m_target.parent_path();
     if (directory.empty())
         directory = ".";
@@ -56,9 +57,12 @@ bool AtomicFileWriter::open() {
             m_temporary = candidate;
             return true;
         }
-        if (error != EEXIST)
+        if (error != EEXIST) {
+            m_error = std::error_code(error, std::generic_category());
             return false;
+        }
     }
+    m_error = std::make_error_code(std::errc::file_exists);
     return false;
 }
 
@@ -69,6 +73,7 @@ bool AtomicFileWriter::write(std::string_view bytes) {
         const auto chunk = static_cast<unsigned>(std::min<std::size_t>(bytes.size(), INT_MAX));
         const int n = ::_write(m_fd, bytes.data(), chunk);
         if (n <= 0) {
+            m_error = std::error_code(n < 0 ? errno : ENOSPC, std::generic_category());
             m_failed = true;
             return false;
         }
@@ -83,11 +88,17 @@ bool AtomicFileWriter::commit() {
         return false;
     }
     const bool synced = ::_commit(m_fd) == 0;
+    if (!synced)
+        m_error = std::error_code(errno, std::generic_category());
     const bool closed = ::_close(m_fd) == 0;
+    if (!closed && !m_error)
+        m_error = std::error_code(errno, std::generic_category());
     m_fd = -1;
-    if (!synced || !closed ||
+    if (synced && closed &&
         !::MoveFileExW(m_temporary.c_str(), m_target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        m_error = std::error_code(static_cast<int>(::GetLastError()), std::system_category());
+    if (m_error) {
         discard();
         return false;
     }

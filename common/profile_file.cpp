@@ -25,16 +25,19 @@ int ProfileFile::readInt(std::string_view section, std::string_view key, int def
 
 bool ProfileFile::writeString(std::string_view section, std::string_view key,
                               std::string_view value) {
+    m_writeError.clear();
     std::optional<std::string> text = readFileBytes(m_path);
     if (!text) {
         // A file that is there but cannot be read is not replaced by one key.
         std::error_code error;
         if (std::filesystem::exists(m_path, error) || error) {
+            m_writeError = error ? error : std::make_error_code(std::errc::permission_denied);
             return false;
         }
         text.emplace();
     }
-    return writeFileAtomically(m_path, withProfileValue(*text, section, key, value));
+    return writeFileAtomically(m_path, withProfileValue(*text, section, key, value),
+                               &m_writeError);
 }
 
 bool ProfileFile::writeInt(std::string_view section, std::string_view key, int value) {

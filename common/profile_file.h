@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace common {
 
@@ -27,9 +28,12 @@ class ProfileFile {
     // cannot be written; the old file is then left as it was.
     bool writeString(std::string_view section, std::string_view key, std::string_view value);
     bool writeInt(std::string_view section, std::string_view key, int value);
+    // Why the last write failed; empty after a successful one.
+    std::error_code lastWriteError() const { return m_writeError; }
 
   private:
     std::filesystem::path m_path;
+    std::error_code m_writeError;
 };
 
 }  // namespace common

@@ -1,22 +1,13 @@
 #include "pendrel/project/project_settings.h"
 
-#include <cstdlib>
-
+#include "common/config_directory.h"
 #include "common/format.h"
 #include "common/profile_file.h"
 
 namespace pendrel {
 
-std::filesystem::path windowsDirectory() {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config) {
-        return config;
-    }
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home != nullptr ? home : ".") / ".config";
-}
-
 ProjectSettings::ProjectSettings() {
-    std::string dir = windowsDirectory().string();
+    std::string dir = common::configDirectory().string();
     // A trailing separator is removed before the two are joined.
     while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\')) {
         dir.pop_back();

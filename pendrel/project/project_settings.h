@@ -5,8 +5,8 @@
 
 namespace pendrel {
 
-// pendrel.ini in "the Windows directory" ($XDG_CONFIG_HOME, else ~/.config),
-// section "PENDREL".
+// pendrel.ini in "the Windows directory" (common::configDirectory), section
+// "PENDREL".
 class ProjectSettings {
   public:
     ProjectSettings();
@@ -21,8 +21,5 @@ class ProjectSettings {
   private:
     std::filesystem::path m_path;
 };
-
-// The directory that stands for the Windows directory.
-std::filesystem::path windowsDirectory();
 
 }  // namespace pendrel

@@ -55,10 +55,21 @@ TEST(ProfileFile, KeepsCarriageReturnsOfAWindowsFile) {
     EXPECT_EQ(*common::readFileBytes(path), "[S]\r\nA=1\r\nB=2\r\n");
 }
 
-TEST(ProfileFile, FailedWriteReportsIt) {
+// A failed write says so and why; the next good one clears the cause.
+TEST(ProfileFile, FailedWriteReportsItAndWhy) {
     TempDir dir;
     common::ProfileFile ini(dir.path() / "no_such_dir" / "x.ini");
     EXPECT_FALSE(ini.writeInt("S", "K", 1));
+    EXPECT_EQ(ini.lastWriteError(), std::errc::no_such_file_or_directory);
+
+    const auto file = dir.write("plain", "x");
+    common::ProfileFile underAFile(file / "x.ini");
+    EXPECT_FALSE(underAFile.writeInt("S", "K", 1));
+    EXPECT_EQ(underAFile.lastWriteError(), std::errc::not_a_directory);
+
+    common::ProfileFile good(dir.path() / "good.ini");
+    ASSERT_TRUE(good.writeInt("S", "K", 1));
+    EXPECT_FALSE(good.lastWriteError());
 }
 
 TEST(ProfileText, TheFirstSectionOfANameAnswersAndTakesNewKeys) {
