@@ -19,7 +19,7 @@
 #include "veltro/definitions/definitions_loader.h"
 #include "veltro/definitions/silent_messages.h"
 #include "veltro/link/controller_link.h"
-#include "veltro/link/dump_dialog.h"
+#include "veltro/link/dump_session.h"
 #include "veltro/link/machine_clock.h"
 #include "veltro/link/posix/ip_client.h"
 #include "veltro/link/posix/serial_link.h"
@@ -191,8 +191,8 @@ TEST_F(CtrlsimEndToEnd, DumpFetchedThroughTheDumpReceiver) {
     CtrlsimProcess sim({"--port", "0"});
     Debugger d;
     d.connectIp(portOf(sim));
-    link::DumpDialog dialog(d.link.flags(), d.link.writer(), d.link.dumpReceiver(), d.display,
-                            d.replyTimer);
+    link::DumpSession dialog(d.link.flags(), d.link.writer(), d.link.dumpReceiver(), d.display,
+                             d.replyTimer);
     dialog.open(file.string());
     dialog.command(link::DumpCommand::Verify);
     d.pumpUntil([&] { return !d.display.echo().empty(); }, 5s);

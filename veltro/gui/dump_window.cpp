@@ -12,8 +12,9 @@
 #include <QVBoxLayout>
 #include <string>
 
-#include "veltro/link/dump_dialog.h"
+#include "common/gui/file_dialogs.h"
 #include "veltro/link/dump_receiver.h"
+#include "veltro/link/dump_session.h"
 #include "veltro/link/link_flags.h"
 #include "veltro/ports/dump_file_setting.h"
 #include "veltro/session/settings.h"
@@ -34,6 +35,7 @@ const char* const kStatusGroup = " Status ";
 const char* const kStatusStart = "...<<status>>...";
 const char* const kCountLabel = "Aantal ontvangen bytes:";
 const char* const kFileLabel = "Data opgeslagen in de file:";
+const char* const kFileLabelNotStored = "Data niet opgeslagen in de file:";
 const char* const kChooseFile = "...";
 const char* const kClearStatus = "&Schoonmaken statusregel";
 const char* const kClose = "&DPCOM Afsluiten";
@@ -105,6 +107,11 @@ void DumpWindowPorts::showStatus(std::string_view text) {
         m_window->showStatus(text);
 }
 
+void DumpWindowPorts::showStored(bool stored) {
+    if (m_window)
+        m_window->showStored(stored);
+}
+
 void DumpWindowPorts::restart() {
     m_timer.start();
 }
@@ -114,8 +121,8 @@ void DumpWindowPorts::cancel() {
 }
 
 void DumpWindowPorts::replyTimeout() {
-    if (m_window && m_window->m_logic)
-        m_window->m_logic->replyTimerFired();
+    if (m_window && m_window->m_session)
+        m_window->m_session->replyTimerFired();
     else
         m_timer.stop();
 }
@@ -125,14 +132,14 @@ DumpWindow::DumpWindow(DumpWindowLinks links, QWidget* parent, DumpFileChooser c
       m_links(links),
       m_chooser(chooser ? std::move(chooser) : DumpFileChooser(askDumpFile)),
       m_setting(std::make_unique<FileSetting>(links.settings)),
-      m_logic(std::make_unique<link::DumpDialog>(links.flags, links.writer, links.receiver,
-                                                 links.ports, links.ports)) {
+      m_session(std::make_unique<link::DumpSession>(links.flags, links.writer, links.receiver,
+                                                    links.ports, links.ports)) {
     setObjectName(QString::fromLatin1(kTitle));
     setWindowTitle(QString::fromLatin1(kTitle));
     buildControls();
     m_links.ports.m_window = this;
     m_sessionOpen = true;
-    m_file->setText(fromFileName(m_logic->open(*m_setting)));
+    m_file->setText(fromFileName(m_session->open(*m_setting)));
 }
 
 DumpWindow::~DumpWindow() {
@@ -145,24 +152,42 @@ int DumpWindow::run(DumpWindowLinks links, QWidget* parent) {
 }
 
 void DumpWindow::buildControls() {
-    auto* control = new QGroupBox(QString::fromLatin1(kControlGroup), this);
-    auto* controlLayout = new QGridLayout(control);
-    const std::pair<link::DumpCommand, QPushButton*> commands[] = {
-        {link::DumpCommand::Verify, addButton(control, kVerify, "dumpVerify")},
-        {link::DumpCommand::Make, addButton(control, kMake, "dumpMake")},
-        {link::DumpCommand::Fetch, addButton(control, kFetch, "dumpFetch")},
-        {link::DumpCommand::Abort, addButton(control, kAbort, "dumpAbort")},
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildCommands());
+    layout->addWidget(buildEcho());
+    layout->addWidget(buildStatus());
+    layout->addLayout(buildClosing());
+}
+
+// The four command buttons, two by two, in the order of the commands.
+QGroupBox* DumpWindow::buildCommands() {
+    struct Command {
+        link::DumpCommand command;
+        const char* text;
+        const char* name;
     };
+    const Command kCommands[] = {
+        {link::DumpCommand::Verify, kVerify, "dumpVerify"},
+        {link::DumpCommand::Make, kMake, "dumpMake"},
+        {link::DumpCommand::Fetch, kFetch, "dumpFetch"},
+        {link::DumpCommand::Abort, kAbort, "dumpAbort"},
+    };
+    auto* group = new QGroupBox(QString::fromLatin1(kControlGroup), this);
+    auto* grid = new QGridLayout(group);
     int position = 0;
-    for (auto [command, button] : commands) {
-        controlLayout->addWidget(button, position / 2, position % 2);
+    for (const Command& c : kCommands) {
+        QPushButton* button = addButton(group, c.text, c.name);
+        grid->addWidget(button, position / 2, position % 2);
         ++position;
         connect(button, &QPushButton::clicked, this,
-                [this, command = command] { m_logic->command(command); });
+                [this, command = c.command] { m_session->command(command); });
     }
+    return group;
+}
 
-    auto* data = new QGroupBox(QString::fromLatin1(kDataGroup), this);
-    m_echo = new QLabel(data);
+QGroupBox* DumpWindow::buildEcho() {
+    auto* group = new QGroupBox(QString::fromLatin1(kDataGroup), this);
+    m_echo = new QLabel(group);
     m_echo->setObjectName(QStringLiteral("dumpEcho"));
     m_echo->setTextFormat(Qt::PlainText);
     m_echo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -171,57 +196,61 @@ void DumpWindow::buildControls() {
     m_echo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_echo->setMinimumWidth(fontMetrics().averageCharWidth() *
                             static_cast<int>(link::DumpReceiver::kEchoWidth));
-    (new QVBoxLayout(data))->addWidget(m_echo);
+    (new QVBoxLayout(group))->addWidget(m_echo);
+    return group;
+}
 
-    auto* status = new QGroupBox(QString::fromLatin1(kStatusGroup), this);
-    auto* statusLayout = new QGridLayout(status);
-    m_status = new QLabel(QString::fromLatin1(kStatusStart), status);
+// The status line, then the count and the file, each behind its label.
+QGroupBox* DumpWindow::buildStatus() {
+    auto* group = new QGroupBox(QString::fromLatin1(kStatusGroup), this);
+    auto* grid = new QGridLayout(group);
+    m_status = new QLabel(QString::fromLatin1(kStatusStart), group);
     m_status->setObjectName(QStringLiteral("dumpStatus"));
     m_status->setTextFormat(Qt::PlainText);
     m_status->setAlignment(Qt::AlignCenter);
-    statusLayout->addWidget(m_status, 0, 0, 1, 3);
-    statusLayout->addWidget(new QLabel(QString::fromLatin1(kCountLabel), status), 1, 0);
-    m_count = new QLineEdit(status);
+    grid->addWidget(m_status, 0, 0, 1, 3);
+    grid->addWidget(new QLabel(QString::fromLatin1(kCountLabel), group), 1, 0);
+    m_count = new QLineEdit(group);
     m_count->setObjectName(QStringLiteral("dumpCount"));
     m_count->setAlignment(Qt::AlignRight);
     m_count->setReadOnly(true);
-    statusLayout->addWidget(m_count, 1, 1);
-    statusLayout->addWidget(new QLabel(QString::fromLatin1(kFileLabel), status), 2, 0);
-    m_file = new QLineEdit(status);
+    grid->addWidget(m_count, 1, 1);
+    m_fileLabel = new QLabel(QString::fromLatin1(kFileLabel), group);
+    m_fileLabel->setObjectName(QStringLiteral("dumpFileLabel"));
+    grid->addWidget(m_fileLabel, 2, 0);
+    m_file = new QLineEdit(group);
     m_file->setObjectName(QStringLiteral("dumpFile"));
     m_file->setMaxLength(static_cast<int>(link::DumpReceiver::kMaxFileName));
     // The field shows the file in use; another one is chosen with "...".
     m_file->setReadOnly(true);
-    statusLayout->addWidget(m_file, 2, 1);
-    auto* choose = addButton(status, kChooseFile, "dumpChooseFile");
+    grid->addWidget(m_file, 2, 1);
+    auto* choose = addButton(group, kChooseFile, "dumpChooseFile");
     choose->setAutoDefault(false);
     choose->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("....")) * 3);
-    statusLayout->addWidget(choose, 2, 2);
-    statusLayout->setColumnStretch(1, 1);
+    grid->addWidget(choose, 2, 2);
+    grid->setColumnStretch(1, 1);
     connect(choose, &QPushButton::clicked, this, [this] { chooseFile(); });
+    return group;
+}
 
+QHBoxLayout* DumpWindow::buildClosing() {
     auto* clear = addButton(this, kClearStatus, "dumpClearStatus");
     auto* close = addButton(this, kClose, "dumpClose");
     close->setDefault(true);
-    connect(clear, &QPushButton::clicked, this, [this] { m_logic->clearStatus(); });
+    connect(clear, &QPushButton::clicked, this, [this] { m_session->clearStatus(); });
     connect(close, &QPushButton::clicked, this, [this] { accept(); });
-
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(clear);
     buttons->addStretch(1);
     buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(control);
-    layout->addWidget(data);
-    layout->addWidget(status);
-    layout->addLayout(buttons);
+    return buttons;
 }
 
 void DumpWindow::chooseFile() {
     const std::optional<QString> chosen = m_chooser(this, m_file->text());
     if (!chosen || chosen->isEmpty())
         return;
-    if (const auto shown = m_logic->chooseFile(toFileName(*chosen), *m_setting))
+    if (const auto shown = m_session->chooseFile(toFileName(*chosen), *m_setting))
         m_file->setText(fromFileName(*shown));
 }
 
@@ -236,7 +265,7 @@ void DumpWindow::endSession() {
     if (!m_sessionOpen)
         return;
     m_sessionOpen = false;
-    m_logic->close();
+    m_session->close();
     if (m_links.ports.m_window == this)
         m_links.ports.m_window = nullptr;
 }
@@ -251,6 +280,10 @@ void DumpWindow::showEcho(std::string_view line) {
 
 void DumpWindow::showStatus(std::string_view text) {
     m_status->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void DumpWindow::showStored(bool stored) {
+    m_fileLabel->setText(QString::fromLatin1(stored ? kFileLabel : kFileLabelNotStored));
 }
 
 QString DumpWindow::countText() const {
@@ -269,6 +302,10 @@ QString DumpWindow::fileText() const {
     return m_file->text();
 }
 
+QString DumpWindow::fileLabelText() const {
+    return m_fileLabel->text();
+}
+
 std::optional<QString> askDumpFile(QWidget* parent, const QString& proposed) {
     QFileDialog dialog(parent, QString::fromLatin1(kSaveTitle), QDir::currentPath(),
                        QString::fromLatin1(kSaveFilter));
@@ -276,6 +313,7 @@ std::optional<QString> askDumpFile(QWidget* parent, const QString& proposed) {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QString::fromLatin1(kSaveSuffix));
     dialog.selectFile(proposed.left(static_cast<int>(link::DumpReceiver::kMaxFileName)));
+    common::gui::showFileNamesUncut(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

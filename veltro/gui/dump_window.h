@@ -13,6 +13,8 @@
 #include "veltro/ports/dump_display.h"
 #include "veltro/ports/reply_timer.h"
 
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,8 +25,8 @@ class SettingsStore;
 }  // namespace veltro
 
 namespace veltro::link {
-class DumpDialog;
 class DumpReceiver;
+class DumpSession;
 struct LinkFlags;
 }  // namespace veltro::link
 
@@ -50,6 +52,7 @@ class DumpWindowPorts final : public DumpDisplay, public ReplyTimer {
     void showCount(std::int32_t count) override;
     void showEcho(std::string_view line) override;
     void showStatus(std::string_view text) override;
+    void showStored(bool stored) override;
     void restart() override;
     void cancel() override;
 
@@ -78,8 +81,9 @@ using DumpFileChooser =
     std::function<std::optional<QString>(QWidget* parent, const QString& proposed)>;
 
 // The dump dialog "DPCOM". Constructing it opens the dump session: received
-// bytes go to the dump receiver, the file named by "DPCOM file name" is
-// created or emptied and its name shown. Closing it ("&DPCOM Afsluiten",
+// bytes go to the dump receiver and the file named by "DPCOM file name" is
+// shown; it is emptied and written only when a dump comes. When the dump
+// cannot be stored, the label before the file says so. Closing it ("&DPCOM Afsluiten",
 // Escape or the title bar) ends the session: received bytes go to the frame
 // decoder again and the file is closed.
 //
@@ -102,6 +106,7 @@ class DumpWindow final : public QDialog {
     QString echoText() const;
     QString statusText() const;
     QString fileText() const;
+    QString fileLabelText() const;
 
     void done(int result) override;
 
@@ -110,23 +115,29 @@ class DumpWindow final : public QDialog {
     class FileSetting;
 
     void buildControls();
+    QGroupBox* buildCommands();
+    QGroupBox* buildEcho();
+    QGroupBox* buildStatus();
+    QHBoxLayout* buildClosing();
     void chooseFile();
     void endSession();
 
     void showCount(std::int32_t count);
     void showEcho(std::string_view line);
     void showStatus(std::string_view text);
+    void showStored(bool stored);
 
     DumpWindowLinks m_links;
     DumpFileChooser m_chooser;
     std::unique_ptr<FileSetting> m_setting;
-    std::unique_ptr<link::DumpDialog> m_logic;
+    std::unique_ptr<link::DumpSession> m_session;
     bool m_sessionOpen = false;
 
     QLabel* m_echo = nullptr;
     QLabel* m_status = nullptr;
     QLineEdit* m_count = nullptr;
     QLineEdit* m_file = nullptr;
+    QLabel* m_fileLabel = nullptr;
 };
 
 // The save dialog of "...": titled "Sla DUMP file op als:", filter "*.dmp",

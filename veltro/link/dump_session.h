@@ -20,23 +20,24 @@ enum class DumpCommand : char {
     Abort = 'A',
 };
 
-// The dump dialog's logic, on the user-interface thread: opening routes
-// received bytes to the receiver, commands go out as single bytes, closing
-// routes them back to the decoder. The window itself (buttons, file choice)
-// is the front-end's; the receiver cancels the reply timer when bytes come.
-class DumpDialog {
+// One opening of the dump dialog, on the user-interface thread: opening
+// routes received bytes to the receiver, commands go out as single bytes,
+// closing routes them back to the decoder. The window itself (buttons, file
+// choice) is the front-end's; the receiver cancels the reply timer when
+// bytes come.
+class DumpSession {
   public:
-    DumpDialog(LinkFlags& flags, ByteWriter& writer, DumpReceiver& receiver, DumpDisplay& display,
-               ReplyTimer& timer);
+    DumpSession(LinkFlags& flags, ByteWriter& writer, DumpReceiver& receiver, DumpDisplay& display,
+                ReplyTimer& timer);
 
     static constexpr std::string_view kFileNotOpened = "Dumpfile kan niet worden geopend";
     static constexpr std::string_view kNameTooLong = "Naam van de dumpfile is te lang";
 
-    // Routes received bytes to the receiver and creates or empties the file.
-    // A file that cannot be opened says so in the status line; bytes are then
-    // counted and echoed only.
+    // Routes received bytes to the receiver; the file is left as it is until
+    // a dump comes. A file that could not be written then says so (and why)
+    // in the status line at once; bytes would be counted and echoed only.
     void open(const std::string& fileName);
-    // The same with the file named by the setting; the name it opened, which
+    // The same with the file named by the setting; the name it took, which
     // the file field shows.
     std::string open(const DumpFileSetting& setting);
     // The user confirmed `fileName` in the save dialog. Another file than the
@@ -55,6 +56,8 @@ class DumpDialog {
     static std::string_view statusText(DumpCommand command);
 
   private:
+    void tellIfNotWritable(const std::string& fileName);
+
     LinkFlags& m_flags;
     ByteWriter& m_writer;
     DumpReceiver& m_receiver;

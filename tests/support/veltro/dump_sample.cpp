@@ -1,54 +1,20 @@
-#include "veltro/gui/dump_sample.h"
+#include "support/veltro/dump_sample.h"
 
 #include <QPushButton>
 #include <cstdint>
-#include <map>
 #include <span>
 #include <string>
 
+#include "support/veltro/dispatcher.h"
+#include "support/veltro/link_ports.h"
+#include "support/veltro/settings.h"
 #include "veltro/gui/dump_window.h"
 #include "veltro/link/dump_receiver.h"
 #include "veltro/link/link_flags.h"
-#include "veltro/ports/byte_writer.h"
-#include "veltro/ports/settings_store.h"
-#include "veltro/ports/ui_dispatcher.h"
 
-namespace veltro::gui {
+namespace test_support {
 
 namespace {
-
-// No controller: the commands go nowhere, the answers are played in.
-class SilentWriter final : public ByteWriter {
-  public:
-    bool writeBytes(std::span<const std::uint8_t>) override { return true; }
-};
-
-// The sample runs on the user-interface thread: posted work runs at once.
-class InlineDispatcher final : public UiDispatcher {
-  public:
-    void post(std::function<void()> work) override { work(); }
-};
-
-// Settings in memory, so that no veltro.ini is touched.
-class SampleSettings final : public SettingsStore {
-  public:
-    std::string readString(std::string_view, std::string_view key,
-                           std::string_view defaultValue) const override {
-        const auto found = m_values.find(std::string(key));
-        return found == m_values.end() ? std::string(defaultValue) : found->second;
-    }
-    int readInt(std::string_view, std::string_view, int defaultValue) const override {
-        return defaultValue;
-    }
-    bool writeString(std::string_view, std::string_view key, std::string_view value) override {
-        m_values[std::string(key)] = std::string(value);
-        return true;
-    }
-    bool writeInt(std::string_view, std::string_view, int) override { return true; }
-
-  private:
-    std::map<std::string, std::string> m_values;
-};
 
 // A short dump as a controller sends it: lines ended by a line feed, the end
 // marker last.
@@ -64,31 +30,33 @@ std::string sampleDump() {
     return dump + "EINDE DUMP\n\xFF\n";
 }
 
-void receive(link::DumpReceiver& receiver, const std::string& bytes) {
+void receive(veltro::link::DumpReceiver& receiver, const std::string& bytes) {
     receiver.receive(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace
 
+// No controller: the commands go nowhere, the answers are played in on the
+// user-interface thread, and no veltro.ini is touched.
 struct DumpWindowSample::Parts {
     explicit Parts(const QString& directory) {
         settings.writeString("Hoofdvenster", "DPCOM file name",
                              (directory + QStringLiteral("/dpcom.dmp")).toStdString());
     }
-    SilentWriter writer;
-    InlineDispatcher dispatcher;
-    SampleSettings settings;
-    link::LinkFlags flags;
-    DumpWindowPorts ports;
-    link::DumpReceiver receiver{ports, ports, dispatcher};
-    std::unique_ptr<DumpWindow> window;
+    RecordingWriter writer;
+    FakeDispatcher dispatcher{FakeDispatcher::Mode::Inline};
+    MemorySettings settings;
+    veltro::link::LinkFlags flags;
+    veltro::gui::DumpWindowPorts ports;
+    veltro::link::DumpReceiver receiver{ports, ports, dispatcher};
+    std::unique_ptr<veltro::gui::DumpWindow> window;
 };
 
 DumpWindowSample::DumpWindowSample(const QString& directory, QWidget* parent)
     : m_parts(std::make_unique<Parts>(directory)) {
     Parts& p = *m_parts;
-    p.window = std::make_unique<DumpWindow>(
-        DumpWindowLinks{p.flags, p.writer, p.receiver, p.ports, p.settings}, parent);
+    p.window = std::make_unique<veltro::gui::DumpWindow>(
+        veltro::gui::DumpWindowLinks{p.flags, p.writer, p.receiver, p.ports, p.settings}, parent);
     const auto click = [&](const char* name) {
         p.window->findChild<QPushButton*>(QString::fromLatin1(name))->click();
     };
@@ -101,8 +69,8 @@ DumpWindowSample::DumpWindowSample(const QString& directory, QWidget* parent)
 
 DumpWindowSample::~DumpWindowSample() = default;
 
-DumpWindow& DumpWindowSample::window() {
+veltro::gui::DumpWindow& DumpWindowSample::window() {
     return *m_parts->window;
 }
 
-}  // namespace veltro::gui
+}  // namespace test_support

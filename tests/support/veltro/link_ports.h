@@ -121,6 +121,14 @@ class RecordingDumpDisplay : public veltro::DumpDisplay {
         std::lock_guard lock(m_mutex);
         m_status = text;
     }
+    void showStored(bool stored) override {
+        std::lock_guard lock(m_mutex);
+        m_stored = stored;
+    }
+    bool stored() const {
+        std::lock_guard lock(m_mutex);
+        return m_stored;
+    }
     std::int32_t count() const {
         std::lock_guard lock(m_mutex);
         return m_count;
@@ -148,6 +156,7 @@ class RecordingDumpDisplay : public veltro::DumpDisplay {
     int m_countUpdates = 0;
     std::string m_echo;
     std::string m_status;
+    bool m_stored = true;
 };
 
 class RecordingIpErrors final : public veltro::IpErrorHandler {

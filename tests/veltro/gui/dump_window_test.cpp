@@ -22,9 +22,9 @@
 
 #include "support/temp_dir.h"
 #include "support/veltro/dispatcher.h"
+#include "support/veltro/dump_sample.h"
 #include "support/veltro/link_ports.h"
 #include "support/veltro/settings.h"
-#include "veltro/gui/dump_sample.h"
 #include "veltro/gui/qt_dispatcher.h"
 #include "veltro/link/dump_receiver.h"
 #include "veltro/link/link_flags.h"
@@ -121,12 +121,13 @@ TEST_F(DumpWindowTest, OpensWithItsControlsAndTheSettingsFile) {
     EXPECT_EQ(window->findChild<QLineEdit*>("dumpCount")->alignment() & Qt::AlignRight,
               Qt::AlignRight);
 
-    // Open: bytes go to the receiver, count 0, the file emptied and named.
+    // Open: bytes go to the receiver, count 0, the file named and kept as it
+    // is until a dump comes.
     EXPECT_TRUE(flags.dumpOpen);
     EXPECT_TRUE(window->sessionOpen());
     EXPECT_EQ(window->countText(), "0");
     EXPECT_EQ(window->fileText(), QString::fromStdString(path("dpcom.dmp")));
-    EXPECT_EQ(dir.read("dpcom.dmp"), "");
+    EXPECT_EQ(dir.read("dpcom.dmp"), "the previous dump");
     EXPECT_TRUE(writer.writes.empty());
 
     // Without a setting the file is "dpcom.dmp" of the current directory.
@@ -226,6 +227,7 @@ TEST_F(DumpWindowTest, ShowsCountEchoAndTheEndOfTheDump) {
     EXPECT_EQ(window->echoText(), QString::fromStdString(text.substr(130 - 98)));
 
     // 0xFF with a line feed ends the dump; 0xFF, 'x', line feed does not.
+    button(*window, "dumpFetch")->click();
     feed("\xFFx\n");
     EXPECT_NE(window->statusText(), "EINDE DUMP");
     feed("EINDE DUMP\n\xFF");
@@ -241,6 +243,7 @@ TEST_F(DumpWindowTest, ShowsCountEchoAndTheEndOfTheDump) {
 
 TEST_F(DumpWindowTest, ChoosingAnotherFile) {
     auto window = openWindow();
+    button(*window, "dumpFetch")->click();
     feed("a");
 
     // Cancelled: nothing changes.
@@ -274,20 +277,62 @@ TEST_F(DumpWindowTest, ChoosingAnotherFile) {
     EXPECT_EQ(dir.read("dpcom.dmp"), "ab");
     EXPECT_EQ(dir.read("kruispunt 214.dmp"), "c\r\n");
 
-    // The next opening takes the chosen file and empties it.
+    // The next opening takes the chosen file, and keeps it until a dump.
     window = openWindow();
     EXPECT_EQ(window->fileText(), QString::fromStdString(path("kruispunt 214.dmp")));
-    EXPECT_EQ(dir.read("kruispunt 214.dmp"), "");
+    EXPECT_EQ(dir.read("kruispunt 214.dmp"), "c\r\n");
 }
 
-TEST_F(DumpWindowTest, AFileThatCannotBeOpenedIsSaidInTheStatusLine) {
-    settings.writeString(kSection, kKey, path("geen map/dpcom.dmp"));
+// Where the dump cannot go, the window never ends saying "Data opgeslagen
+// in de file:": it says so when it opens, when the dump comes and at its end,
+// with the cause, and the label before the file agrees.
+TEST_F(DumpWindowTest, ADumpThatCannotBeStoredIsNeverShownAsStored) {
+    const auto blocker = dir.write("geen map", "een bestand");
+    settings.writeString(kSection, kKey, (blocker / "dpcom.dmp").string());
     auto window = openWindow();
-    EXPECT_EQ(window->statusText(), "Dumpfile kan niet worden geopend");
+    EXPECT_EQ(window->statusText(),
+              "Dumpfile kan niet worden geopend: een deel van het pad is geen map");
+    EXPECT_EQ(window->fileLabelText(), "Data opgeslagen in de file:");
     button(*window, "dumpVerify")->click();
-    feed("OK");
-    EXPECT_EQ(window->countText(), "2");
-    EXPECT_EQ(window->echoText(), "OK");
+    feed("OK  ");
+    EXPECT_EQ(window->countText(), "4");
+    EXPECT_EQ(window->echoText(), "OK ");
+    button(*window, "dumpFetch")->click();
+    feed("ALGEMEEN\n");
+    EXPECT_EQ(window->statusText(), "Dump niet opgeslagen: een deel van het pad is geen map");
+    EXPECT_EQ(window->fileLabelText(), "Data niet opgeslagen in de file:");
+    feed("EINDE DUMP\n\xFF\n");
+    EXPECT_EQ(window->statusText(),
+              "EINDE DUMP - niet opgeslagen: een deel van het pad is geen map");
+    EXPECT_EQ(window->fileLabelText(), "Data niet opgeslagen in de file:");
+
+    // Another file that can be written: the label takes it back.
+    answer = QString::fromStdString(path("elders.dmp"));
+    button(*window, "dumpChooseFile")->click();
+    EXPECT_EQ(window->fileLabelText(), "Data opgeslagen in de file:");
+    feed("rest");
+    window->accept();
+    EXPECT_EQ(dir.read("elders.dmp"), "rest");
+    EXPECT_EQ(dir.read("geen map"), "een bestand");
+}
+
+// Opening the window to look, or to verify the link, keeps yesterday's dump
+// byte for byte; so does a window whose file does not exist (none is made).
+TEST_F(DumpWindowTest, OpeningAndClosingKeepsTheLastDump) {
+    const std::string yesterday("ALGEMEEN\r\nEINDE DUMP\r\n\xFF\r\n", 25);
+    dir.write("dpcom.dmp", yesterday);
+    for (const bool verify : {false, true}) {
+        auto window = openWindow();
+        if (verify) {
+            button(*window, "dumpVerify")->click();
+            feed("Regelaar 214 in orde  ");
+        }
+        window->accept();
+        EXPECT_EQ(dir.read("dpcom.dmp"), yesterday) << verify;
+    }
+    settings.writeString(kSection, kKey, path("nieuw.dmp"));
+    openWindow()->reject();
+    EXPECT_EQ(test_support::fileNames(dir.path()), std::vector<std::string>{"dpcom.dmp"});
 }
 
 TEST_F(DumpWindowTest, EveryWayOfClosingEndsTheSession) {
@@ -306,6 +351,7 @@ TEST_F(DumpWindowTest, EveryWayOfClosingEndsTheSession) {
         auto window = openWindow();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        button(*window, "dumpFetch")->click();
         feed("kept");
         receiver.receive(std::span(reinterpret_cast<const std::uint8_t*>("late"), 4));
         closeIt(*window);
@@ -354,6 +400,7 @@ TEST(DumpWindowThreads, ReaderThreadUpdatesArePostedAndCloseDoesNotWait) {
     auto window =
         std::make_unique<DumpWindow>(DumpWindowLinks{flags, writer, receiver, ports, settings});
     window->show();
+    window->findChild<QPushButton*>("dumpFetch")->click();
 
     std::atomic<bool> stop{false};
     std::thread reader([&] {
@@ -412,7 +459,7 @@ TEST(DumpFileQuestion, SaveDialogTitleFilterExtensionAndProposal) {
 // The ready window for the README, grabbed as a person would see it.
 TEST(DumpWindowSampleTest, ShowsAFetchedDump) {
     test_support::TempDir dir;
-    DumpWindowSample sample(QString::fromStdString(dir.path().string()));
+    test_support::DumpWindowSample sample(QString::fromStdString(dir.path().string()));
     DumpWindow& window = sample.window();
     EXPECT_EQ(window.statusText(), "EINDE DUMP");
     EXPECT_EQ(window.echoText(), "Verbinding met regelaar 214 in orde ");

@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "support/small_disk.h"
 #include "support/temp_dir.h"
 #include "support/veltro/dispatcher.h"
 #include "support/veltro/link_ports.h"
 #include "support/veltro/timers.h"
-#include "veltro/link/dump_dialog.h"
+#include "veltro/link/dump_session.h"
 
 namespace veltro::link {
 namespace {
@@ -41,7 +42,8 @@ class DumpReceiverTest : public ::testing::Test {
 };
 
 TEST_F(DumpReceiverTest, StoresBytesWithLineFeedsAsCrLfAndCounts) {
-    ASSERT_TRUE(receiver.open(file()));
+    receiver.open(file());
+    receiver.dumpAsked();
     feed(std::string("AB\nC\xFF\r", 7));
     EXPECT_EQ(receiver.count(), 7);
     EXPECT_EQ(display.count(), 7);
@@ -54,13 +56,120 @@ TEST_F(DumpReceiverTest, StoresBytesWithLineFeedsAsCrLfAndCounts) {
     feed("x");
     EXPECT_EQ(dir.read("dpcom.dmp"), std::string("AB\r\nC\xFF\r", 8));
 
-    // Opening again empties the same file and restarts the count.
-    ASSERT_TRUE(receiver.open(file()));
+    // Opening again restarts the count; the next dump empties the same file.
+    receiver.open(file());
     EXPECT_EQ(display.count(), 0);
+    receiver.dumpAsked();
     feed("z");
     receiver.close();
     EXPECT_EQ(dir.read("dpcom.dmp"), "z");
 }
+
+// The last dump survives every session that brings no new one: the file is
+// emptied only when the first byte of a dump arrives, and then holds every
+// byte of the session, the verification's answer first, as it always did.
+TEST_F(DumpReceiverTest, TheLastDumpStaysUntilANewOneComes) {
+    const std::string yesterday("ALGEMEEN\r\nEINDE DUMP\r\n\xFF\r\n", 25);
+    const std::string unasked(DumpReceiver::kHoldLimit + 1, 'u');
+    struct Case {
+        const char* what;
+        bool existing;
+        std::vector<std::string> beforeAsking;
+        bool asked;
+        std::vector<std::string> afterAsking;
+        std::optional<std::string> file;  // nothing: no file at all
+    };
+    const Case cases[] = {
+        {"opened and closed", true, {}, false, {}, yesterday},
+        {"opened and closed, no file", false, {}, false, {}, std::nullopt},
+        {"verified only", true, {"OK regelaar  "}, false, {}, yesterday},
+        {"asked, nothing came", true, {}, true, {}, yesterday},
+        {"verified, then a dump",
+         true,
+         {"OK ", " "},
+         true,
+         {"D\n", "\xFF\n"},
+         std::string("OK  D\r\n\xFF\r\n")},
+        {"a dump, no file yet", false, {}, true, {"D"}, std::string("D")},
+        {"more than held unasked", true, {unasked}, false, {}, unasked},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(dir.path() / "dpcom.dmp");
+        if (c.existing)
+            dir.write("dpcom.dmp", yesterday);
+        receiver.open(file());
+        for (const std::string& bytes : c.beforeAsking)
+            feed(bytes);
+        if (c.asked)
+            receiver.dumpAsked();
+        for (const std::string& bytes : c.afterAsking)
+            feed(bytes);
+        receiver.close();
+        EXPECT_EQ(std::filesystem::exists(dir.path() / "dpcom.dmp"), c.file.has_value()) << c.what;
+        if (c.file) {
+            EXPECT_EQ(dir.read("dpcom.dmp"), *c.file) << c.what;
+        }
+        EXPECT_TRUE(display.stored()) << c.what;
+    }
+}
+
+// A dump that cannot be stored is counted and echoed, and says so at once
+// and at its end, with the cause; the label of the file follows.
+TEST_F(DumpReceiverTest, ADumpThatCannotBeStoredSaysSoAndWhy) {
+    const auto blocker = dir.write("bestand", "geen map");
+    receiver.open((blocker / "dpcom.dmp").string());
+    receiver.setEcho(true);
+    feed("OK ");
+    EXPECT_TRUE(display.stored());  // nothing to store yet
+    receiver.dumpAsked();
+    feed("AB");
+    EXPECT_FALSE(display.stored());
+    EXPECT_EQ(display.status(), "Dump niet opgeslagen: een deel van het pad is geen map");
+    EXPECT_EQ(receiver.storeError(), std::errc::not_a_directory);
+    feed("C\xFF\n");
+    EXPECT_EQ(display.status(), "EINDE DUMP - niet opgeslagen: een deel van het pad is geen map");
+    EXPECT_EQ(receiver.count(), 8);
+    EXPECT_EQ(display.echo(), "OK ABC\xFF\n");
+    receiver.close();
+    EXPECT_EQ(dir.read("bestand"), "geen map");
+
+    // A fresh session shows the file as one that takes the data again.
+    receiver.open(file());
+    EXPECT_TRUE(display.stored());
+    EXPECT_FALSE(receiver.storeError());
+    receiver.close();
+}
+
+#ifndef _WIN32
+// A full disk: nothing is stored (/dev/full refuses the first byte), or the
+// dump is stored up to where the disk filled (a small tmpfs).
+TEST_F(DumpReceiverTest, AFullDiskIsTold) {
+    receiver.open("/dev/full");
+    receiver.dumpAsked();
+    feed("dump\n");
+    EXPECT_FALSE(display.stored());
+    EXPECT_EQ(display.status(), "Dump niet opgeslagen: schijf vol");
+    receiver.close();
+
+    test_support::SmallDisk disk(8192);
+    if (!disk.mounted())
+        GTEST_SKIP() << "no tmpfs may be mounted here";
+    receiver.open((disk.path() / "dpcom.dmp").string());
+    receiver.dumpAsked();
+    const std::string line(1000, 'x');
+    feed(line);
+    EXPECT_TRUE(display.stored());
+    for (int i = 0; i < 20; ++i)
+        feed(line);
+    feed("\xFF\n");
+    EXPECT_FALSE(display.stored());
+    EXPECT_EQ(display.status(), "EINDE DUMP - niet volledig opgeslagen: schijf vol");
+    receiver.close();
+    const std::string stored = test_support::readFile(disk.path() / "dpcom.dmp");
+    EXPECT_GE(stored.size(), line.size());
+    EXPECT_EQ(stored.substr(0, line.size()), line);
+}
+#endif
 
 // The window is updated once per read, on the user-interface thread, and a
 // read cancels the reply timer once: no "Geen reactie" after bytes came.
@@ -157,11 +266,14 @@ TEST_F(DumpReceiverTest, EndOfDumpMarker) {
 TEST_F(DumpReceiverTest, ChangingToTheSameFileChangesNothing) {
     using Change = DumpReceiver::FileChange;
     receiver.open(file());
+    receiver.dumpAsked();
     feed("abc");
     EXPECT_EQ(receiver.changeFile(file()), Change::Same);
     EXPECT_EQ(receiver.changeFile((dir.path() / "." / "dpcom.dmp").string()), Change::Same);
     feed("d");
-    EXPECT_EQ(receiver.changeFile(file("ander.dmp")), Change::Opened);
+    // Another file takes the rest of the dump from its next byte.
+    EXPECT_EQ(receiver.changeFile(file("ander.dmp")), Change::Changed);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "ander.dmp"));
     feed("e");
     receiver.close();
     EXPECT_EQ(dir.read("dpcom.dmp"), "abcd");
@@ -171,6 +283,7 @@ TEST_F(DumpReceiverTest, ChangingToTheSameFileChangesNothing) {
     const std::filesystem::path here = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
     receiver.open("dpcom.dmp");
+    receiver.dumpAsked();
     feed("f");
     EXPECT_EQ(receiver.changeFile(file()), Change::Same);
     feed("g");
@@ -185,26 +298,24 @@ TEST_F(DumpReceiverTest, ChangingToTheSameFileChangesNothing) {
     EXPECT_EQ(receiver.changeFile(longName + "y"), Change::Same);
     receiver.close();
 
-    // A file that could not be opened is not in use: choosing it tries again.
-    EXPECT_FALSE(receiver.open(file("later/x.dmp")));
-    EXPECT_EQ(receiver.changeFile(file("later/x.dmp")), Change::NotOpened);
+    // A file that failed is tried again when chosen again, and the rest of
+    // the dump goes there once it can.
+    receiver.open(file("later/x.dmp"));
+    receiver.dumpAsked();
+    feed("g");
+    EXPECT_EQ(receiver.storeError(), std::errc::no_such_file_or_directory);
     std::filesystem::create_directory(dir.path() / "later");
-    EXPECT_EQ(receiver.changeFile(file("later/x.dmp")), Change::Opened);
+    EXPECT_EQ(receiver.changeFile(file("later/x.dmp")), Change::Changed);
+    feed("h");
+    EXPECT_FALSE(receiver.storeError());
     receiver.close();
+    EXPECT_EQ(dir.read("later/x.dmp"), "h");
 }
 
-TEST_F(DumpReceiverTest, UnopenableFileStillCountsAndEchoes) {
-    EXPECT_FALSE(receiver.open(file("no_such_dir/x.dmp")));
-    receiver.setEcho(true);
-    feed("ab");
-    EXPECT_EQ(receiver.count(), 2);
-    EXPECT_EQ(display.echo(), "ab");
-}
-
-TEST_F(DumpReceiverTest, DialogCommandsRouteAndSendSingleBytes) {
+TEST_F(DumpReceiverTest, SessionCommandsRouteAndSendSingleBytes) {
     LinkFlags flags;
     RecordingWriter writer;
-    DumpDialog dialog(flags, writer, receiver, display, timer);
+    DumpSession dialog(flags, writer, receiver, display, timer);
     dialog.open(file());
     EXPECT_TRUE(flags.dumpOpen);
 
@@ -231,6 +342,21 @@ TEST_F(DumpReceiverTest, DialogCommandsRouteAndSendSingleBytes) {
     dialog.close();
     EXPECT_FALSE(flags.dumpOpen);
     EXPECT_FALSE(receiver.fileOpen());
+
+    // Verification and abort ask no dump; making or fetching one does, before
+    // its byte leaves.
+    for (const DumpCommand asking : {DumpCommand::Make, DumpCommand::Fetch}) {
+        std::filesystem::remove(dir.path() / "dpcom.dmp");
+        dialog.open(file());
+        dialog.command(DumpCommand::Verify);
+        dialog.command(DumpCommand::Abort);
+        feed("OK  ");
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / "dpcom.dmp"));
+        dialog.command(asking);
+        feed("D");
+        dialog.close();
+        EXPECT_EQ(dir.read("dpcom.dmp"), "OK  D");
+    }
 }
 
 // The dialog's file name as veltro.ini keeps it.
@@ -246,16 +372,18 @@ class RecordingFileSetting final : public DumpFileSetting {
     std::vector<std::string> writes;
 };
 
-TEST_F(DumpReceiverTest, DialogOpensTheSettingsFileAndKeepsTheChoice) {
+TEST_F(DumpReceiverTest, SessionOpensTheSettingsFileAndKeepsTheChoice) {
     LinkFlags flags;
     RecordingWriter writer;
     RecordingFileSetting setting;
-    DumpDialog dialog(flags, writer, receiver, display, timer);
+    DumpSession dialog(flags, writer, receiver, display, timer);
     setting.name = file();
     dir.write("dpcom.dmp", "old dump");
     EXPECT_EQ(dialog.open(setting), file());
-    EXPECT_EQ(dir.read("dpcom.dmp"), "");  // emptied
+    EXPECT_EQ(dir.read("dpcom.dmp"), "old dump");  // kept until a dump comes
+    dialog.command(DumpCommand::Fetch);
     feed("ab");
+    EXPECT_EQ(dir.read("dpcom.dmp"), "ab");
 
     // The file in use, under another name: nothing changes, nothing written.
     const std::string sameFile = (dir.path() / "." / "dpcom.dmp").string();
@@ -268,31 +396,36 @@ TEST_F(DumpReceiverTest, DialogOpensTheSettingsFileAndKeepsTheChoice) {
     EXPECT_EQ(dialog.chooseFile(file("ander.dmp"), setting), file("ander.dmp"));
     EXPECT_EQ(setting.writes, std::vector<std::string>{file("ander.dmp")});
     feed("d");
-    EXPECT_EQ(display.status(), "");
+    EXPECT_EQ(display.status(), "Ophalen verzonden...");
 
     // A name longer than 259 characters would be cut to another file.
     const std::string tooLong = file() + std::string(260, 'x');
     EXPECT_EQ(dialog.chooseFile(tooLong, setting), std::nullopt);
-    EXPECT_EQ(display.status(), DumpDialog::kNameTooLong);
+    EXPECT_EQ(display.status(), DumpSession::kNameTooLong);
     EXPECT_EQ(setting.writes.size(), 1u);
 
-    // A file that cannot be opened: the status line says so, bytes are still
-    // counted, and the name is kept as chosen.
+    // A file that cannot be written: the status line says so and why at the
+    // choice, bytes are still counted, and the name is kept as chosen.
     EXPECT_EQ(dialog.chooseFile(file("geen/map.dmp"), setting), file("geen/map.dmp"));
-    EXPECT_EQ(display.status(), DumpDialog::kFileNotOpened);
+    EXPECT_EQ(display.status(), "Dumpfile kan niet worden geopend: map bestaat niet");
     EXPECT_EQ(setting.name, file("geen/map.dmp"));
     feed("e");
     EXPECT_EQ(display.count(), 5);
+    EXPECT_FALSE(display.stored());
     dialog.close();
     EXPECT_EQ(dir.read("dpcom.dmp"), "abc");
     EXPECT_EQ(dir.read("ander.dmp"), "d");
 
-    // Opening with a setting that names no reachable file says so at once.
+    // Opening with a setting that names no reachable file says so at once,
+    // and the label shows the file as one that takes the data until then.
     display.clearStatus();
     dialog.open(setting);
-    EXPECT_EQ(display.status(), DumpDialog::kFileNotOpened);
+    EXPECT_EQ(display.status(), "Dumpfile kan niet worden geopend: map bestaat niet");
+    EXPECT_TRUE(display.stored());
     EXPECT_TRUE(flags.dumpOpen);
     dialog.close();
+    EXPECT_EQ(test_support::fileNames(dir.path()),
+              (std::vector<std::string>{"ander.dmp", "dpcom.dmp"}));
 }
 
 }  // namespace
