@@ -8,6 +8,7 @@
 #include "veltro/gui/main_window.h"
 #include "veltro/gui/message_window.h"
 #include "veltro/gui/qt_prompts.h"
+#include "veltro/gui/settings_font.h"
 #include "veltro/gui/status_line.h"
 #include "veltro/link/ip_error.h"
 #include "veltro/link/posix/open_link.h"
@@ -15,28 +16,6 @@
 #include "veltro/session/settings.h"
 
 namespace veltro::gui {
-namespace {
-
-// The font the main window starts with when veltro.ini names none. The face
-// falls back through Qt's font matching where the desktop lacks it; its
-// 8-pixel height gave the face's smallest size, 8 points.
-QFont builtInFont() {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSize(8);
-    font.setWeight(QFont::Medium);
-    return font;
-}
-
-QFont startFont(const FontSettings& settings) {
-    if (settings.faceName == FontSettings().faceName)
-        return builtInFont();
-    QFont font(QString::fromStdString(settings.faceName));
-    if (settings.pointSize > 0)
-        font.setPointSize(settings.pointSize);
-    return font;
-}
-
-}  // namespace
 
 // The message window's lines; before the window exists (and after it is
 // gone) they go to standard error so that none is lost.
@@ -78,10 +57,11 @@ DebuggerApp::DebuggerApp(DebuggerEnvironment environment)
       })),
       m_prompts(m_environment.prompts ? m_environment.prompts : m_ownPrompts.get()),
       m_start(makeStartDirectory(m_environment.startDirectory)),
-      m_settings(settingsPath(m_start.path, m_environment.configDirectory)),
+      m_settingsFile(settingsPath(m_start.path, m_environment.configDirectory)),
       m_elements(std::make_unique<ElementTables>()),
       m_lines(std::make_unique<Lines>()),
       m_log(*m_lines, *m_prompts),
+      m_settings(m_settingsFile, m_log, m_settingsFile.path().string()),
       m_dumpPorts(std::make_unique<DumpWindowPorts>()),
       m_ipErrors(std::make_unique<IpErrors>(
           m_environment.errors ? *m_environment.errors : std::cerr, *m_prompts)),
@@ -141,7 +121,7 @@ void DebuggerApp::makeMainWindow() {
     const WindowGeometry geometry = settings.readGeometry();
     m_main->move(geometry.x, geometry.y);
     m_main->resize(geometry.width, geometry.height);
-    m_main->applyFont(startFont(settings.readFont()));
+    m_main->applyFont(fontFromSettings(settings.readFont()));
     m_main->statusBar()->addWidget(new StatusLine(m_link->link, m_main.get()), 1);
     m_link->sink.setView(m_main.get());
     m_lines->target = &m_main->messageWindow();
@@ -180,6 +160,7 @@ void DebuggerApp::runMessageLoop() {
     m_main->syncWindows();  // the menu after the loading, also without windows
     if (m_ipErrors->ended())
         return;  // the link ended the program during the start-up
+    m_settings.startWriting();
     if (m_environment.loop) {
         m_environment.loop(*this);
     } else {

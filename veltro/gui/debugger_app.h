@@ -16,6 +16,7 @@
 #include "veltro/session/message_log.h"
 #include "veltro/session/profile_settings.h"
 #include "veltro/session/session_options.h"
+#include "veltro/session/settings_guard.h"
 #include "veltro/session/start_directory.h"
 #include "veltro/session/window_list.h"
 
@@ -87,13 +88,14 @@ class DebuggerApp final : public StartupHost {
     std::unique_ptr<Prompts> m_ownPrompts;
     Prompts* m_prompts;
     StartDirectory m_start;
-    ProfileFileSettings m_settings;
+    ProfileFileSettings m_settingsFile;
     SessionOptions m_options;
     DefinitionTable m_definitions;
     std::unique_ptr<ElementTables> m_elements;
     DebugWindowList m_windows;
     std::unique_ptr<Lines> m_lines;
     MessageLog m_log;
+    SettingsGuard m_settings;  // veltro.ini, written once the start-up succeeded
     std::unique_ptr<DumpWindowPorts> m_dumpPorts;  // the link's dump display and reply timer
     std::unique_ptr<IpErrors> m_ipErrors;
     std::unique_ptr<LinkAssembly> m_link;

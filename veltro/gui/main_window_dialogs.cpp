@@ -6,8 +6,10 @@
 #include <QFontDialog>
 #include <QSplitter>
 
+#include "common/gui/file_dialogs.h"
 #include "veltro/gui/about_box.h"
 #include "veltro/gui/main_window.h"
+#include "veltro/gui/settings_font.h"
 #include "veltro/gui/texts.h"
 #include "veltro/gui/window_list_dialog.h"
 #include "veltro/session/geometry.h"
@@ -34,6 +36,7 @@ void MainWindow::openCommand() {
         filters << fromUtf8(filter.text);
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(fromUtf8(kOpenDialogDefaultExtension));
+    common::gui::showFileNamesUncut(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return;
     std::vector<std::string> paths;
@@ -102,14 +105,12 @@ void MainWindow::fontCommand() {
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QFont font = dialog.selectedFont();
-    FontSettings chosen;
-    chosen.faceName = font.family().toStdString();
-    chosen.pointSize = font.pointSize() > 0
+    const int points = font.pointSize() > 0
                            ? font.pointSize()
                            : fontPointsFromHeight(-font.pixelSize(), logicalDpiY());
-    chosen.width = 0;  // the face's own width, as the system's font dialog answers
-    VeltroSettings(m_parts.settings).writeFont(chosen);
-    applyFont(font);
+    const FontSettings chosen =
+        VeltroSettings(m_parts.settings).writeChosenFont(font.family().toStdString(), points);
+    applyFont(withFontWidth(font, chosen.width));
 }
 
 void MainWindow::aboutCommand() {

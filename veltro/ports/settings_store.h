@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace veltro {
 
@@ -19,6 +20,8 @@ class SettingsStore {
     virtual bool writeString(std::string_view section, std::string_view key,
                              std::string_view value) = 0;
     virtual bool writeInt(std::string_view section, std::string_view key, int value) = 0;
+    // Why the last write failed; empty when it did not, or when unknown.
+    virtual std::error_code lastWriteError() const { return {}; }
 };
 
 }  // namespace veltro

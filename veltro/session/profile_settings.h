@@ -30,6 +30,7 @@ class ProfileFileSettings final : public SettingsStore {
     bool writeInt(std::string_view section, std::string_view key, int value) override {
         return m_file.writeInt(section, key, value);
     }
+    std::error_code lastWriteError() const override { return m_file.lastWriteError(); }
 
   private:
     common::ProfileFile m_file;

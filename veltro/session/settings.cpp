@@ -51,7 +51,6 @@ bool VeltroSettings::writeGeometry(const WindowGeometry& g) {
 FontSettings VeltroSettings::readFont() const {
     FontSettings f;
     f.faceName = m_file.readString(kSection, "Fontnaam", f.faceName);
-    f.faceName.resize(std::min(f.faceName.size(), FontSettings::kFaceNameLimit));
     f.pointSize = m_file.readInt(kSection, "Fontpuntgrootte", f.pointSize);
     f.width = m_file.readInt(kSection, "Fontbreedte", f.width);
     return f;
@@ -61,6 +60,24 @@ bool VeltroSettings::writeFont(const FontSettings& f) {
     return m_file.writeString(kSection, "Fontnaam", f.faceName) &&
            m_file.writeInt(kSection, "Fontpuntgrootte", f.pointSize) &&
            m_file.writeInt(kSection, "Fontbreedte", f.width);
+}
+
+FontSettings VeltroSettings::writeChosenFont(std::string_view faceName, int pointSize) {
+    FontSettings f;
+    f.faceName = std::string(faceName);
+    f.pointSize = pointSize;
+    f.width = m_file.readInt(kSection, "Fontbreedte", f.width);
+    writeFont(f);
+    return f;
+}
+
+int fontStretchPercent(int width, int naturalWidth) {
+    constexpr int kLeast = 1;  // the range of QFont::setStretch
+    constexpr int kMost = 4000;
+    if (width <= 0 || naturalWidth <= 0)
+        return 0;
+    const long long percent = (200LL * width + naturalWidth) / (2LL * naturalWidth);
+    return static_cast<int>(std::clamp<long long>(percent, kLeast, kMost));
 }
 
 std::string VeltroSettings::readDumpFileName() const {

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 
 #include "veltro/ports/settings_store.h"
@@ -37,6 +38,10 @@ class MemorySettings final : public veltro::SettingsStore {
     }
     bool writeInt(std::string_view section, std::string_view key, int value) override {
         return writeString(section, key, std::to_string(value));
+    }
+    std::error_code lastWriteError() const override {
+        return failWrites ? std::make_error_code(std::errc::read_only_file_system)
+                          : std::error_code();
     }
 
     bool failWrites = false;

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
@@ -118,6 +119,9 @@ TEST(DebuggerStart, SettingsFirstWindowAndTheStartWordsDialog) {
         << "[Hoofdvenster]\nX-positie=30\nY-positie=20\nBreedte=700\nHoogte=500\n"
         << "Fontnaam=Nergens Te Vinden\nFontpuntgrootte=13\nDPCOM file name="
         << (run.dir.path() / "uit.dmp").string() << "\n";
+    // Yesterday's dump, which opening the dump window at the start must keep.
+    const std::string yesterday("ALGEMEEN\r\nEINDE DUMP\r\n\xFF\r\n", 25);
+    run.dir.write("uit.dmp", yesterday);
     std::string dumpWindow;
     environment.loop = [&](DebuggerApp& app) {
         MainWindow& main = *app.mainWindow();
@@ -143,6 +147,85 @@ TEST(DebuggerStart, SettingsFirstWindowAndTheStartWordsDialog) {
     EXPECT_EQ(app.run(), 1);  // a normal end
     EXPECT_EQ(dumpWindow, "DPCOM");
     EXPECT_TRUE(run.prompts.boxes.empty());
+    EXPECT_EQ(run.dir.read("uit.dmp"), yesterday);
+}
+
+// The font as veltro.ini keeps it: a face name of more than 19 characters
+// whole, and a stored width applied as a stretch of the face.
+TEST(DebuggerStart, TheStoredFontWholeWithItsWidth) {
+    StartRun run;
+    const LocalPort listening(true);
+    DebuggerEnvironment environment =
+        run.environment("-IP 127.0.0.1 -IPP " + std::to_string(listening.port()));
+    std::ofstream(environment.startDirectory + "/veltro.ini")
+        << "[Hoofdvenster]\nFontnaam=DejaVu Sans Condensed\nFontpuntgrootte=10\n"
+        << "Fontbreedte=12\n";
+    environment.loop = [&](DebuggerApp& app) {
+        const QFont font = app.mainWindow()->shownWidget()->font();
+        EXPECT_EQ(font.family(), "DejaVu Sans Condensed");
+        EXPECT_GT(font.stretch(), 100);  // wider than the face's own
+        EXPECT_NEAR(QFontMetrics(font).averageCharWidth(), 12, 1);
+    };
+    DebuggerApp app(std::move(environment));
+    EXPECT_EQ(app.run(), 1);
+}
+
+// Prompts that record as ScriptedPrompts do, and let the windows go on while
+// a box is up, as a modal box's own event loop does.
+class BoxWithItsLoop final : public Prompts {
+  public:
+    void messageBox(std::string_view caption, std::string_view text, PromptIcon icon) override {
+        scripted.messageBox(caption, text, icon);
+        if (whileShown)
+            whileShown();
+    }
+    bool askYesNo(std::string_view caption, std::string_view text, PromptIcon icon) override {
+        return scripted.askYesNo(caption, text, icon);
+    }
+    std::optional<std::string> askText(std::string_view caption, std::string_view prompt,
+                                       std::string_view initial) override {
+        return scripted.askText(caption, prompt, initial);
+    }
+    test_support::ScriptedPrompts scripted;
+    std::function<void()> whileShown;
+};
+
+// Started in a directory that is no project, the start-up fails after its
+// box; whatever was written meanwhile (the window's place, moved while the
+// box was up) leaves no veltro.ini behind. In a project the same write lands
+// once the start-up succeeded.
+TEST(DebuggerStart, AFailedStartUpLeavesNoSettingsFileBehind) {
+    const test_support::TempDir dir;
+    const LocalPort listening(true);
+    BoxWithItsLoop prompts;
+    std::ostringstream errors;
+    DebuggerEnvironment environment;
+    environment.commandLine = "-IP 127.0.0.1 -IPP " + std::to_string(listening.port());
+    environment.startDirectory = dir.path().string();
+    environment.configDirectory = dir.path() / "config";
+    environment.prompts = &prompts;
+    environment.errors = &errors;
+    DebuggerApp app(std::move(environment));
+    prompts.whileShown = [&] {
+        app.mainWindow()->move(40, 50);
+        QTest::qWait(400);  // the window's place is written 200 ms after a move
+        app.settings().writeInt("Hoofdvenster", "X-positie", 40);
+    };
+    EXPECT_EQ(app.run(), 0);
+    ASSERT_EQ(prompts.scripted.boxes.size(), 1u);
+    EXPECT_EQ(prompts.scripted.boxes[0].caption, "Debugger Foutmelding");
+    EXPECT_EQ(test_support::fileNames(dir.path()), std::vector<std::string>{});
+
+    StartRun project;
+    DebuggerEnvironment started =
+        project.environment("-IP 127.0.0.1 -IPP " + std::to_string(listening.port()));
+    const std::filesystem::path ini = std::filesystem::path(started.startDirectory) / "veltro.ini";
+    started.loop = [&](DebuggerApp& app) {
+        app.settings().writeInt("Hoofdvenster", "X-positie", 40);
+        EXPECT_TRUE(std::filesystem::exists(ini));
+    };
+    DebuggerApp projectApp(std::move(started));
+    EXPECT_EQ(projectApp.run(), 1);
 }
 
 }  // namespace
