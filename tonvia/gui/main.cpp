@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/gui/display.h"
 #include "tonvia/command_line.h"
 #include "tonvia/generation_date.h"
 #include "tonvia/gui/message_window.h"
@@ -17,6 +18,10 @@ constexpr const char* kUsage =
     "(standaard de huidige directory) en toont de meldingen in een venster.\n"
     "TYPE: 101 (ZAV C, standaard), 102 (ZAV CRS) of 103 (ZAV TDI).\n";
 
+constexpr char kNoDisplay[] =
+    "tonviaw: geen beeldscherm bereikbaar; het venster heeft er een nodig. "
+    "Zonder venster: tonvia DIRECTORY [TYPE] (zie tonvia --help).";
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -27,7 +32,9 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
-    QApplication application(argc, argv);
+    const auto application = common::gui::openApplication(argc, argv, kNoDisplay);
+    if (!application)
+        return common::gui::kNoDisplayStatus;
     std::vector<std::string> arguments;
     const QStringList remaining = QApplication::arguments();
     for (qsizetype i = 1; i < remaining.size(); ++i) {

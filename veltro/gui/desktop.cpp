@@ -2,34 +2,24 @@
 
 #include <QApplication>
 #include <QStringList>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
+#include "common/config_directory.h"
+#include "common/gui/display.h"
 #include "veltro/gui/debugger_app.h"
 #include "veltro/gui/program_icon.h"
-#include "veltro/gui/screenshot.h"
 
 namespace veltro::gui {
 namespace {
 
-// "The Windows directory" of the profile functions' fallback.
-std::filesystem::path configDirectory() {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0')
-        return xdg;
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
-        return std::filesystem::path(home) / ".config";
-    return ".";
-}
+constexpr char kNoDisplay[] =
+    "veltro: geen beeldscherm bereikbaar; de vensters van de debugger hebben er een nodig. "
+    "Zonder vensters: veltro --check, --watch, --verschillen of --aanpassen (zie veltro --help).";
 
-}  // namespace
-
-int runDesktop(int argc, char** argv) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("veltro"));
-    QApplication::setWindowIcon(programIcon());
-    // The words behind the program name, as one command line; Qt has taken
-    // its own options (-platform and the like) out of them.
+// The words behind the program name, as one command line; Qt has taken its
+// own options (-platform and the like) out of them.
+std::string commandLineWords() {
     const QStringList arguments = QApplication::arguments();
     std::string commandLine;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -37,13 +27,24 @@ int runDesktop(int argc, char** argv) {
             commandLine += ' ';
         commandLine += arguments[i].toStdString();
     }
+    return commandLine;
+}
+
+}  // namespace
+
+int runDesktop(int argc, char** argv, const DesktopCompanion& companion) {
+    const auto application = common::gui::openApplication(argc, argv, kNoDisplay);
+    if (!application)
+        return common::gui::kNoDisplayStatus;
+    QApplication::setApplicationName(QStringLiteral("veltro"));
+    QApplication::setWindowIcon(programIcon());
     std::error_code error;
     const std::filesystem::path start = std::filesystem::current_path(error);
     DebuggerEnvironment environment;
-    environment.commandLine = commandLine;
+    environment.commandLine = commandLineWords();
     environment.startDirectory = error ? std::string(".") : start.string();
-    environment.configDirectory = configDirectory();
-    const auto screenshot = Screenshot::fromEnvironment();
+    environment.configDirectory = common::configDirectory();
+    const std::unique_ptr<QObject> beside = companion ? companion() : nullptr;
     DebuggerApp debugger(std::move(environment));
     return debugger.run();
 }

@@ -9,11 +9,12 @@
 
 namespace veltro::gui {
 
-// For demonstrations and the README: a while after the start the window in
-// front (a dialog if one is open, else the main window) is grabbed into a
-// PNG file, its path printed, and the program ended. Asked for by the
-// environment, so that a machine without a screen makes it offscreen and
-// never waits for anyone:
+// For demonstrations and the README, in the screenshot maker only
+// (screenshot_main.cpp): a while after the start the window in front (a
+// dialog if one is open, else the main window) is grabbed into a PNG file,
+// its path printed, and the program ended. Asked for by the environment, so
+// that a machine without a screen makes it offscreen and never waits for
+// anyone:
 //   VELTRO_SCREENSHOT=file.png        where the picture goes
 //   VELTRO_SCREENSHOT_DELAY=ms        when it is taken (default 3000)
 //   VELTRO_SCREENSHOT_CLICK=a,b,...   buttons of the window in front, by
