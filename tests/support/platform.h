@@ -10,6 +10,7 @@
 #endif
 
 #include <string>
+#include <system_error>
 
 namespace test_support {
 
@@ -29,6 +30,12 @@ inline void setEnvironment(const std::string& name, const std::string& value) {
 inline int exitCodeOf(int systemStatus) {
     return systemStatus;
 }
+
+// The cause the system gives for a path that goes on below a file (a file
+// standing where a directory is expected): Windows finds no such path.
+inline std::errc pathBelowAFile() {
+    return std::errc::no_such_file_or_directory;
+}
 #else
 inline constexpr bool kPosixShell = true;
 
@@ -44,6 +51,10 @@ inline void setEnvironment(const std::string& name, const std::string& value) {
 // The exit code of a std::system() command, -1 when it did not exit normally.
 inline int exitCodeOf(int systemStatus) {
     return WIFEXITED(systemStatus) ? WEXITSTATUS(systemStatus) : -1;
+}
+
+inline std::errc pathBelowAFile() {
+    return std::errc::not_a_directory;
 }
 #endif
 

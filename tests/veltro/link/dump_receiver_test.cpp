@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/file_error.h"
+#include "support/platform.h"
 #include "support/small_disk.h"
 #include "support/temp_dir.h"
 #include "support/veltro/dispatcher.h"
@@ -117,6 +119,8 @@ TEST_F(DumpReceiverTest, TheLastDumpStaysUntilANewOneComes) {
 // and at its end, with the cause; the label of the file follows.
 TEST_F(DumpReceiverTest, ADumpThatCannotBeStoredSaysSoAndWhy) {
     const auto blocker = dir.write("bestand", "geen map");
+    const std::string cause =
+        common::fileErrorText(std::make_error_code(test_support::pathBelowAFile()));
     receiver.open((blocker / "dpcom.dmp").string());
     receiver.setEcho(true);
     feed("OK ");
@@ -124,10 +128,10 @@ TEST_F(DumpReceiverTest, ADumpThatCannotBeStoredSaysSoAndWhy) {
     receiver.dumpAsked();
     feed("AB");
     EXPECT_FALSE(display.stored());
-    EXPECT_EQ(display.status(), "Dump niet opgeslagen: een deel van het pad is geen map");
-    EXPECT_EQ(receiver.storeError(), std::errc::not_a_directory);
+    EXPECT_EQ(display.status(), "Dump niet opgeslagen: " + cause);
+    EXPECT_EQ(receiver.storeError(), test_support::pathBelowAFile());
     feed("C\xFF\n");
-    EXPECT_EQ(display.status(), "EINDE DUMP - niet opgeslagen: een deel van het pad is geen map");
+    EXPECT_EQ(display.status(), "EINDE DUMP - niet opgeslagen: " + cause);
     EXPECT_EQ(receiver.count(), 8);
     EXPECT_EQ(display.echo(), "OK ABC\xFF\n");
     receiver.close();

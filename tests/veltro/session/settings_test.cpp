@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/file_error.h"
 #include "common/text_file.h"
+#include "support/platform.h"
 #include "support/temp_dir.h"
 #include "support/veltro/messages.h"
 #include "support/veltro/settings.h"
@@ -136,10 +138,11 @@ TEST(SettingsGuard, AFailedWriteIsToldOnceWithItsCause) {
     guard.startWriting();
     ASSERT_EQ(messages.lines().size(), 1u);
     EXPECT_EQ(messages.lines()[0].kind, message_kind::kError);
-    EXPECT_EQ(messages.lines()[0].text,
-              (blocker / "veltro.ini").string() +
-                  " kan niet worden geschreven (een deel van het pad is geen map): de "
-                  "instellingen worden niet bewaard.");
+    const std::string cause =
+        common::fileErrorText(std::make_error_code(test_support::pathBelowAFile()));
+    EXPECT_EQ(messages.lines()[0].text, (blocker / "veltro.ini").string() +
+                                            " kan niet worden geschreven (" + cause +
+                                            "): de instellingen worden niet bewaard.");
     EXPECT_FALSE(settings.writeGeometry({3, 4, 300, 200}));
     EXPECT_FALSE(settings.writeDumpFileName("x.dmp"));
     EXPECT_EQ(messages.lines().size(), 1u);
