@@ -1,10 +1,10 @@
 #include "common/gui/display.h"
 
-#include <QByteArray>
 #include <QList>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "common/gui/translations.h"
@@ -32,14 +32,12 @@ struct Construction {
 };
 Construction* g_construction = nullptr;
 
-void duringConstruction(QtMsgType type, const QMessageLogContext& context,
-                        const QString& message) {
+void duringConstruction(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) {
         std::fprintf(stderr, "%s\n", g_construction->noDisplay.c_str());
         std::fflush(stderr);
         std::_Exit(kNoDisplayStatus);
     }
-    (void)context;
     g_construction->held.append({type, message});
 }
 
