@@ -44,10 +44,10 @@ WorkerRun::WorkerRun(QObject& receiver)
       m_exchange(std::make_shared<Exchange>()) {}
 
 WorkerRun::~WorkerRun() {
-    wait();
+    abandonQuestionsAndWait();
 }
 
-bool WorkerRun::launch(std::function<void()> body) {
+bool WorkerRun::launch(std::function<std::function<void()>()> body) {
     if (running()) {
         return false;
     }
@@ -55,13 +55,16 @@ bool WorkerRun::launch(std::function<void()> body) {
         m_thread.join();  // the earlier job has returned already
     }
     {
+        // An earlier abandon was for the earlier job: this one is answered.
         std::lock_guard lock(m_exchange->mutex);
         m_exchange->stopped = false;
     }
     m_running.store(true, std::memory_order_release);
     m_thread = std::thread([this, body = std::move(body)] {
-        body();
+        std::function<void()> finished = body();
+        // Not running before `finished` is posted: it may start the next job.
         m_running.store(false, std::memory_order_release);
+        post(std::move(finished));
     });
     return true;
 }
@@ -115,7 +118,7 @@ bool WorkerRun::runOnGuiThread(std::function<void()> work) {
     return false;
 }
 
-void WorkerRun::wait() {
+void WorkerRun::abandonQuestionsAndWait() {
     {
         std::lock_guard lock(m_exchange->mutex);
         m_exchange->stopped = true;

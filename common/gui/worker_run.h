@@ -21,7 +21,7 @@ namespace common::gui {
 class WorkerRun {
   public:
     explicit WorkerRun(QObject& receiver);
-    // Answers a waiting question with nothing, then waits for the job.
+    // Abandons the questions and waits for the job.
     ~WorkerRun();
     WorkerRun(const WorkerRun&) = delete;
     WorkerRun& operator=(const WorkerRun&) = delete;
@@ -29,7 +29,10 @@ class WorkerRun {
     // GUI thread: starts `job` (no arguments, any result) on a worker thread
     // and returns at once; false, and nothing started, while a job runs. When
     // the job has returned, `finished` runs on the GUI thread with its result
-    // (without one for a void job), after everything the job posted.
+    // (without one for a void job), after everything the job posted; the run
+    // is no longer running by then, so `finished` may start the next job.
+    // Questions of the new job are answered again after an earlier
+    // abandonQuestionsAndWait().
     template <typename Job, typename Finished>
     bool start(Job job, Finished finished);
 
@@ -37,9 +40,10 @@ class WorkerRun {
     void post(std::function<void()> work);
 
     // From the job: runs `question` on the GUI thread and returns its result
-    // (not void); nothing when the run is stopped before it is answered
-    // (wait() or the destructor). The question must own what it uses: it may
-    // still be on the GUI thread's stack when a stopped run has moved on.
+    // (not void); nothing when it is abandoned before it is answered
+    // (abandonQuestionsAndWait() or the destructor). The question must own
+    // what it uses: it may still be on the GUI thread's stack when a stopped
+    // run has moved on.
     // Asked on the GUI thread itself, the question runs at once.
     template <typename Question>
     auto ask(Question question) -> std::optional<std::invoke_result_t<Question&>>;
@@ -47,17 +51,19 @@ class WorkerRun {
     // True from start() until the job has returned.
     bool running() const { return m_running.load(std::memory_order_acquire); }
 
-    // GUI thread: blocks until the job has returned. A question it asks from
-    // now on, or waits on now, gets no answer: the GUI thread cannot show it
-    // while it waits. Posted work still arrives (QCoreApplication's
-    // sendPostedEvents() delivers it when the event loop has ended).
-    void wait();
+    // GUI thread: abandons the job's questions and blocks until the job has
+    // returned. A question it asks from now on, or waits on now, gets no
+    // answer: the GUI thread cannot show it while it waits. Posted work still
+    // arrives (QCoreApplication's sendPostedEvents() delivers it when the
+    // event loop has ended). The next start() answers questions again.
+    void abandonQuestionsAndWait();
 
   private:
     struct Exchange;
     struct PendingQuestion;
 
-    bool launch(std::function<void()> body);
+    // `body` runs the job and gives what is to run on the GUI thread after it.
+    bool launch(std::function<std::function<void()>()> body);
     // Runs `work` on the GUI thread and waits; false when stopped first.
     bool runOnGuiThread(std::function<void()> work);
 
@@ -71,16 +77,17 @@ class WorkerRun {
 template <typename Job, typename Finished>
 bool WorkerRun::start(Job job, Finished finished) {
     using Result = std::invoke_result_t<Job&>;
-    return launch([this, job = std::move(job), finished = std::move(finished)]() mutable {
-        if constexpr (std::is_void_v<Result>) {
-            job();
-            post(std::move(finished));
-        } else {
-            post([finished = std::move(finished), result = job()]() mutable {
-                finished(std::move(result));
-            });
-        }
-    });
+    return launch(
+        [job = std::move(job), finished = std::move(finished)]() mutable -> std::function<void()> {
+            if constexpr (std::is_void_v<Result>) {
+                job();
+                return std::move(finished);
+            } else {
+                return [finished = std::move(finished), result = job()]() mutable {
+                    finished(std::move(result));
+                };
+            }
+        });
 }
 
 template <typename Question>

@@ -69,7 +69,7 @@ MainWindow::MainWindow(ProjectSettings settings, const std::filesystem::path& wo
 
 MainWindow::~MainWindow() {
     // The job uses the session and the ports below: it ends before they go.
-    m_run.wait();
+    m_run.abandonQuestionsAndWait();
 }
 
 QAction* MainWindow::addCommand(QMenu* menu, Command command, const char* text, const char* prompt,
@@ -278,7 +278,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     // A run still going gets no more answers and ends; nothing waits for it
     // on screen any more.
-    m_run.wait();
+    m_run.abandonQuestionsAndWait();
     m_progressWindow->hide();
     event->accept();
 }

@@ -16,7 +16,7 @@ class WindowRun {
     WindowRun(MessageWindow& window, std::string directoryArgument, std::string typeArgument,
               std::string date);
 
-    void wait() { m_run.wait(); }
+    void wait() { m_run.abandonQuestionsAndWait(); }
 
   private:
     common::gui::WorkerRun m_run;

@@ -124,7 +124,7 @@ TEST(WorkerRun, StoppingTheRunAnswersItsQuestionWithNothing) {
             },
             [&](bool nothing) { gotNothing = nothing; }));
         // The GUI thread waits without ever showing the question.
-        run.wait();
+        run.abandonQuestionsAndWait();
         EXPECT_FALSE(run.running());
     }
     QCoreApplication::sendPostedEvents();
@@ -139,7 +139,7 @@ TEST(WorkerRun, StoppingTheRunAnswersItsQuestionWithNothing) {
     ASSERT_TRUE(run.start(
         [&] {
             return !run.ask([&] {
-                           run.wait();
+                           run.abandonQuestionsAndWait();
                            stoppedInside = !run.running();
                            return 1;
                        })
@@ -149,6 +149,35 @@ TEST(WorkerRun, StoppingTheRunAnswersItsQuestionWithNothing) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return gotNothing.has_value(); }, 10000));
     EXPECT_TRUE(stoppedInside);
     EXPECT_EQ(gotNothing, true);
+}
+
+// A second job after an earlier one ended: the stop an abandon left behind is
+// the earlier job's, and a job started from the last one's end is taken.
+TEST(WorkerRun, AJobAfterAnEarlierOneEndedGetsItsQuestionsAnswered) {
+    QObject receiver;
+    WorkerRun run(receiver);
+    run.abandonQuestionsAndWait();  // as a dialog does before its next run
+    std::optional<int> answer;
+    ASSERT_TRUE(run.start([&] { return run.ask([] { return 7; }).value_or(-1); },
+                          [&](int got) { answer = got; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 10000));
+    EXPECT_EQ(*answer, 7) << "the question of a job after an abandon is answered";
+
+    // Abandoned while the first job was between its end and its finish, the
+    // next job still gets answers.
+    std::optional<bool> startedFromEnd;
+    std::optional<int> second;
+    ASSERT_TRUE(run.start([] { return 1; },
+                          [&](int) {
+                              EXPECT_FALSE(run.running());
+                              run.abandonQuestionsAndWait();
+                              startedFromEnd =
+                                  run.start([&] { return run.ask([] { return 8; }).value_or(-1); },
+                                            [&](int got) { second = got; });
+                          }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second.has_value(); }, 10000));
+    EXPECT_EQ(startedFromEnd, true) << "a job ended is not running when its end is told";
+    EXPECT_EQ(*second, 8);
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ TEST(WorkerPrompts, AStoppedRunReadsAsCancelled) {
     window.otherExistingAnswer = Prompts::ExistingFile::OverwriteAll;
     common::gui::WorkerRun run(receiver);
     // The window closes while its first box is open.
-    window.onYesNo = [&] { run.wait(); };
+    window.onYesNo = [&] { run.abandonQuestionsAndWait(); };
     WorkerPrompts prompts(run, window);
     using Answers =
         std::tuple<bool, bool, bool, std::optional<std::string>, Prompts::ExistingFile>;
