@@ -74,12 +74,18 @@ RunResult runAdjustment(ParameterStore& store, const ToolSettings& settings, Run
         return RunResult::Stopped;
     }
     bool success = true;
+    ReadCounts reads;
     if (settings.verify) {
         awaitLateReports(ports, asked, round);
+        reads = countAnswers(asked, round);
         if (counts)
-            *counts = countAnswers(asked, round);
+            *counts = reads;
         success = verify(tables, categories, round, ports.prompts);
     }
+    // A read-back that nobody answered verified nothing: neither ready nor
+    // failed, and the caller says what it is.
+    if (reads.asked > 0 && reads.answered == 0)
+        return RunResult::Failed;
     if (success)
         ports.prompts.messageBox(texts::kAdjustmentCaption, texts::kAdjustmentDone,
                                  PromptIcon::Information);

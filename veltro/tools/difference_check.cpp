@@ -68,7 +68,10 @@ DifferenceOutcome runDifferenceCheck(ParameterStore& store, const ToolSettings& 
             }
         }
     }
-    if (outcome.differences == 0)
+    // A controller that answered none of the reads compared nothing: that is
+    // no "no difference", and the caller says what it is.
+    const bool comparedNone = outcome.reads.asked > 0 && outcome.reads.answered == 0;
+    if (outcome.differences == 0 && !comparedNone)
         ports.prompts.messageBox(texts::kDifferenceCaption, texts::kNoDifferences,
                                  PromptIcon::Error);
     return outcome;
