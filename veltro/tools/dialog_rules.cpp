@@ -29,6 +29,15 @@ SwitchBoxes switchBoxes(const ToolSettings& settings, const ElementTables& table
     return {true, settings.switchesOn, !settings.switchesOn && settings.switchesOff};
 }
 
+SwitchBoxes toggledSwitchBox(SwitchBoxes boxes, SwitchBox box, bool checked) {
+    bool& mine = box == SwitchBox::On ? boxes.onChecked : boxes.offChecked;
+    bool& other = box == SwitchBox::On ? boxes.offChecked : boxes.onChecked;
+    mine = checked;
+    if (checked)
+        other = false;
+    return boxes;
+}
+
 int parseStartValue(std::string_view text) {
     text = text.substr(0, kStartValueFieldMax);
     std::size_t i = 0;

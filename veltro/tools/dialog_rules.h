@@ -47,6 +47,12 @@ struct SwitchBoxes {
 };
 SwitchBoxes switchBoxes(const ToolSettings& settings, const ElementTables& tables);
 
+// The boxes after the user toggled `box`: checking one unchecks the other;
+// unchecking leaves the other as it is, so both may be unchecked (the
+// switches are then not touched).
+enum class SwitchBox { On, Off };
+SwitchBoxes toggledSwitchBox(SwitchBoxes boxes, SwitchBox box, bool checked);
+
 // The start value as the acceptance run reads its field: leading white space
 // skipped, an optional sign, then digits (at most 99 characters are read);
 // 0 without digits; held at the ends of the 32-bit range.

@@ -6,19 +6,10 @@ namespace veltro::tools {
 
 namespace {
 
-std::string key(Tool tool, std::string_view word) {
-    std::string k(keyPrefix(tool));
-    k += ' ';
-    k += word;
-    return k;
-}
-
-// The acceptance run keeps the two switch boxes under keys of their own.
-constexpr std::string_view kSwitchesOnKey = "Schakelaar aan";
-constexpr std::string_view kSwitchesOffKey = "Schakelaar uit";
+using namespace key_word;
 
 bool readFlag(const SettingsStore& s, Tool t, std::string_view word, bool byDefault) {
-    return s.readInt(kSettingsSection, key(t, word), byDefault ? 1 : 0) != 0;
+    return s.readInt(kSettingsSection, settingKey(t, word), byDefault ? 1 : 0) != 0;
 }
 
 }  // namespace
@@ -27,18 +18,6 @@ bool ToolSettings::isSelected(Category c) const {
     if (c == Category::Schakelaars && (switchesOn || switchesOff))
         return true;
     return selected[static_cast<std::size_t>(categoryNumber(c))];
-}
-
-std::string_view keyPrefix(Tool tool) {
-    switch (tool) {
-        case Tool::Adjustment:
-            return "AANPAS";
-        case Tool::Acceptance:
-            return "AFNAME";
-        case Tool::Difference:
-            return "VERSCHILLEN";
-    }
-    return {};
 }
 
 std::string_view defaultFileName(Tool tool) {
@@ -61,19 +40,20 @@ ToolSettings loadToolSettings(Tool tool, const SettingsStore& s) {
         out.selected[static_cast<std::size_t>(categoryNumber(c))] =
             readFlag(s, tool, categoryTexts(c).word, false);
     }
-    out.saveToFile = readFlag(s, tool, "Save to file", true);
-    out.fileName = s.readString(kSettingsSection, key(tool, "File name"), defaultFileName(tool));
-    out.speed = s.readInt(kSettingsSection, key(tool, "Speed"), 1000);
+    out.saveToFile = readFlag(s, tool, kSaveToFile, true);
+    out.fileName =
+        s.readString(kSettingsSection, settingKey(tool, kFileName), defaultFileName(tool));
+    out.speed = s.readInt(kSettingsSection, settingKey(tool, kSpeed), 1000);
     if (tool != Tool::Difference)
-        out.separateFiles = readFlag(s, tool, "Save separate files", true);
+        out.separateFiles = readFlag(s, tool, kSeparateFiles, true);
     if (tool == Tool::Adjustment)
-        out.verify = readFlag(s, tool, "Verify action", true);
+        out.verify = readFlag(s, tool, kVerify, true);
     if (tool == Tool::Acceptance) {
-        out.switchesOn = readFlag(s, tool, kSwitchesOnKey, false);
-        out.switchesOff = !out.switchesOn && readFlag(s, tool, kSwitchesOffKey, false);
-        out.startValue = s.readInt(kSettingsSection, key(tool, "Beginwaarde parameters"), 0);
-        out.restartPerCategory = readFlag(s, tool, "Beginwaarde reset", true);
-        out.rememberOriginals = readFlag(s, tool, "Remind original values", true);
+        out.switchesOn = readFlag(s, tool, kSwitchesOn, false);
+        out.switchesOff = !out.switchesOn && readFlag(s, tool, kSwitchesOff, false);
+        out.startValue = s.readInt(kSettingsSection, settingKey(tool, kStartValue), 0);
+        out.restartPerCategory = readFlag(s, tool, kRestart, true);
+        out.rememberOriginals = readFlag(s, tool, kRemember, true);
     }
     return out;
 }
@@ -81,30 +61,29 @@ ToolSettings loadToolSettings(Tool tool, const SettingsStore& s) {
 bool saveToolSettings(Tool tool, const ToolSettings& in, SettingsStore& s) {
     bool ok = true;
     const auto flag = [&](std::string_view word, bool value) {
-        ok = s.writeInt(kSettingsSection, key(tool, word), value ? 1 : 0) && ok;
+        ok = s.writeInt(kSettingsSection, settingKey(tool, word), value ? 1 : 0) && ok;
     };
     for (Category c : kAllCategories) {
         if (tool == Tool::Acceptance && c == Category::Schakelaars) {
-            flag(kSwitchesOnKey, in.switchesOn);
-            flag(kSwitchesOffKey, in.switchesOff);
+            flag(kSwitchesOn, in.switchesOn);
+            flag(kSwitchesOff, in.switchesOff);
             continue;
         }
         flag(categoryTexts(c).word, in.selected[static_cast<std::size_t>(categoryNumber(c))]);
     }
     if (tool == Tool::Acceptance)
-        ok =
-            s.writeInt(kSettingsSection, key(tool, "Beginwaarde parameters"), in.startValue) && ok;
+        ok = s.writeInt(kSettingsSection, settingKey(tool, kStartValue), in.startValue) && ok;
     if (tool == Tool::Acceptance)
-        flag("Beginwaarde reset", in.restartPerCategory);
-    flag("Save to file", in.saveToFile);
+        flag(kRestart, in.restartPerCategory);
+    flag(kSaveToFile, in.saveToFile);
     if (tool != Tool::Difference)
-        flag("Save separate files", in.separateFiles);
-    ok = s.writeString(kSettingsSection, key(tool, "File name"), in.fileName) && ok;
-    ok = s.writeInt(kSettingsSection, key(tool, "Speed"), in.speed) && ok;
+        flag(kSeparateFiles, in.separateFiles);
+    ok = s.writeString(kSettingsSection, settingKey(tool, kFileName), in.fileName) && ok;
+    ok = s.writeInt(kSettingsSection, settingKey(tool, kSpeed), in.speed) && ok;
     if (tool == Tool::Adjustment)
-        flag("Verify action", in.verify);
+        flag(kVerify, in.verify);
     if (tool == Tool::Acceptance)
-        flag("Remind original values", in.rememberOriginals);
+        flag(kRemember, in.rememberOriginals);
     return ok;
 }
 

@@ -6,10 +6,9 @@
 
 #include "veltro/ports/settings_store.h"
 #include "veltro/tools/categories.h"
+#include "veltro/tools/tool_setting_keys.h"
 
 namespace veltro::tools {
-
-enum class Tool { Adjustment, Acceptance, Difference };
 
 // What a tool keeps in the settings file, section "Hoofdvenster", under keys
 // made of its prefix, a blank and the key word ("AANPAS MG-tijden").
@@ -33,9 +32,6 @@ struct ToolSettings {
     bool isSelected(Category c) const;
 };
 
-inline constexpr std::string_view kSettingsSection = "Hoofdvenster";
-
-std::string_view keyPrefix(Tool tool);
 // The default listing or result file of a tool.
 std::string_view defaultFileName(Tool tool);
 

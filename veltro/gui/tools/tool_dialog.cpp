@@ -20,11 +20,15 @@
 #include "veltro/tools/adjustment_run.h"
 #include "veltro/tools/dialog_rules.h"
 #include "veltro/tools/difference_check.h"
+#include "veltro/tools/run_end.h"
 
 namespace veltro::gui {
 
 using tools::Category;
+using tools::RunAction;
+using tools::RunEvent;
 using tools::Tool;
+using tools::ToolSettings;
 
 namespace {
 
@@ -36,7 +40,36 @@ std::string utf8(const QString& s) {
     return s.toStdString();
 }
 
+constexpr unsigned bit(Tool tool) {
+    return 1u << static_cast<unsigned>(tool);
+}
+constexpr unsigned kAdjustment = bit(Tool::Adjustment);
+constexpr unsigned kAcceptance = bit(Tool::Acceptance);
+constexpr unsigned kDifference = bit(Tool::Difference);
+
 }  // namespace
+
+struct ToolDialog::OptionBox {
+    QCheckBox* ToolDialog::*box;
+    bool ToolSettings::*setting;
+    std::string_view text;  // empty: the tool's own "Bewaar ... in file:"
+    unsigned tools;
+};
+
+std::span<const ToolDialog::OptionBox> ToolDialog::optionBoxes() {
+    static constexpr OptionBox kBoxes[] = {
+        {&ToolDialog::m_restartBox, &ToolSettings::restartPerCategory, kRestartBox, kAcceptance},
+        {&ToolDialog::m_saveBox,
+         &ToolSettings::saveToFile,
+         {},
+         kAdjustment | kAcceptance | kDifference},
+        {&ToolDialog::m_separateBox, &ToolSettings::separateFiles, kSeparateFilesBox,
+         kAdjustment | kAcceptance},
+        {&ToolDialog::m_verifyBox, &ToolSettings::verify, kVerifyBox, kAdjustment},
+        {&ToolDialog::m_rememberBox, &ToolSettings::rememberOriginals, kRememberBox, kAcceptance},
+    };
+    return kBoxes;
+}
 
 ToolDialog::ToolDialog(Tool tool, ToolContext& context, QWidget* parent)
     : QDialog(parent),
@@ -57,7 +90,7 @@ ToolDialog::~ToolDialog() {
 }
 
 bool ToolDialog::running() const {
-    return m_runActive;
+    return m_state != tools::RunState::Idle;
 }
 
 QCheckBox* ToolDialog::categoryBox(Category c) const {
@@ -92,24 +125,24 @@ QWidget* ToolDialog::buildSelection() {
     auto* frame = new QGroupBox(text(toolDialogTexts(m_tool).selectionFrame));
     auto* grid = new QGridLayout(frame);
     int slot = 0;
-    const auto place = [&](QWidget* w) {
-        grid->addWidget(w, slot % 6, slot / 6);
+    const auto place = [&](QCheckBox* box) {
+        grid->addWidget(box, slot % 6, slot / 6);
         ++slot;
     };
     for (Category c : tools::kAllCategories) {
-        if (m_tool == Tool::Acceptance && c == Category::Schakelaars) {
-            m_switchesOn = new QCheckBox(text(kSwitchesOnBox));
-            m_switchesOff = new QCheckBox(text(kSwitchesOffBox));
-            for (QCheckBox* box : {m_switchesOn, m_switchesOff}) {
-                connect(box, &QCheckBox::toggled, this,
-                        [this, box](bool on) { switchBoxToggled(box, on); });
-                place(box);
-            }
+        if (m_tool != Tool::Acceptance || c != Category::Schakelaars) {
+            m_categories[static_cast<std::size_t>(tools::categoryNumber(c))] =
+                new QCheckBox(text(tools::categoryTexts(c).label));
+            place(categoryBox(c));
             continue;
         }
-        auto* box = new QCheckBox(text(tools::categoryTexts(c).label));
-        m_categories[static_cast<std::size_t>(tools::categoryNumber(c))] = box;
-        place(box);
+        m_switchesOn = new QCheckBox(text(kSwitchesOnBox));
+        m_switchesOff = new QCheckBox(text(kSwitchesOffBox));
+        for (QCheckBox* box : {m_switchesOn, m_switchesOff}) {
+            connect(box, &QCheckBox::toggled, this,
+                    [this, box](bool on) { switchBoxToggled(box, on); });
+            place(box);
+        }
     }
     return frame;
 }
@@ -126,35 +159,45 @@ QWidget* ToolDialog::buildExtra() {
         row->addWidget(m_startValue);
         row->addStretch();
         column->addLayout(row);
-        m_restartBox = new QCheckBox(text(kRestartBox));
-        column->addWidget(m_restartBox);
     }
-    auto* fileRow = new QHBoxLayout;
-    m_saveBox = new QCheckBox(text(toolDialogTexts(m_tool).saveBox));
+    for (const OptionBox& option : optionBoxes()) {
+        if ((option.tools & bit(m_tool)) == 0)
+            continue;
+        auto* box = new QCheckBox(
+            text(option.text.empty() ? toolDialogTexts(m_tool).saveBox : option.text));
+        this->*option.box = box;
+        if (option.box == &ToolDialog::m_saveBox)
+            column->addLayout(buildFileRow(box));
+        else
+            column->addWidget(box);
+    }
+    column->addWidget(new QLabel(text(kSpeedLabel)));
+    column->addLayout(buildSpeeds());
+    if (m_tool != Tool::Acceptance) {
+        column->addWidget(new QLabel(text(kDirectoryLabel)));
+        m_directory = new QLineEdit(text(m_context.applicationDirectory));
+        m_directory->setReadOnly(true);
+        column->addWidget(m_directory);
+    }
+    return frame;
+}
+
+QBoxLayout* ToolDialog::buildFileRow(QCheckBox* saveBox) {
+    auto* row = new QHBoxLayout;
     m_fileField = new QLineEdit;
-    m_fileField->setMaxLength(static_cast<int>(tools::ToolSettings::kFileNameMax));
+    m_fileField->setMaxLength(static_cast<int>(ToolSettings::kFileNameMax));
     m_browse = new QPushButton(text(kBrowseButton));
     m_browse->setAutoDefault(false);
     m_browse->setFixedWidth(m_browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) +
                             16);
     connect(m_browse, &QPushButton::clicked, this, [this] { chooseFile(); });
-    fileRow->addWidget(m_saveBox);
-    fileRow->addWidget(m_fileField, 1);
-    fileRow->addWidget(m_browse);
-    column->addLayout(fileRow);
-    if (m_tool != Tool::Difference) {
-        m_separateBox = new QCheckBox(text(kSeparateFilesBox));
-        column->addWidget(m_separateBox);
-    }
-    if (m_tool == Tool::Adjustment) {
-        m_verifyBox = new QCheckBox(text(kVerifyBox));
-        column->addWidget(m_verifyBox);
-    }
-    if (m_tool == Tool::Acceptance) {
-        m_rememberBox = new QCheckBox(text(kRememberBox));
-        column->addWidget(m_rememberBox);
-    }
-    column->addWidget(new QLabel(text(kSpeedLabel)));
+    row->addWidget(saveBox);
+    row->addWidget(m_fileField, 1);
+    row->addWidget(m_browse);
+    return row;
+}
+
+QLayout* ToolDialog::buildSpeeds() {
     auto* speeds = new QGridLayout;
     m_speeds = new QButtonGroup(this);
     for (std::size_t i = 0; i < tools::kSpeedChoices.size(); ++i) {
@@ -167,14 +210,7 @@ QWidget* ToolDialog::buildExtra() {
     connect(m_speeds, &QButtonGroup::idClicked, this, [this](int id) {
         m_speed = tools::kSpeedChoices[static_cast<std::size_t>(id)].milliseconds;
     });
-    column->addLayout(speeds);
-    if (m_tool != Tool::Acceptance) {
-        column->addWidget(new QLabel(text(kDirectoryLabel)));
-        m_directory = new QLineEdit(text(m_context.applicationDirectory));
-        m_directory->setReadOnly(true);
-        column->addWidget(m_directory);
-    }
-    return frame;
+    return speeds;
 }
 
 QWidget* ToolDialog::buildRunFrame() {
@@ -190,15 +226,14 @@ QWidget* ToolDialog::buildRunFrame() {
     return frame;
 }
 
-void ToolDialog::showSettings(const tools::ToolSettings& s) {
+void ToolDialog::showSettings(const ToolSettings& s) {
     const ElementTables& tables = m_context.store.tables();
     for (Category c : tools::kAllCategories) {
-        QCheckBox* box = categoryBox(c);
-        if (box == nullptr)
-            continue;
-        const tools::CategoryBox state = tools::categoryBox(c, s, tables);
-        box->setEnabled(state.enabled);
-        box->setChecked(state.checked);
+        if (QCheckBox* box = categoryBox(c)) {
+            const tools::CategoryBox state = tools::categoryBox(c, s, tables);
+            box->setEnabled(state.enabled);
+            box->setChecked(state.checked);
+        }
     }
     if (m_tool == Tool::Acceptance) {
         const tools::SwitchBoxes boxes = tools::switchBoxes(s, tables);
@@ -207,14 +242,11 @@ void ToolDialog::showSettings(const tools::ToolSettings& s) {
         m_switchesOn->setEnabled(boxes.enabled);
         m_switchesOff->setEnabled(boxes.enabled);
         m_startValue->setText(QString::number(s.startValue));
-        m_restartBox->setChecked(s.restartPerCategory);
-        m_rememberBox->setChecked(s.rememberOriginals);
     }
-    m_saveBox->setChecked(s.saveToFile);
-    if (m_separateBox)
-        m_separateBox->setChecked(s.separateFiles);
-    if (m_verifyBox)
-        m_verifyBox->setChecked(s.verify);
+    for (const OptionBox& option : optionBoxes()) {
+        if (QCheckBox* box = this->*option.box)
+            box->setChecked(s.*option.setting);
+    }
     m_fileName = s.fileName;
     m_fileField->setText(text(s.fileName));
     m_speed = s.speed;
@@ -224,8 +256,8 @@ void ToolDialog::showSettings(const tools::ToolSettings& s) {
         speedButton(choice)->setChecked(true);
 }
 
-tools::ToolSettings ToolDialog::dialogState() const {
-    tools::ToolSettings s = m_loaded;
+ToolSettings ToolDialog::dialogState() const {
+    ToolSettings s = m_loaded;
     for (Category c : tools::kAllCategories) {
         if (QCheckBox* box = categoryBox(c))
             s.selected[static_cast<std::size_t>(tools::categoryNumber(c))] = box->isChecked();
@@ -234,21 +266,18 @@ tools::ToolSettings ToolDialog::dialogState() const {
         s.switchesOn = m_switchesOn->isChecked();
         s.switchesOff = m_switchesOff->isChecked();
         s.startValue = tools::parseStartValue(utf8(m_startValue->text()));
-        s.restartPerCategory = m_restartBox->isChecked();
-        s.rememberOriginals = m_rememberBox->isChecked();
     }
-    s.saveToFile = m_saveBox->isChecked();
-    if (m_separateBox)
-        s.separateFiles = m_separateBox->isChecked();
-    if (m_verifyBox)
-        s.verify = m_verifyBox->isChecked();
+    for (const OptionBox& option : optionBoxes()) {
+        if (const QCheckBox* box = this->*option.box)
+            s.*option.setting = box->isChecked();
+    }
     s.fileName = tools::fileNameFromField(utf8(m_fileField->text()));
     s.speed = m_speed;
     return s;
 }
 
 void ToolDialog::saveSettings() {
-    const tools::ToolSettings s = dialogState();
+    const ToolSettings s = dialogState();
     m_fileName = s.fileName;
     tools::saveToolSettings(m_tool, s, m_context.settings);
 }
@@ -261,89 +290,120 @@ void ToolDialog::chooseFile() {
     if (!chosen)
         return;
     m_fileField->setText(*chosen);
-    const std::string name = tools::fileNameFromField(utf8(*chosen));
-    if (name != m_fileName) {
-        m_fileName = name;
-        m_context.settings.writeString(tools::kSettingsSection,
-                                       std::string(tools::keyPrefix(m_tool)) + " File name", name);
-    }
+    tools::keepChosenFileName(m_tool, m_fileName, tools::fileNameFromField(utf8(*chosen)),
+                              m_context.settings);
 }
 
 void ToolDialog::switchBoxToggled(QCheckBox* box, bool checked) {
-    // Checking one switch box unchecks the other; unchecking leaves it.
-    if (!checked)
-        return;
-    QCheckBox* other = box == m_switchesOn ? m_switchesOff : m_switchesOn;
-    other->setChecked(false);
+    const tools::SwitchBoxes after = tools::toggledSwitchBox(
+        {true, m_switchesOn->isChecked(), m_switchesOff->isChecked()},
+        box == m_switchesOn ? tools::SwitchBox::On : tools::SwitchBox::Off, checked);
+    m_switchesOn->setChecked(after.onChecked);
+    m_switchesOff->setChecked(after.offChecked);
 }
 
 void ToolDialog::startRun() {
-    if (running())
+    if (step(RunEvent::Start) != RunAction::Launch)
         return;
-    const tools::ToolSettings s = dialogState();
+    const ToolSettings s = dialogState();
     saveSettings();
     m_context.pacing.setInterval(std::chrono::milliseconds(m_speed));
     tools::ParameterStore& store = m_context.store;
+    tools::AcceptanceState& state = m_context.acceptance;
     switch (m_tool) {
         case Tool::Adjustment:
-            launch([&store, s](tools::RunPorts& ports) { tools::runAdjustment(store, s, ports); });
+            launch([&store, s](tools::RunPorts& ports) {
+                tools::ReadCounts reads;
+                tools::runAdjustment(store, s, ports, &reads);
+                return reads;
+            });
             break;
         case Tool::Difference:
             launch([&store, s](tools::RunPorts& ports) {
-                tools::runDifferenceCheck(store, s, ports);
+                return tools::runDifferenceCheck(store, s, ports).reads;
             });
             break;
-        case Tool::Acceptance: {
-            tools::AcceptanceState& state = m_context.acceptance;
+        case Tool::Acceptance:
             launch([&store, &state, s](tools::RunPorts& ports) {
                 tools::runAcceptance(store, s, state, ports);
+                return tools::ReadCounts{};  // nothing compared
             });
             break;
-        }
     }
 }
 
 void ToolDialog::startReset() {
     tools::AcceptanceState& state = m_context.acceptance;
-    if (running() || m_tool != Tool::Acceptance || !state.ranOnce)
+    if (m_tool != Tool::Acceptance || !state.ranOnce || step(RunEvent::Start) != RunAction::Launch)
         return;
     // The settings of the last run, the dialog not read again.
     m_context.pacing.setInterval(std::chrono::milliseconds(state.lastRun.speed));
     tools::ParameterStore& store = m_context.store;
-    launch([&store, &state](tools::RunPorts& ports) { tools::runReset(store, state, ports); });
+    launch([&store, &state](tools::RunPorts& ports) {
+        tools::runReset(store, state, ports);
+        return tools::ReadCounts{};
+    });
 }
 
-void ToolDialog::launch(std::function<void(tools::RunPorts&)> job) {
+RunAction ToolDialog::step(RunEvent event) {
+    const tools::RunStep next = tools::nextRunStep(m_state, event);
+    m_state = next.next;
+    switch (next.action) {
+        case RunAction::RequestStop:
+            m_machineClock.requestStop();
+            break;
+        case RunAction::Finish:
+            finishRun();
+            break;
+        case RunAction::FinishAndClose:
+            finishRun();
+            closeNow(QDialog::Rejected);
+            break;
+        case RunAction::None:
+        case RunAction::Launch:
+        case RunAction::Close:
+            break;
+    }
+    return next.action;
+}
+
+void ToolDialog::launch(Job job) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setInputEnabled(false);
-    m_machineClock.clearStop();
+    m_machineClock.clearStop();  // a stop asked of the last run is not this one's
     SteadyClock& clock = m_context.clock ? *m_context.clock : m_machineClock;
     auto progress = std::make_shared<PostedProgress>(*m_worker, m_progress, m_machineClock);
     auto prompts = std::make_shared<WorkerPrompts>(*m_worker, m_context.prompts);
     ToolContext& c = m_context;
-    // The worker of the last run may still be between its end and the
-    // finish posted from it; it has nothing left to do.
-    if (m_worker->running())
-        m_worker->wait();
-    m_runActive = true;
-    m_worker->start(
+    const bool started = m_worker->start(
         [job = std::move(job), progress, prompts, &c, &clock] {
             tools::RunPorts ports{c.sender, clock, c.pacing, *progress, c.files, *prompts};
-            job(ports);
+            return job(ports);
         },
-        [this] { runEnded(); });
+        [this](tools::ReadCounts reads) { runEnded(reads); });
+    if (!started)  // the run object refuses only while a job runs: none here
+        runEnded({});
 }
 
-void ToolDialog::runEnded() {
-    m_runActive = false;
+void ToolDialog::runEnded(const tools::ReadCounts& reads) {
+    m_lastReads = reads;
+    step(RunEvent::Ended);
+}
+
+void ToolDialog::finishRun() {
     QApplication::restoreOverrideCursor();
     setInputEnabled(true);
     if (m_tool == Tool::Acceptance && m_context.store.originalKnown())
         m_reset->setEnabled(true);
-    if (m_closeAfterRun) {
-        m_closeAfterRun = false;
-        done(QDialog::Rejected);
-    }
+    // A check that the controller did not answer completely says so.
+    if (const auto box = tools::unansweredBox(m_tool, m_lastReads))
+        m_context.prompts.messageBox(box->caption, box->text, box->icon);
+    m_lastReads = {};
+}
+
+void ToolDialog::closeNow(int result) {
+    saveSettings();
+    QDialog::done(result);
 }
 
 void ToolDialog::setInputEnabled(bool enabled) {
@@ -356,32 +416,23 @@ void ToolDialog::setInputEnabled(bool enabled) {
 }
 
 void ToolDialog::done(int result) {
-    if (running()) {
-        m_machineClock.requestStop();
-        m_closeAfterRun = true;
-        return;
-    }
-    saveSettings();
-    QDialog::done(result);
+    if (step(RunEvent::Close) == RunAction::Close)
+        closeNow(result);
 }
 
 void ToolDialog::reject() {
     // Escape during a run stops it after the current command.
-    if (running()) {
-        m_machineClock.requestStop();
-        return;
-    }
-    QDialog::reject();
+    if (step(RunEvent::Stop) == RunAction::Close)
+        closeNow(QDialog::Rejected);
 }
 
 void ToolDialog::closeEvent(QCloseEvent* event) {
-    if (running()) {
-        m_machineClock.requestStop();
-        m_closeAfterRun = true;
-        event->ignore();
+    if (step(RunEvent::Close) != RunAction::Close) {
+        event->ignore();  // the dialog closes when the run has stopped
         return;
     }
-    QDialog::closeEvent(event);
+    closeNow(QDialog::Rejected);
+    event->accept();
 }
 
 void runToolDialog(Tool tool, ToolContext& context, QWidget* parent,

@@ -4,12 +4,16 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "veltro/gui/tools/tool_context.h"
 #include "veltro/tools/stoppable_clock.h"
 #include "veltro/tools/tool_run.h"
+#include "veltro/tools/tool_run_state.h"
 
+class QBoxLayout;
 class QButtonGroup;
+class QLayout;
 class QCheckBox;
 class QLineEdit;
 class QProgressBar;
@@ -71,16 +75,31 @@ class ToolDialog final : public QDialog {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // A run's job: what it read and what the controller answered of it.
+    using Job = std::function<tools::ReadCounts(tools::RunPorts&)>;
+    // A check box of " Extra gegevens " with the setting it shows, in the
+    // order shown, for the tools whose bit is set.
+    struct OptionBox;
+    static std::span<const OptionBox> optionBoxes();
+
     void build();
     QWidget* buildSelection();
     QWidget* buildExtra();
+    QBoxLayout* buildFileRow(QCheckBox* saveBox);
+    QLayout* buildSpeeds();
     QWidget* buildRunFrame();
     void showSettings(const tools::ToolSettings& s);
     void saveSettings();
     void chooseFile();
     void switchBoxToggled(QCheckBox* box, bool checked);
-    void launch(std::function<void(tools::RunPorts&)> job);
-    void runEnded();
+
+    // Moves the run's state by `event` and carries out the step's action,
+    // except a launch or a close, which the caller makes; the action taken.
+    tools::RunAction step(tools::RunEvent event);
+    void launch(Job job);
+    void runEnded(const tools::ReadCounts& reads);
+    void finishRun();
+    void closeNow(int result);
     void setInputEnabled(bool enabled);
 
     tools::Tool m_tool;
@@ -90,8 +109,8 @@ class ToolDialog final : public QDialog {
     std::string m_fileName;  // the current file name ("File name" key)
     tools::StoppableClock m_machineClock;
     std::unique_ptr<common::gui::WorkerRun> m_worker;
-    bool m_runActive = false;  // from the start until the run's end is handled here
-    bool m_closeAfterRun = false;
+    tools::RunState m_state = tools::RunState::Idle;
+    tools::ReadCounts m_lastReads;  // of the run that ended last
 
     std::array<QCheckBox*, tools::kCategoryCount> m_categories{};
     QCheckBox* m_switchesOn = nullptr;

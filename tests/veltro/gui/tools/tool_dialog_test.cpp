@@ -10,7 +10,9 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -31,9 +33,8 @@ constexpr char kSection[] = "Hoofdvenster";
 
 // A tool dialog over the small test intersection and a fake controller
 // that starts with the source values.
-class ToolDialogTest : public ::testing::Test {
-  protected:
-    ToolDialogTest() {
+struct DialogRig {
+    DialogRig() {
         for (Category c : tools::kAllCategories) {
             for (const auto& p : tools::sendOrder(c, *tables))
                 controller.values[{p.record.functionCode, p.record.index, p.record.secondIndex}] =
@@ -46,8 +47,8 @@ class ToolDialogTest : public ::testing::Test {
         return d;
     }
     // Starts the run and waits until it has ended.
-    void runAndWait(ToolDialog& d) {
-        QTest::mouseClick(d.startButton(), Qt::LeftButton);
+    void runAndWait(ToolDialog& d, QPushButton* button = nullptr) {
+        QTest::mouseClick(button ? button : d.startButton(), Qt::LeftButton);
         EXPECT_TRUE(d.running() || !prompts.snapshot().empty());
         QTRY_VERIFY_WITH_TIMEOUT(!d.running(), 10000);
         QApplication::processEvents();
@@ -55,6 +56,8 @@ class ToolDialogTest : public ::testing::Test {
     std::string setting(const std::string& key) {
         return settings.readString(kSection, key, "<none>");
     }
+    // The controller answers no read of `key`.
+    void ignore(test_support::FakeController::Key key) { controller.ignored.insert(key); }
 
     std::unique_ptr<ElementTables> tables = test_support::sampleTables();
     tools::ParameterStore store{*tables};
@@ -79,6 +82,42 @@ class ToolDialogTest : public ::testing::Test {
                             proposals.push_back(title + "|" + proposed);
                             return chosen;
                         }};
+};
+
+class ToolDialogTest : public ::testing::Test, protected DialogRig {};
+
+// Holds the run's commands at the gate while the test looks: a run stopped
+// at a moment the test chooses, not at one the scheduler chooses.
+class GatedRequests final : public ControllerRequests {
+  public:
+    explicit GatedRequests(ControllerRequests& inner) : m_inner(inner) {}
+    void send(const ControllerRecord& record, CommandMode mode) override {
+        {
+            std::unique_lock lock(m_mutex);
+            m_held = m_closed;
+            m_changed.notify_all();
+            m_changed.wait(lock, [this] { return !m_closed; });
+            m_held = false;
+        }
+        m_inner.send(record, mode);
+    }
+    void setClosed(bool closed) {
+        std::lock_guard lock(m_mutex);
+        m_closed = closed;
+        m_changed.notify_all();
+    }
+    // Waits until a command is held at the closed gate.
+    bool waitUntilHeld() {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, std::chrono::seconds(10), [this] { return m_held; });
+    }
+
+  private:
+    ControllerRequests& m_inner;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_closed = false;
+    bool m_held = false;
 };
 
 TEST_F(ToolDialogTest, OpensWithTheSettingsAndTheCounts) {
@@ -270,6 +309,151 @@ TEST_F(ToolDialogTest, RunToolDialogRoutesReportsWhileOpen) {
     runToolDialog(Tool::Difference, context, nullptr, [&](bool on) { routed.push_back(on); });
     EXPECT_EQ(routed, (std::vector<bool>{true, false}));
     EXPECT_TRUE(tables->times[0].controller.received());
+}
+
+// Every box a tool dialog ends a run with: its caption, text and icon, for a
+// controller that agrees, differs, or answers in part or not at all.
+TEST(ToolDialogEnd, TheBoxesEachRunEndsWith) {
+    using test_support::Box;
+    using Key = test_support::FakeController::Key;
+    const std::string adjust(tools::texts::kAdjustmentCaption);
+    const std::string accept(tools::texts::kAcceptanceCaption);
+    const std::string diff(tools::texts::kDifferenceCaption);
+    const Box ready{adjust, "De aanpassing van parameters is gereed", PromptIcon::Information};
+    const Box none{diff, "Er zijn geen verschillen gevonden!", PromptIcon::Error};
+    const Key tMax{34, 0, 0};
+    const Key tMin{34, 1, 0};
+    struct Row {
+        const char* what;
+        Tool tool;
+        std::function<void(DialogRig&)> setUp;
+        std::vector<Box> boxes;
+    };
+    const Row table[] = {
+        {"adjustment verified", Tool::Adjustment, [](DialogRig&) {}, {ready}},
+        {"adjustment without verification",
+         Tool::Adjustment,
+         [&](DialogRig& r) {
+             r.ignore(tMax);
+             r.ignore(tMin);
+             r.settings.writeString(kSection, "AANPAS Verify action", "0");
+         },
+         {ready}},
+        {"adjustment refused",
+         Tool::Adjustment,
+         [&](DialogRig& r) {
+             r.controller.values[tMin] = 1;
+             r.controller.rejected.insert(tMin);
+         },
+         {{adjust, "Fout bij verifiëren tijd T_MIN\nWaarde is 13.00, in regeling 0",
+           PromptIcon::Error},
+          {adjust, "De aanpassing van parameters is niet gelukt", PromptIcon::Error}}},
+        {"adjustment read back by nobody",
+         Tool::Adjustment,
+         [&](DialogRig& r) {
+             r.ignore(tMax);
+             r.ignore(tMin);
+         },
+         {{adjust,
+           "De aanpassing van parameters is niet gecontroleerd: de regelautomaat heeft op geen "
+           "van de 2 teruggelezen parameters geantwoord; er is niets vergeleken.",
+           PromptIcon::Error}}},
+        {"adjustment read back in part",
+         Tool::Adjustment,
+         [&](DialogRig& r) { r.ignore(tMax); },
+         {ready,
+          {adjust,
+           "De regelautomaat heeft op 1 van de 2 teruggelezen parameters niet geantwoord; "
+           "daarvoor is niets vergeleken.",
+           PromptIcon::Exclamation}}},
+        {"acceptance run",
+         Tool::Acceptance,
+         [](DialogRig&) {},
+         {{accept, "De afname is gereed", PromptIcon::Information}}},
+        {"no differences", Tool::Difference, [](DialogRig&) {}, {none}},
+        {"a difference",
+         Tool::Difference,
+         [&](DialogRig& r) { r.controller.values[tMin] = 1; },
+         {{diff, "Verschil bij tijd T_MIN\nWaarde in broncode is 13.00, in regeling 0",
+           PromptIcon::Error}}},
+        {"differences asked of nobody",
+         Tool::Difference,
+         [&](DialogRig& r) {
+             r.ignore(tMax);
+             r.ignore(tMin);
+         },
+         {{diff,
+           "De regelautomaat heeft op geen van de 2 opgevraagde parameters geantwoord; er is "
+           "niets vergeleken.",
+           PromptIcon::Error}}},
+        {"differences answered in part",
+         Tool::Difference,
+         [&](DialogRig& r) { r.ignore(tMin); },
+         {none,
+          {diff,
+           "De regelautomaat heeft op 1 van de 2 opgevraagde parameters niet geantwoord; "
+           "daarvoor is niets vergeleken.",
+           PromptIcon::Exclamation}}},
+    };
+    for (const Row& row : table) {
+        SCOPED_TRACE(row.what);
+        DialogRig rig;
+        const std::string prefix(tools::keyPrefix(row.tool));
+        rig.settings.writeString(kSection, prefix + " Tijden", "1");
+        rig.settings.writeString(kSection, prefix + " Save to file", "0");
+        row.setUp(rig);
+        auto d = rig.open(row.tool);
+        rig.runAndWait(*d);
+        EXPECT_EQ(rig.prompts.snapshot(), row.boxes);
+    }
+
+    // The acceptance run's reset of the originals.
+    DialogRig rig;
+    rig.settings.writeString(kSection, "AFNAME Tijden", "1");
+    auto d = rig.open(Tool::Acceptance);
+    rig.runAndWait(*d);
+    rig.prompts.boxes.clear();
+    rig.runAndWait(*d, d->resetButton());
+    const Box restored{accept, "Het herstellen van de originele instellingen is gereed",
+                       PromptIcon::Information};
+    EXPECT_EQ(rig.prompts.snapshot(), std::vector<Box>{restored});
+}
+
+TEST_F(ToolDialogTest, ARunAfterAStoppedOneGoesToItsEnd) {
+    GatedRequests gate(controller);
+    ToolContext gated{store,
+                      pacing,
+                      acceptance,
+                      gate,
+                      settings,
+                      prompts,
+                      files,
+                      "/data/kruispunt/",
+                      &controller.clock(),
+                      {}};
+    auto d = std::make_unique<ToolDialog>(Tool::Adjustment, gated);
+    d->show();
+    d->categoryBox(Category::Tijden)->setChecked(true);
+    d->saveBox()->setChecked(false);
+    gate.setClosed(true);
+    QTest::mouseClick(d->startButton(), Qt::LeftButton);
+    ASSERT_TRUE(gate.waitUntilHeld());  // the first command waits at the gate
+    QTest::keyClick(d.get(), Qt::Key_Escape);
+    gate.setClosed(false);
+    QTRY_VERIFY_WITH_TIMEOUT(!d->running(), 10000);
+    EXPECT_EQ(prompts.snapshot().back(),
+              (test_support::Box{"Automatische Parameter Aanpassing",
+                                 "De aanpassing van parameters is afgebroken",
+                                 PromptIcon::Exclamation}));
+    EXPECT_TRUE(d->isVisible());
+
+    // The stop was that run's: the next one writes and verifies everything.
+    prompts.boxes.clear();
+    controller.requests.sent.clear();
+    runAndWait(*d);
+    EXPECT_EQ(prompts.shown(), std::vector<std::string>{"Automatische Parameter Aanpassing|De "
+                                                        "aanpassing van parameters is gereed"});
+    EXPECT_EQ(controller.requests.sent.size(), 4u);
 }
 
 }  // namespace
