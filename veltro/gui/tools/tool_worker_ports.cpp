@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QProgressBar>
+#include <algorithm>
 
 #include "common/gui/worker_run.h"
 
@@ -11,7 +12,9 @@ void PostedProgress::start(int range) {
     m_position = 0;
     QProgressBar* bar = m_bar;
     m_worker.post([bar, range] {
-        bar->setRange(0, range);
+        // A run with nothing to do is finished at once: an empty bar, not
+        // the busy animation of a range 0 to 0.
+        bar->setRange(0, std::max(range, 1));
         bar->setValue(0);
     });
 }

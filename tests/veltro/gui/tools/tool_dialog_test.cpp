@@ -419,6 +419,17 @@ TEST(ToolDialogEnd, TheBoxesEachRunEndsWith) {
     EXPECT_EQ(rig.prompts.snapshot(), std::vector<Box>{restored});
 }
 
+TEST_F(ToolDialogTest, ARunWithNothingChosenLeavesAnEmptyStillBar) {
+    auto d = open(Tool::Difference);
+    runAndWait(*d);
+    EXPECT_EQ(prompts.shown(),
+              std::vector<std::string>{"Verschillen met ZXAPTAB.C zien|Er zijn geen verschillen "
+                                       "gevonden!"});
+    // A range of 0 to 0 would be the busy animation.
+    EXPECT_LT(d->progressBar()->minimum(), d->progressBar()->maximum());
+    EXPECT_EQ(d->progressBar()->value(), 0);
+}
+
 TEST_F(ToolDialogTest, ARunAfterAStoppedOneGoesToItsEnd) {
     GatedRequests gate(controller);
     ToolContext gated{store,
