@@ -32,7 +32,7 @@ std::string labelOf(const DebugScreen& screen, const DebugItem& item) {
     // "Datum :" names the field "Datum".
     while (!label.empty() && (label.back() == ':' || label.back() == ' '))
         label.pop_back();
-    return label.empty() ? "item " + std::to_string(item.itemNumber) : label;
+    return label;
 }
 
 std::string elementOf(const DebugItem& item, const FrameNames& names) {
@@ -49,6 +49,15 @@ std::string elementOf(const DebugItem& item, const FrameNames& names) {
     return text;
 }
 
+// An item without text before it on its row is named by what it shows
+// ("DVWD SG02_1"), by its number only when that is unknown too.
+std::string unlabelled(const LoggedItem& logged, const DebugItem& item) {
+    std::string name = logged.macro;
+    if (!logged.element.empty())
+        name += (name.empty() ? "" : " ") + logged.element;
+    return name.empty() ? "item " + std::to_string(item.itemNumber) : name;
+}
+
 }  // namespace
 
 std::vector<LoggedItem> loggedItems(const DebugScreen& screen, const std::vector<int>& items,
@@ -63,10 +72,12 @@ std::vector<LoggedItem> loggedItems(const DebugScreen& screen, const std::vector
         const DebugItem& item = screen.item(index);
         if (item.functionCode < 0)
             continue;
-        logged.push_back(
-            LoggedItem{fileName(screen.title()), labelOf(screen, item),
-                       names.macroName(item.functionCode), elementOf(item, names),
-                       ItemIndex::key(item.functionCode, item.firstElement, item.block)});
+        LoggedItem entry{fileName(screen.title()), labelOf(screen, item),
+                         names.macroName(item.functionCode), elementOf(item, names),
+                         ItemIndex::key(item.functionCode, item.firstElement, item.block)};
+        if (entry.label.empty())
+            entry.label = unlabelled(entry, item);
+        logged.push_back(std::move(entry));
     }
     return logged;
 }

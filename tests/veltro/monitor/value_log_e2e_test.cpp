@@ -142,11 +142,15 @@ TEST(ValueLogOverTheLink, TheCsvHoldsExactlyTheValuesCtrlsimSent) {
         EXPECT_EQ(time[19], '.');
         EXPECT_GE(time, previousTime);  // same offset throughout: text order is time order
         previousTime = time;
-        // window, label, then macro, element and value
-        const std::size_t macro = line.find(",item ", 29);
+        // window, label (no text stands before the items: their macro and
+        // element), then macro, element and value
+        EXPECT_EQ(line.substr(29, 15), ",DEBUG_900.PLO,");
+        const std::size_t macro = line.find(',', 44);
         ASSERT_NE(macro, std::string::npos) << line;
-        logged.push_back(line.substr(line.find(',', macro + 1) + 1));
-        EXPECT_EQ(line.substr(29, 16), ",DEBUG_900.PLO,i");
+        logged.push_back(line.substr(macro + 1));
+        const std::string shown = logged.back().substr(0, logged.back().rfind(','));
+        EXPECT_EQ(line.substr(44, macro - 44),
+                  shown.substr(0, shown.find(',')) + " " + shown.substr(shown.find(',') + 1));
     }
     // Well over a second at 400 reports a second: a real stream, all of it.
     EXPECT_GT(expected.size(), 100u);

@@ -82,7 +82,7 @@ TEST(LoggedItems, NameTheWindowLabelMacroAndElementOfEachItem) {
     // Only the words after the previous item on the row, in column order.
     EXPECT_EQ(all[1].label, "Wacht, rood");
     EXPECT_EQ(all[1].element, "5");
-    EXPECT_EQ(all[2].label, "item 3");
+    EXPECT_EQ(all[2].label, "AR fc02 3");  // no text before it: named by what it shows
     EXPECT_EQ(all[2].element, "fc02 3");
     const std::vector<LoggedItem> chosen = loggedItems(screen, {1}, sampleNames());
     ASSERT_EQ(chosen.size(), 1u);
@@ -111,7 +111,7 @@ TEST(ValueLog, WritesOneLinePerReportedValueOfALoggedItem) {
     EXPECT_EQ(lines[1].substr(0, 11), "2026-12-08T");
     EXPECT_EQ(lines[1].substr(19, 4), ".123");
     EXPECT_EQ(lines[1].substr(29), ",DEBUG_001.PLO,Groen fc02,VG_TIJD,fc02,37");
-    EXPECT_EQ(lines[2].substr(29), ",DEBUG_001.PLO,item 3,AR,fc02 3,1");
+    EXPECT_EQ(lines[2].substr(29), ",DEBUG_001.PLO,AR fc02 3,AR,fc02 3,1");
     EXPECT_EQ(lines[3].substr(29), ",DEBUG_001.PLO,\"Wacht, rood\",WR,5,0");
 }
 
