@@ -8,7 +8,7 @@
 #include "veltro/gui/debugger_app.h"
 #include "veltro/gui/dump_window.h"
 #include "veltro/gui/main_window.h"
-#include "veltro/gui/monitor/extra_tools.h"
+#include "veltro/gui/monitor/link_traffic_menu.h"
 #include "veltro/gui/tools/tool_session.h"
 
 namespace veltro::gui {
@@ -36,8 +36,8 @@ void installStartDialogs(DebuggerApp& app, MainWindow& window) {
                               [session, tool = tool, &window] { session->open(tool, &window); });
     }
     // And the menu "Extra" after the described menus.
-    installExtraMenu(window,
-                     ExtraParts{link.flags().tap, app.windows(), app.elements(), app.messages()});
+    installLinkTrafficMenu(
+        window, LinkTrafficParts{link.flags().tap, app.windows(), app.elements(), app.messages()});
 }
 
 }  // namespace veltro::gui

@@ -26,6 +26,7 @@ ElementKind userDefinedRole(std::int32_t code) {
         case 427:  // DFOUT_FG
         case 431:  // B_TIJD
         case 432:  // H_TIJD
+        case 462:  // DVWD
         case 463:  // inst_B_TIJD
         case 464:  // inst_H_TIJD
         case 465:  // inst_H_TIJD1

@@ -52,10 +52,23 @@ const char* kindText(FrameKind kind) {
 
 }  // namespace
 
-const std::vector<std::string>& frameColumnTitles() {
-    static const std::vector<std::string> titles = {
-        "Tijd", "Richting", "Bytes", "Modus", "Functie", "Index", "Tweede index", "Waarde"};
-    return titles;
+const std::array<FrameColumn, kFrameColumnCount>& frameColumns() {
+    static constexpr std::array<FrameColumn, kFrameColumnCount> kColumns{{
+        {"Tijd", 12},     // 08:15:03.123
+        {"Richting", 5},  // in, uit
+        {"Bytes", 21},    // a frame of seven bytes
+        {"Modus", 11},    // CONTINUOUS, losse bytes
+        {"Functie", 18},  // 331 inst_MG_TIJD1
+        {"Index", 10},
+        {"Tweede index", 10},
+        {"Waarde", 0},
+    }};
+    return kColumns;
+}
+
+std::array<const std::string*, kFrameColumnCount> columnFields(const FrameColumns& c) {
+    return {&c.time,     &c.direction, &c.bytes,       &c.mode,
+            &c.function, &c.index,     &c.secondIndex, &c.value};
 }
 
 std::string hexText(std::span<const std::uint8_t> bytes) {
@@ -108,8 +121,7 @@ FrameColumns describeFrame(const FrameEntry& entry, const FrameNames& names, int
 
 std::string frameLine(const FrameColumns& c) {
     std::string line;
-    for (const std::string* field : {&c.time, &c.direction, &c.bytes, &c.mode, &c.function,
-                                     &c.index, &c.secondIndex, &c.value}) {
+    for (const std::string* field : columnFields(c)) {
         if (!line.empty())
             line += '\t';
         line += *field;

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "veltro/monitor/frame_entry.h"
 #include "veltro/monitor/frame_names.h"
@@ -22,8 +23,17 @@ struct FrameColumns {
     std::string value;        // WRITE frames only
 };
 
-// The column titles, in order.
-const std::vector<std::string>& frameColumnTitles();
+// A column of the monitor: its title and its width in digits of the table's
+// font (0: the last column, which takes the rest).
+struct FrameColumn {
+    std::string_view title;
+    int widthDigits;
+};
+inline constexpr std::size_t kFrameColumnCount = 8;
+// The columns in the order of FrameColumns' fields.
+const std::array<FrameColumn, kFrameColumnCount>& frameColumns();
+// The fields of `c` in column order.
+std::array<const std::string*, kFrameColumnCount> columnFields(const FrameColumns& c);
 
 FrameColumns describeFrame(const FrameEntry& entry, const FrameNames& names, int offsetMinutes);
 

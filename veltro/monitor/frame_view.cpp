@@ -21,12 +21,12 @@ std::uint64_t firstKept(const FrameHistory& history) {
 bool FrameFilter::matches(const FrameEntry& entry) const {
     if (!(entry.direction == FrameDirection::In ? in : out))
         return false;
-    if (codes.empty())
+    if (!codes)
         return true;
     if (entry.kind != FrameKind::Frame)
         return false;
     const std::int32_t code = link::extractFrame(entry.data()).record.functionCode;
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
+    return std::find(codes->begin(), codes->end(), code) != codes->end();
 }
 
 MacroFilterResult parseMacroFilter(std::string_view text, const FrameNames& names) {
@@ -41,16 +41,17 @@ MacroFilterResult parseMacroFilter(std::string_view text, const FrameNames& name
             end = text.size();
         const std::string word(text.substr(start, end - start));
         at = end;
+        if (!result.codes)
+            result.codes.emplace();
         std::int32_t code = names.macroCode(word);
         if (code < 0 && word.find_first_not_of("0123456789") == std::string::npos &&
             word.size() <= 3 && std::stoi(word) < 512) {
             code = std::stoi(word);
         }
-        if (code < 0) {
-            result.unknown = word;
-            return result;
-        }
-        result.codes.push_back(code);
+        if (code < 0)
+            result.unknown.push_back(word);
+        else
+            result.codes->push_back(code);
     }
     return result;
 }
@@ -97,8 +98,11 @@ std::optional<std::string> saveFrames(const std::string& path, const FrameView& 
     if (!out)
         return "Kan " + path + " niet openen: " + std::strerror(errno);
     std::string titles;
-    for (const std::string& title : frameColumnTitles())
-        titles += (titles.empty() ? "" : "\t") + title;
+    for (const FrameColumn& column : frameColumns()) {
+        if (!titles.empty())
+            titles += '\t';
+        titles += column.title;
+    }
     out << titles << '\n';
     LocalOffset offset;
     for (std::size_t row = 0; row < view.size(); ++row) {

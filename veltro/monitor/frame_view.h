@@ -13,21 +13,22 @@
 namespace veltro::monitor {
 
 // Which frames the monitor shows: by direction and by macro. A macro filter
-// shows whole frames of those function codes only.
+// shows whole frames of those function codes only; one that names no known
+// macro shows nothing.
 struct FrameFilter {
     bool in = true;
     bool out = true;
-    std::vector<std::int32_t> codes;  // empty: every function code and malformed bytes
+    std::optional<std::vector<std::int32_t>> codes;  // none: every frame and malformed bytes
 
     bool matches(const FrameEntry& entry) const;
 };
 
 // Reads a macro filter as the engineer types it: macro names (case counts)
-// or function codes, separated by blanks or commas. The unknown word as the
-// error.
+// or function codes, separated by blanks or commas. No codes without a word;
+// the words that name no macro are kept apart, in order.
 struct MacroFilterResult {
-    std::vector<std::int32_t> codes;
-    std::string unknown;  // empty when every word was known
+    std::optional<std::vector<std::int32_t>> codes;
+    std::vector<std::string> unknown;
 };
 MacroFilterResult parseMacroFilter(std::string_view text, const FrameNames& names);
 
@@ -50,6 +51,9 @@ class FrameView {
 
     std::size_t size() const { return m_rows.size(); }
     const FrameEntry& at(const FrameHistory& history, std::size_t row) const;
+    // The row's frame as the history counts it: the same frame, the same
+    // number, as long as the monitor runs.
+    std::uint64_t sequence(std::size_t row) const { return m_rows.at(row); }
 
   private:
     FrameFilter m_filter;

@@ -28,8 +28,8 @@
 #include "support/veltro/settings.h"
 #include "veltro/gui/link_assembly.h"
 #include "veltro/gui/main_window.h"
-#include "veltro/gui/monitor/extra_tools.h"
 #include "veltro/gui/monitor/frame_monitor_window.h"
+#include "veltro/gui/monitor/link_traffic_menu.h"
 #include "veltro/link/open_link.h"
 
 namespace {
@@ -108,7 +108,7 @@ void BM_MonitorUnderLoad(benchmark::State& state) {
         assembly.sink.setView(&main);
         main.resize(1000, 700);
         main.show();
-        auto& tools = veltro::gui::installExtraMenu(
+        auto& tools = veltro::gui::installLinkTrafficMenu(
             main, {assembly.link.flags().tap, windows, *elements, messages});
         if (veltro::link::openIpLink(assembly.link, "127.0.0.1", port, ipErrors)) {
             state.SkipWithError("ctrlsim did not answer");

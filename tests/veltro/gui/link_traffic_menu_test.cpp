@@ -1,12 +1,14 @@
 // The menu "Extra" on a bare main window: the frame monitor, the value log
 // and the trend, fed through the link's tap slot as the reader would feed it.
-#include "veltro/gui/monitor/extra_tools.h"
+#include "veltro/gui/monitor/link_traffic_menu.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QChart>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMainWindow>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
+#include <QValueAxis>
 #include <fstream>
 #include <memory>
 
@@ -59,7 +62,7 @@ struct Rig {
     test_support::RecordingMessages messages;
     std::int64_t now = 1796732103000;
     QMainWindow window;
-    ExtraTools* tools;
+    LinkTrafficMenu* tools;
 
     Rig() {
         elements->signalGroups[0].name = "fc02";
@@ -69,8 +72,8 @@ struct Rig {
         windows.addWindow(screen("/p/DEBUG_002.PLO"));
         windows.show(0, ports);
         window.menuBar()->addMenu(QStringLiteral("&Help"));
-        tools = new ExtraTools(window, ExtraParts{slot, windows, *elements, messages},
-                               [this] { return now; });
+        tools = new LinkTrafficMenu(window, LinkTrafficParts{slot, windows, *elements, messages},
+                                    [this] { return now; });
         window.show();
     }
     void in(const Bytes& bytes) {
@@ -89,7 +92,7 @@ std::vector<std::string> fileLines(const std::string& path) {
     return lines;
 }
 
-TEST(ExtraTools, TheMenuComesAfterTheDescribedOnesAndCostsTheLinkNothingUntilUsed) {
+TEST(LinkTrafficMenu, TheMenuComesAfterTheDescribedOnesAndCostsTheLinkNothingUntilUsed) {
     Rig rig;
     const QList<QAction*> menus = rig.window.menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
@@ -100,11 +103,11 @@ TEST(ExtraTools, TheMenuComesAfterTheDescribedOnesAndCostsTheLinkNothingUntilUse
     EXPECT_EQ(items,
               (QStringList{"&Frame monitor", "&Waarden vastleggen...",
                            "&Gekozen waarden vastleggen...", "Vastleggen &stoppen", "&Trend..."}));
-    EXPECT_FALSE(rig.tools->action(ExtraItem::LogStop)->isEnabled());
+    EXPECT_FALSE(rig.tools->action(TrafficItem::LogStop)->isEnabled());
     EXPECT_FALSE(rig.slot.attached());
 }
 
-TEST(ExtraTools, CtrlMOpensTheMonitorWhichShowsFramesFiltersPausesAndDetachesWhenClosed) {
+TEST(LinkTrafficMenu, CtrlMOpensTheMonitorWhichShowsFramesFiltersPausesAndDetachesWhenClosed) {
     Rig rig;
     QApplication::setActiveWindow(&rig.window);
     QTest::keyClick(&rig.window, Qt::Key_M, Qt::ControlModifier);
@@ -127,13 +130,30 @@ TEST(ExtraTools, CtrlMOpensTheMonitorWhichShowsFramesFiltersPausesAndDetachesWhe
     EXPECT_EQ(model->index(1, 7).data().toString(), QStringLiteral("37"));
     EXPECT_EQ(model->index(2, 3).data().toString(), QStringLiteral("losse bytes"));
 
-    // Only received frames of one macro.
+    // Only received frames of one macro, filtered as it is typed: halfway
+    // the word names no macro, is marked as such and shows nothing.
     monitor->findChild<QCheckBox*>(QStringLiteral("monitorOut"))->setChecked(false);
     auto* macros = monitor->findChild<QLineEdit*>(QStringLiteral("monitorMacros"));
-    macros->setText(QStringLiteral("VG_TIJD"));
-    Q_EMIT macros->editingFinished();
+    const QColor plain = macros->palette().color(QPalette::Base);
+    QTest::keyClicks(macros, QStringLiteral("VG_TI"));
+    EXPECT_EQ(model->rowCount(), 0);
+    EXPECT_EQ(monitor->unknownMacros(), std::vector<std::string>{"VG_TI"});
+    EXPECT_NE(macros->palette().color(QPalette::Base), plain);
+    EXPECT_EQ(macros->toolTip(), QStringLiteral("Onbekende macro: VG_TI"));
+    auto* status = monitor->findChild<QLabel*>(QStringLiteral("monitorStatus"));
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("Onbekende macro: VG_TI; ")))
+        << status->text().toStdString();
+    QTest::keyClicks(macros, QStringLiteral("JD"));  // no Enter needed
     ASSERT_EQ(model->rowCount(), 1);
     EXPECT_EQ(model->index(0, 7).data().toString(), QStringLiteral("37"));
+    EXPECT_TRUE(monitor->unknownMacros().empty());
+    EXPECT_EQ(macros->palette().color(QPalette::Base), plain);
+    // Each row is decoded once, however many cells are asked for.
+    auto& rows = monitor->model();
+    const std::uint64_t before = rows.described();
+    for (int column = 0; column < model->columnCount(); ++column)
+        model->index(0, column).data();
+    EXPECT_LE(rows.described(), before + 1);
 
     // Paused, the frames are counted but not shown.
     monitor->findChild<QPushButton*>(QStringLiteral("monitorPause"))->click();
@@ -156,16 +176,18 @@ TEST(ExtraTools, CtrlMOpensTheMonitorWhichShowsFramesFiltersPausesAndDetachesWhe
     EXPECT_FALSE(rig.slot.attached());
 }
 
-TEST(ExtraTools, TheValueLogFollowsTheShownWindowUntilStopped) {
+TEST(LinkTrafficMenu, TheValueLogFollowsTheShownWindowUntilStopped) {
     Rig rig;
     test_support::TempDir dir;
+    // A name typed without an extension gets ".csv".
     const std::string path = (dir / "waarden.csv").string();
-    rig.tools->setFileChooser(
-        [&](QWidget*, const QString&, const QString&) { return QString::fromStdString(path); });
+    rig.tools->setFileChooser([&](QWidget*, const QString&, const QString&) {
+        return QString::fromStdString((dir / "waarden").string());
+    });
     rig.tools->startLog(false);
     ASSERT_TRUE(rig.slot.attached());
-    EXPECT_TRUE(rig.tools->action(ExtraItem::LogStop)->isEnabled());
-    EXPECT_FALSE(rig.tools->action(ExtraItem::LogWindow)->isEnabled());
+    EXPECT_TRUE(rig.tools->action(TrafficItem::LogStop)->isEnabled());
+    EXPECT_FALSE(rig.tools->action(TrafficItem::LogWindow)->isEnabled());
     rig.in(encoded(288, 2, 5));
     rig.in(encoded(465, 2, 40));
     rig.tools->tick();
@@ -185,7 +207,7 @@ TEST(ExtraTools, TheValueLogFollowsTheShownWindowUntilStopped) {
     EXPECT_EQ(texts[1], "Vastleggen gestopt: 3 waarden in " + path);
 }
 
-TEST(ExtraTools, ALogThatCannotStartSaysWhy) {
+TEST(LinkTrafficMenu, ALogThatCannotStartSaysWhy) {
     Rig rig;
     rig.tools->setFileChooser([](QWidget*, const QString&, const QString&) {
         return QStringLiteral("/nonexistent-dir/waarden.csv");
@@ -199,7 +221,7 @@ TEST(ExtraTools, ALogThatCannotStartSaysWhy) {
     EXPECT_EQ(rig.messages.texts().back(), "Er wordt geen debug venster getoond.");
 }
 
-TEST(ExtraTools, TheTrendPlotsTheChosenItemsLive) {
+TEST(LinkTrafficMenu, TheTrendPlotsTheChosenItemsLive) {
     Rig rig;
     rig.tools->setItemChooser([](const DebugScreen&, const std::vector<int>&) {
         return std::optional(std::vector<int>{0});
@@ -208,12 +230,12 @@ TEST(ExtraTools, TheTrendPlotsTheChosenItemsLive) {
     TrendWindow* trend = rig.tools->trendWindow();
     ASSERT_NE(trend, nullptr);
     ASSERT_EQ(trend->lines().size(), 1u);
-    EXPECT_EQ(trend->lines()[0]->name(), QStringLiteral("Groen (VG_TIJD fc02)"));
+    EXPECT_EQ(trend->lines()[0]->name(), QStringLiteral("Groen  (VG_TIJD fc02)"));
     rig.in(encoded(288, 2, 5));
     rig.now += 1000;
     rig.in(encoded(288, 2, 9));
     rig.in(encoded(465, 2, 40));  // not plotted
-    for (int i = 0; i < ExtraTools::kTrendEvery; ++i)
+    for (int i = 0; i < LinkTrafficMenu::kTrendEvery; ++i)
         rig.tools->tick();
     // Two steps, each drawn to where the next begins, the last one to now.
     const QList<QPointF> points = trend->lines()[0]->points();
@@ -222,6 +244,16 @@ TEST(ExtraTools, TheTrendPlotsTheChosenItemsLive) {
     EXPECT_EQ(points[1].x(), points[2].x());
     EXPECT_EQ(points[3].y(), 9);
     EXPECT_EQ(points[3].x(), static_cast<double>(rig.now));
+    // Values from 0 to 100 are drawn on an axis from 0 to 100.
+    rig.in(encoded(288, 2, 0));
+    rig.now += 1000;
+    rig.in(encoded(288, 2, 100));
+    for (int i = 0; i < LinkTrafficMenu::kTrendEvery; ++i)
+        rig.tools->tick();
+    auto* axis = qobject_cast<QValueAxis*>(trend->chart()->axes(Qt::Vertical).front());
+    ASSERT_NE(axis, nullptr);
+    EXPECT_EQ(axis->min(), 0);
+    EXPECT_EQ(axis->max(), 100);
     trend->close();
     EXPECT_FALSE(rig.slot.attached());
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "veltro/link/frame_encoder.h"
+#include "veltro/monitor/frame_row_cache.h"
 #include "veltro/monitor/frame_view.h"
 #include "veltro/monitor/time_text.h"
 
@@ -74,6 +75,7 @@ TEST(FrameText, DecodesEveryFunctionGroupWithMacroAndElementNames) {
         {11, encoded(352, 2, 5, 1), "352 O_TIJD", "2 fc02", "5 fc05", "1"},
         {12, encoded(386, 5, 2, 30), "386 INT", "5 fc05", "2 fc02", "30"},
         {13, encoded(426, 5, -1, 1), "426 D", "5 d051", "", "1"},
+        {14, encoded(462, 5, -1, 1), "462 DVWD", "5 d051", "", "1"},  // a detector too
         {14, encoded(450, 1, -1, 730), "450 inst_1e_KL", "1 kl1", "", "730"},
         {15, encoded(481, -1, -1, 999999), "481 datum", "", "", "999999"},
     };
@@ -147,11 +149,10 @@ TEST(TimeText, WritesMillisecondsAndTheOffset) {
 TEST(FrameFilter, FiltersByDirectionAndByMacro) {
     const FrameNames& names = sampleNames();
     const MacroFilterResult parsed = parseMacroFilter(" VG_TIJD, 69 ", names);
-    EXPECT_EQ(parsed.unknown, "");
+    EXPECT_TRUE(parsed.unknown.empty());
     EXPECT_EQ(parsed.codes, (std::vector<std::int32_t>{288, 69}));
-    EXPECT_EQ(parseMacroFilter("VG_TIJD vg_tijd", names).unknown, "vg_tijd");
-    EXPECT_EQ(parseMacroFilter("512", names).unknown, "512");
-    EXPECT_TRUE(parseMacroFilter("", names).codes.empty());
+    EXPECT_EQ(parseMacroFilter("", names).codes, std::nullopt);
+    EXPECT_EQ(parseMacroFilter(" , ", names).codes, std::nullopt);
 
     FrameFilter filter;
     filter.codes = parsed.codes;
@@ -160,11 +161,63 @@ TEST(FrameFilter, FiltersByDirectionAndByMacro) {
     // Malformed bytes have no macro: only an open filter shows them.
     const FrameEntry cut = entryOf({0xA2, 0x65, 0x85}, FrameDirection::In, FrameKind::Cut);
     EXPECT_FALSE(filter.matches(cut));
-    filter.codes.clear();
+    filter.codes.reset();
     EXPECT_TRUE(filter.matches(cut));
     filter.in = false;
     EXPECT_FALSE(filter.matches(cut));
     EXPECT_TRUE(filter.matches(entryOf({0xE2, 0x45, 0x43}, FrameDirection::Out)));
+}
+
+// A word typed halfway, or misspelt, names no macro: it is kept apart to be
+// marked, and it matches nothing rather than letting every frame through.
+TEST(FrameFilter, WordsThatNameNoMacroShowNothingAndAreNamed) {
+    const FrameNames& names = sampleNames();
+    struct Row {
+        const char* text;
+        std::vector<std::int32_t> codes;
+        std::vector<std::string> unknown;
+    };
+    const Row table[] = {
+        {"VG_TI", {}, {"VG_TI"}},      {"VG_TIJD vg_tijd", {288}, {"vg_tijd"}},  // case counts
+        {"512", {}, {"512"}},           // beyond the 9-bit codes
+        {"0511 511", {511}, {"0511"}},  // a number is three digits at most
+        {"x, y DK", {69}, {"x", "y"}},
+    };
+    for (const Row& row : table) {
+        SCOPED_TRACE(row.text);
+        const MacroFilterResult parsed = parseMacroFilter(row.text, names);
+        ASSERT_TRUE(parsed.codes.has_value());
+        EXPECT_EQ(parsed.unknown, row.unknown);
+        EXPECT_EQ(*parsed.codes, row.codes);
+    }
+    FrameFilter filter;
+    filter.codes = parseMacroFilter("VG_TI", names).codes;
+    EXPECT_FALSE(filter.matches(encoded(288, 2, -1, 1)));
+    EXPECT_FALSE(filter.matches(entryOf({0xA2, 0x65, 0x85}, FrameDirection::In, FrameKind::Cut)));
+}
+
+// The table asks for each cell of a row in turn: the frame is decoded once.
+TEST(FrameRowCache, DescribesAFrameOncePerRowAndForgetsOnClear) {
+    FrameRowCache cache;
+    const FrameEntry vg = encoded(288, 2, -1, 37);
+    const FrameEntry dk = encoded(69, 5, -1, 1);
+    for (int column = 0; column < 8; ++column) {
+        EXPECT_EQ(cache.columns(7, vg, sampleNames()).function, "288 VG_TIJD");
+        EXPECT_EQ(cache.columns(8, dk, sampleNames()).index, "5 fc05");
+    }
+    EXPECT_EQ(cache.described(), 2u);
+    // Rows a screen apart share no slot; rows as far apart as the slots do.
+    EXPECT_EQ(cache.columns(7 + FrameRowCache::kSlots, dk, sampleNames()).function, "69 DK");
+    EXPECT_EQ(cache.columns(7, vg, sampleNames()).function, "288 VG_TIJD");
+    EXPECT_EQ(cache.described(), 4u);
+    cache.clear();
+    cache.columns(8, dk, sampleNames());
+    EXPECT_EQ(cache.described(), 5u);
+    // The columns' widths stand beside their titles.
+    EXPECT_EQ(frameColumns().front().title, "Tijd");
+    EXPECT_EQ(frameColumns().back().widthDigits, 0);  // the value takes the rest
+    EXPECT_EQ(frameLine(cache.columns(7, vg, sampleNames())).substr(13),
+              "in\tB9 43 40 42 65\tWRITE\t288 VG_TIJD\t2 fc02\t\t37");
 }
 
 }  // namespace

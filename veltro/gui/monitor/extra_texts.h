@@ -1,6 +1,7 @@
 #pragma once
 
-// The texts of the menu "Extra" and its windows, together.
+// The texts of the menu "Extra" and its windows, together (what the
+// message window is told stands in veltro/monitor/monitor_texts.h).
 namespace veltro::gui::extra_texts {
 
 inline constexpr const char* kMenu = "E&xtra";
@@ -19,6 +20,7 @@ inline constexpr const char* kPause = "Pauze";
 inline constexpr const char* kClear = "Wissen";
 inline constexpr const char* kSave = "Opslaan...";
 inline constexpr const char* kUnknownMacro = "Onbekende macro: ";
+inline constexpr const char* kUnknownMacros = "Onbekende macro's: ";
 // frames kept, rows shown, skipped while paused, lost because the window fell behind
 inline constexpr const char* kMonitorStatus =
     "%1 frames, %2 getoond, %3 overgeslagen, %4 verloren";
@@ -27,11 +29,6 @@ inline constexpr const char* kTextFilter = "Tekstbestanden (*.txt);;Alle bestand
 
 inline constexpr const char* kLogFileTitle = "Waarden vastleggen in";
 inline constexpr const char* kCsvFilter = "CSV-bestanden (*.csv);;Alle bestanden (*)";
-inline constexpr const char* kLogStarted = "Waarden worden vastgelegd in ";
-inline constexpr const char* kLogStopped = "Vastleggen gestopt: ";
-inline constexpr const char* kLogLines = " waarden in ";
-inline constexpr const char* kNoWindow = "Er wordt geen debug venster getoond.";
-inline constexpr const char* kNoItems = "Het debug venster heeft geen items.";
 
 inline constexpr const char* kChooseTitle = "Items kiezen";
 inline constexpr const char* kTrendTitle = "Trend";

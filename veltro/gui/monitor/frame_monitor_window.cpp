@@ -21,6 +21,9 @@ QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
+// A macro field with a word that names no macro.
+const QColor kUnknownBackground(255, 220, 220);
+
 }  // namespace
 
 FrameMonitorWindow::FrameMonitorWindow(monitor::MonitorHub& hub, const monitor::FrameNames& names,
@@ -28,29 +31,73 @@ FrameMonitorWindow::FrameMonitorWindow(monitor::MonitorHub& hub, const monitor::
     : QWidget(parent, Qt::Window),
       m_hub(hub),
       m_names(names),
-      m_model(hub.history(), names, this),
-      m_in(new QCheckBox(text(extra_texts::kIn), this)),
-      m_out(new QCheckBox(text(extra_texts::kOut), this)),
-      m_macros(new QLineEdit(this)),
-      m_pause(new QPushButton(text(extra_texts::kPause), this)),
-      m_status(new QLabel(this)),
-      m_table(new QTableView(this)) {
+      m_model(hub.history(), names, this) {
     setObjectName(QStringLiteral("VLTFRAMEMONITOR"));
     setWindowTitle(text(extra_texts::kMonitorTitle));
-    m_in->setObjectName(QStringLiteral("monitorIn"));
-    m_out->setObjectName(QStringLiteral("monitorOut"));
-    m_macros->setObjectName(QStringLiteral("monitorMacros"));
-    m_pause->setObjectName(QStringLiteral("monitorPause"));
-    m_in->setChecked(true);
-    m_out->setChecked(true);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("monitorStatus"));
+    m_table = new QTableView(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buildControls());
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_status);
+    buildTable();
+    m_chooseFile = [](QWidget* owner) {
+        return QFileDialog::getSaveFileName(owner, text(extra_texts::kSaveFramesTitle), {},
+                                            text(extra_texts::kTextFilter));
+    };
+    m_model.update();
+    updateStatus();
+}
+
+QBoxLayout* FrameMonitorWindow::buildControls() {
+    m_in = new QCheckBox(text(extra_texts::kIn), this);
+    m_out = new QCheckBox(text(extra_texts::kOut), this);
+    m_macros = new QLineEdit(this);
     m_macros->setPlaceholderText(text(extra_texts::kMacrosHint));
     m_macros->setClearButtonEnabled(true);
+    m_pause = new QPushButton(text(extra_texts::kPause), this);
     m_pause->setCheckable(true);
     auto* clear = new QPushButton(text(extra_texts::kClear), this);
-    clear->setObjectName(QStringLiteral("monitorClear"));
     auto* save = new QPushButton(text(extra_texts::kSave), this);
-    save->setObjectName(QStringLiteral("monitorSave"));
+    struct Control {
+        QWidget* widget;
+        const char* name;
+        int stretch;
+    };
+    const Control controls[] = {
+        {m_in, "monitorIn", 0},
+        {m_out, "monitorOut", 0},
+        {new QLabel(text(extra_texts::kMacros), this), nullptr, 0},
+        {m_macros, "monitorMacros", 1},
+        {m_pause, "monitorPause", 0},
+        {clear, "monitorClear", 0},
+        {save, "monitorSave", 0},
+    };
+    auto* row = new QHBoxLayout;
+    for (const Control& control : controls) {
+        if (control.name != nullptr)
+            control.widget->setObjectName(QString::fromLatin1(control.name));
+        row->addWidget(control.widget, control.stretch);
+    }
+    m_in->setChecked(true);
+    m_out->setChecked(true);
+    connect(m_in, &QCheckBox::toggled, this, [this] { applyFilter(); });
+    connect(m_out, &QCheckBox::toggled, this, [this] { applyFilter(); });
+    connect(m_macros, &QLineEdit::textChanged, this, [this] { applyFilter(); });
+    connect(m_pause, &QPushButton::toggled, this, [this](bool on) {
+        m_hub.setPaused(on);
+        updateStatus();
+    });
+    connect(clear, &QPushButton::clicked, this, [this] {
+        m_model.clear();
+        updateStatus();
+    });
+    connect(save, &QPushButton::clicked, this, [this] { saveFrames(); });
+    return row;
+}
 
+void FrameMonitorWindow::buildTable() {
     m_table->setModel(&m_model);
     m_table->setObjectName(QStringLiteral("monitorTable"));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -61,47 +108,15 @@ FrameMonitorWindow::FrameMonitorWindow(monitor::MonitorHub& hub, const monitor::
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     m_table->horizontalHeader()->setStretchLastSection(true);
     const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    // Column widths in digits: time, direction, bytes, mode, function,
-    // index, second index; the value takes the rest.
-    const int widths[] = {12, 5, 21, 11, 18, 10, 10};
-    int total = 0;
-    for (int column = 0; column < 7; ++column) {
-        m_table->setColumnWidth(column, widths[column] * digit + 12);
-        total += widths[column] * digit + 12;
+    constexpr int kPadding = 12;
+    int width = 0;
+    for (std::size_t column = 0; column < monitor::kFrameColumnCount; ++column) {
+        const int digits = monitor::frameColumns()[column].widthDigits;
+        const int pixels = (digits > 0 ? digits : 10) * digit + kPadding;
+        m_table->setColumnWidth(static_cast<int>(column), pixels);
+        width += pixels;
     }
-
-    auto* controls = new QHBoxLayout;
-    controls->addWidget(m_in);
-    controls->addWidget(m_out);
-    controls->addWidget(new QLabel(text(extra_texts::kMacros), this));
-    controls->addWidget(m_macros, 1);
-    controls->addWidget(m_pause);
-    controls->addWidget(clear);
-    controls->addWidget(save);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(controls);
-    layout->addWidget(m_table, 1);
-    layout->addWidget(m_status);
-    resize(total + 10 * digit + 40, 480);
-
-    connect(m_in, &QCheckBox::toggled, this, [this] { applyFilter(); });
-    connect(m_out, &QCheckBox::toggled, this, [this] { applyFilter(); });
-    connect(m_macros, &QLineEdit::editingFinished, this, [this] { applyFilter(); });
-    connect(m_pause, &QPushButton::toggled, this, [this](bool on) {
-        m_hub.setPaused(on);
-        updateStatus();
-    });
-    connect(clear, &QPushButton::clicked, this, [this] {
-        m_model.clear();
-        updateStatus();
-    });
-    connect(save, &QPushButton::clicked, this, [this] { saveFrames(); });
-    m_chooseFile = [](QWidget* owner) {
-        return QFileDialog::getSaveFileName(owner, text(extra_texts::kSaveFramesTitle), {},
-                                            text(extra_texts::kTextFilter));
-    };
-    m_model.update();
-    updateStatus();
+    resize(width + 40, 480);
 }
 
 void FrameMonitorWindow::refresh() {
@@ -114,28 +129,41 @@ void FrameMonitorWindow::refresh() {
 }
 
 void FrameMonitorWindow::applyFilter() {
+    monitor::MacroFilterResult parsed =
+        monitor::parseMacroFilter(m_macros->text().toStdString(), m_names);
     monitor::FrameFilter filter;
     filter.in = m_in->isChecked();
     filter.out = m_out->isChecked();
-    const monitor::MacroFilterResult parsed =
-        monitor::parseMacroFilter(m_macros->text().toStdString(), m_names);
-    if (!parsed.unknown.empty()) {
-        m_status->setText(text(extra_texts::kUnknownMacro) +
-                          QString::fromStdString(parsed.unknown));
-        return;
-    }
-    filter.codes = parsed.codes;
+    // Known words filter as far as they go; an unknown one matches nothing,
+    // and the field says so rather than showing every frame.
+    filter.codes = std::move(parsed.codes);
+    m_unknown = std::move(parsed.unknown);
+    QPalette palette;
+    if (!m_unknown.empty())
+        palette.setColor(QPalette::Base, kUnknownBackground);
+    m_macros->setPalette(palette);
     m_model.setFilter(std::move(filter));
     m_table->scrollToBottom();
     updateStatus();
 }
 
 void FrameMonitorWindow::updateStatus() {
-    m_status->setText(text(extra_texts::kMonitorStatus)
-                          .arg(m_hub.history().size())
-                          .arg(m_model.view().size())
-                          .arg(m_hub.skipped())
-                          .arg(m_hub.dropped()));
+    QString status = text(extra_texts::kMonitorStatus)
+                         .arg(m_hub.history().size())
+                         .arg(m_model.view().size())
+                         .arg(m_hub.skipped())
+                         .arg(m_hub.dropped());
+    QString unknown;
+    for (const std::string& word : m_unknown)
+        unknown +=
+            (unknown.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromStdString(word);
+    if (!unknown.isEmpty()) {
+        unknown.prepend(text(m_unknown.size() == 1 ? extra_texts::kUnknownMacro
+                                                   : extra_texts::kUnknownMacros));
+        status = unknown + QStringLiteral("; ") + status;
+    }
+    m_macros->setToolTip(unknown);
+    m_status->setText(status);
 }
 
 void FrameMonitorWindow::saveFrames() {

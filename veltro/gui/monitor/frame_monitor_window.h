@@ -6,6 +6,7 @@
 #include "veltro/gui/monitor/frame_table_model.h"
 #include "veltro/monitor/monitor_hub.h"
 
+class QBoxLayout;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -15,8 +16,9 @@ class QTableView;
 namespace veltro::gui {
 
 // "Frame monitor": every frame in and out with its time, bytes and decoding,
-// filtered by direction and by macro; pause, clear and save the shown frames.
-// The hub's history holds the frames; this window only shows them.
+// filtered by direction and by macro as the engineer types; pause, clear and
+// save the shown frames. The hub's history holds the frames; this window
+// only shows them.
 class FrameMonitorWindow final : public QWidget {
   public:
     using FileChooser = std::function<QString(QWidget* parent)>;
@@ -33,21 +35,26 @@ class FrameMonitorWindow final : public QWidget {
 
     FrameTableModel& model() { return m_model; }
     QTableView* table() const { return m_table; }
+    // The words of the macro filter that name no macro, marked in the field.
+    const std::vector<std::string>& unknownMacros() const { return m_unknown; }
 
   private:
+    QBoxLayout* buildControls();
+    void buildTable();
     void applyFilter();
     void updateStatus();
 
     monitor::MonitorHub& m_hub;
     const monitor::FrameNames& m_names;
     FrameTableModel m_model;
-    QCheckBox* m_in;
-    QCheckBox* m_out;
-    QLineEdit* m_macros;
-    QPushButton* m_pause;
-    QLabel* m_status;
-    QTableView* m_table;
+    QCheckBox* m_in = nullptr;
+    QCheckBox* m_out = nullptr;
+    QLineEdit* m_macros = nullptr;
+    QPushButton* m_pause = nullptr;
+    QLabel* m_status = nullptr;
+    QTableView* m_table = nullptr;
     FileChooser m_chooseFile;
+    std::vector<std::string> m_unknown;
 };
 
 }  // namespace veltro::gui

@@ -1,7 +1,6 @@
 #include "veltro/gui/monitor/frame_table_model.h"
 
 #include <QColor>
-#include <QFont>
 
 #include "veltro/monitor/frame_text.h"
 
@@ -29,12 +28,14 @@ void FrameTableModel::update() {
 
 void FrameTableModel::setFilter(monitor::FrameFilter filter) {
     beginResetModel();
+    m_rows.clear();
     m_view.setFilter(std::move(filter), m_history);
     endResetModel();
 }
 
 void FrameTableModel::clear() {
     beginResetModel();
+    m_rows.clear();  // a reopened monitor may know other names
     m_view.clear(m_history);
     endResetModel();
 }
@@ -44,13 +45,14 @@ int FrameTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int FrameTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(monitor::frameColumnTitles().size());
+    return parent.isValid() ? 0 : static_cast<int>(monitor::kFrameColumnCount);
 }
 
 QVariant FrameTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const monitor::FrameEntry& entry = m_view.at(m_history, static_cast<std::size_t>(index.row()));
+    const auto row = static_cast<std::size_t>(index.row());
+    const monitor::FrameEntry& entry = m_view.at(m_history, row);
     if (role == Qt::ForegroundRole) {
         if (entry.kind != monitor::FrameKind::Frame)
             return QColor(Qt::darkRed);
@@ -58,17 +60,17 @@ QVariant FrameTableModel::data(const QModelIndex& index, int role) const {
     }
     if (role != Qt::DisplayRole)
         return {};
-    const monitor::FrameColumns c = monitor::describeFrame(entry, m_names, m_offset(entry.timeMs));
-    const std::string* fields[] = {&c.time,     &c.direction, &c.bytes,       &c.mode,
-                                   &c.function, &c.index,     &c.secondIndex, &c.value};
-    return QString::fromStdString(*fields[index.column()]);
+    const monitor::FrameColumns& columns = m_rows.columns(m_view.sequence(row), entry, m_names);
+    return QString::fromStdString(
+        *monitor::columnFields(columns)[static_cast<std::size_t>(index.column())]);
 }
 
 QVariant FrameTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    return QString::fromStdString(
-        monitor::frameColumnTitles().at(static_cast<std::size_t>(section)));
+    const std::string_view title =
+        monitor::frameColumns().at(static_cast<std::size_t>(section)).title;
+    return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
 }
 
 }  // namespace veltro::gui

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "veltro/gui/monitor/extra_texts.h"
+#include "veltro/monitor/item_choice.h"
 #include "veltro/monitor/logged_item.h"
 
 namespace veltro::gui {
@@ -25,11 +26,7 @@ std::optional<std::vector<int>> chooseItems(const DebugScreen& screen,
         const auto logged = monitor::loggedItems(screen, {index}, names);
         if (logged.empty())
             continue;
-        const monitor::LoggedItem& item = logged.front();
-        list->addItem(QStringLiteral("%1  (%2 %3)")
-                          .arg(QString::fromStdString(item.label),
-                               QString::fromStdString(item.macro),
-                               QString::fromStdString(item.element)));
+        list->addItem(QString::fromStdString(monitor::choiceText(logged.front())));
         const bool chosen = std::find(preset.begin(), preset.end(), index) != preset.end();
         list->item(list->count() - 1)->setSelected(chosen);
         indexes.push_back(index);

@@ -1,4 +1,4 @@
-#include "veltro/gui/monitor/extra_tools.h"
+#include "veltro/gui/monitor/link_traffic_menu.h"
 
 #include <QAction>
 #include <QEvent>
@@ -10,43 +10,42 @@
 #include "veltro/gui/monitor/frame_monitor_window.h"
 #include "veltro/gui/monitor/item_choice_dialog.h"
 #include "veltro/gui/monitor/trend_window.h"
+#include "veltro/monitor/item_choice.h"
+#include "veltro/monitor/monitor_texts.h"
+#include "veltro/monitor/open_request.h"
 
 namespace veltro::gui {
 namespace {
+
+using monitor::MonitorHub;
 
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-std::string utf8(const QString& s) {
-    return s.toUtf8().toStdString();
-}
-
-// The items of a window for a trend opened without asking: those with the
-// given field numbers, or the first three number items.
-std::vector<int> itemsByNumber(const DebugScreen& screen, const QStringList& numbers) {
-    std::vector<int> items;
-    for (int index : screen.controlledItems()) {
-        const DebugItem& item = screen.item(index);
-        if (item.functionCode < 0)
-            continue;
-        const bool wanted = numbers.isEmpty() ? !item.isOnOff() && items.size() < 3
-                                              : numbers.contains(QString::number(item.itemNumber));
-        if (wanted)
-            items.push_back(index);
-    }
-    return items;
+// The save dialog adds ".csv" to a name without an extension before it asks
+// whether an existing file may be replaced.
+QString askLogFile(QWidget* parent, const QString& title, const QString& filter) {
+    QFileDialog dialog(parent, title, {}, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace
 
-ExtraTools::ExtraTools(QMainWindow& window, ExtraParts parts, monitor::WallClock clock)
-    : QObject(&window), m_window(window), m_parts(parts), m_hub(parts.tap, std::move(clock)) {
+LinkTrafficMenu::LinkTrafficMenu(QMainWindow& window, LinkTrafficParts parts,
+                                 monitor::WallClock clock)
+    : QObject(&window),
+      m_window(window),
+      m_parts(parts),
+      m_hub(parts.tap, std::move(clock)),
+      m_log(m_hub.log(), m_names, parts.messages),
+      m_chooseFile(askLogFile) {
     m_timer.setInterval(kTickMs);
     connect(&m_timer, &QTimer::timeout, this, [this] { tick(); });
-    m_chooseFile = [](QWidget* parent, const QString& title, const QString& filter) {
-        return QFileDialog::getSaveFileName(parent, title, {}, filter);
-    };
     m_chooseItems = [this](const DebugScreen& screen, const std::vector<int>& preset) {
         return chooseItems(screen, m_names, preset, &m_window);
     };
@@ -55,7 +54,7 @@ ExtraTools::ExtraTools(QMainWindow& window, ExtraParts parts, monitor::WallClock
     openFromEnvironment();
 }
 
-ExtraTools::~ExtraTools() {
+LinkTrafficMenu::~LinkTrafficMenu() {
     // The windows go first, then the hub (detaching the tap), with the log's
     // last lines written.
     m_timer.stop();
@@ -67,35 +66,41 @@ ExtraTools::~ExtraTools() {
     m_hub.log().close();
 }
 
-void ExtraTools::buildMenu() {
+void LinkTrafficMenu::buildMenu() {
+    struct Item {
+        TrafficItem item;
+        const char* text;
+        std::function<void()> run;
+    };
+    const Item items[] = {
+        {TrafficItem::Monitor, extra_texts::kMonitor, [this] { openMonitor(); }},
+        {TrafficItem::LogWindow, extra_texts::kLogWindow, [this] { startLog(false); }},
+        {TrafficItem::LogChosen, extra_texts::kLogChosen, [this] { startLog(true); }},
+        {TrafficItem::LogStop, extra_texts::kLogStop, [this] { stopLog(); }},
+        {TrafficItem::Trend, extra_texts::kTrend, [this] { openTrend(); }},
+    };
     QMenu* menu = m_window.menuBar()->addMenu(text(extra_texts::kMenu));
     menu->setObjectName(QStringLiteral("extraMenu"));
-    const std::array<const char*, kExtraItemCount> texts = {
-        extra_texts::kMonitor, extra_texts::kLogWindow, extra_texts::kLogChosen,
-        extra_texts::kLogStop, extra_texts::kTrend};
-    for (std::size_t i = 0; i < kExtraItemCount; ++i)
-        m_actions[i] = menu->addAction(text(texts[i]));
-    QAction* monitor = action(ExtraItem::Monitor);
-    monitor->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    monitor->setShortcutContext(Qt::ApplicationShortcut);
-    connect(monitor, &QAction::triggered, this, [this] { openMonitor(); });
-    connect(action(ExtraItem::LogWindow), &QAction::triggered, this, [this] { startLog(false); });
-    connect(action(ExtraItem::LogChosen), &QAction::triggered, this, [this] { startLog(true); });
-    connect(action(ExtraItem::LogStop), &QAction::triggered, this, [this] { stopLog(); });
-    connect(action(ExtraItem::Trend), &QAction::triggered, this, [this] { openTrend(); });
+    for (const Item& item : items) {
+        QAction* added = menu->addAction(text(item.text));
+        connect(added, &QAction::triggered, this, item.run);
+        m_actions[static_cast<std::size_t>(item.item)] = added;
+    }
+    action(TrafficItem::Monitor)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    action(TrafficItem::Monitor)->setShortcutContext(Qt::ApplicationShortcut);
 }
 
-void ExtraTools::updateMenu() {
-    const bool logging = m_hub.inUse(monitor::MonitorHub::kLog);
-    action(ExtraItem::LogWindow)->setEnabled(!logging);
-    action(ExtraItem::LogChosen)->setEnabled(!logging);
-    action(ExtraItem::LogStop)->setEnabled(logging);
+void LinkTrafficMenu::updateMenu() {
+    const bool logging = m_log.active();
+    action(TrafficItem::LogWindow)->setEnabled(!logging);
+    action(TrafficItem::LogChosen)->setEnabled(!logging);
+    action(TrafficItem::LogStop)->setEnabled(logging);
 }
 
-void ExtraTools::use(monitor::MonitorHub::Use what, bool on) {
+void LinkTrafficMenu::setTapUse(MonitorHub::Use user, bool on) {
     if (on && !m_hub.attached())
         m_names.setElements(m_parts.elements);
-    m_hub.setUse(what, on);
+    m_hub.setUse(user, on);
     if (m_hub.attached())
         m_timer.start();
     else
@@ -103,13 +108,19 @@ void ExtraTools::use(monitor::MonitorHub::Use what, bool on) {
     updateMenu();
 }
 
-void ExtraTools::openMonitor() {
+std::optional<std::vector<int>> LinkTrafficMenu::askItems(const DebugScreen& shown) {
+    const int selected = shown.selected();
+    m_names.setElements(m_parts.elements);  // the chooser names the elements
+    return m_chooseItems(shown, selected >= 0 ? std::vector<int>{selected} : std::vector<int>{});
+}
+
+void LinkTrafficMenu::openMonitor() {
     if (m_monitor == nullptr) {
         m_monitor = new FrameMonitorWindow(m_hub, m_names, &m_window);
         m_monitor->installEventFilter(this);
     }
-    if (!m_hub.inUse(monitor::MonitorHub::kMonitor)) {
-        use(monitor::MonitorHub::kMonitor, true);
+    if (!m_hub.inUse(MonitorHub::kMonitor)) {
+        setTapUse(MonitorHub::kMonitor, true);
         m_monitor->model().clear();
     }
     m_monitor->show();
@@ -117,77 +128,52 @@ void ExtraTools::openMonitor() {
     m_monitor->activateWindow();
 }
 
-void ExtraTools::startLog(bool chosen) {
-    if (m_hub.inUse(monitor::MonitorHub::kLog))
-        return;
+void LinkTrafficMenu::startLog(bool chosen) {
     const DebugScreen* shown = m_parts.windows.shownWindow();
-    if (shown == nullptr) {
-        m_parts.messages.message(message_kind::kWarning, extra_texts::kNoWindow);
+    if (!m_log.canStart(shown))
         return;
-    }
     std::vector<int> items;
     if (chosen) {
-        const int selected = shown->selected();
-        const auto picked =
-            m_chooseItems(*shown, selected >= 0 ? std::vector<int>{selected} : std::vector<int>{});
+        const auto picked = askItems(*shown);
         if (!picked)
             return;
         items = *picked;
     }
     m_names.setElements(m_parts.elements);
-    std::vector<monitor::LoggedItem> logged = monitor::loggedItems(*shown, items, m_names);
-    if (logged.empty()) {
-        m_parts.messages.message(message_kind::kWarning, extra_texts::kNoItems);
+    std::optional<monitor::LogPlan> plan = m_log.plan(*shown, items);
+    if (!plan)
         return;
-    }
     const QString path =
         m_chooseFile(&m_window, text(extra_texts::kLogFileTitle), text(extra_texts::kCsvFilter));
     if (path.isEmpty())
         return;
-    if (const auto error = m_hub.log().open(utf8(path), m_hub.clock()())) {
-        m_parts.messages.message(message_kind::kError, *error);
-        return;
-    }
-    m_hub.log().setItems(std::move(logged));
-    m_logFollowsShown = !chosen;
-    m_loggedScreen = shown;
-    m_loggedTitle = shown->title();
-    use(monitor::MonitorHub::kLog, true);
-    m_parts.messages.message(message_kind::kInformation, extra_texts::kLogStarted, utf8(path));
+    if (m_log.start(std::move(*plan), path.toStdString(), m_hub.clock()()))
+        setTapUse(MonitorHub::kLog, true);
 }
 
-void ExtraTools::stopLog() {
-    if (!m_hub.inUse(monitor::MonitorHub::kLog))
+void LinkTrafficMenu::stopLog() {
+    if (!m_log.active())
         return;
-    use(monitor::MonitorHub::kLog, false);  // what was queued is written first
-    const std::string path = m_hub.log().path();
-    const std::uint64_t lines = m_hub.log().lines();
-    if (const auto error = m_hub.log().close()) {
-        m_parts.messages.message(message_kind::kError, *error);
-        return;
-    }
-    m_parts.messages.message(message_kind::kInformation, extra_texts::kLogStopped,
-                             std::to_string(lines) + extra_texts::kLogLines, path);
+    setTapUse(MonitorHub::kLog, false);  // what was queued is written first
+    m_log.stop();
+    updateMenu();
 }
 
-void ExtraTools::openTrend() {
+void LinkTrafficMenu::openTrend() {
     const DebugScreen* shown = m_parts.windows.shownWindow();
     if (shown == nullptr) {
-        m_parts.messages.message(message_kind::kWarning, extra_texts::kNoWindow);
+        m_parts.messages.message(message_kind::kWarning, monitor::texts::kNoWindow);
         return;
     }
-    const int selected = shown->selected();
-    const auto picked =
-        m_chooseItems(*shown, selected >= 0 ? std::vector<int>{selected} : std::vector<int>{});
+    const auto picked = askItems(*shown);
     if (!picked)
         return;
-    m_names.setElements(m_parts.elements);
     m_hub.trend().setItems(monitor::loggedItems(*shown, *picked, m_names));
     if (m_trend == nullptr) {
         m_trend = new TrendWindow(m_hub.trend(), &m_window);
         m_trend->installEventFilter(this);
     }
-    use(monitor::MonitorHub::kTrend, true);
+    setTapUse(MonitorHub::kTrend, true);
     m_trend->remake();
     m_trend->refresh(m_hub.clock()());
     m_trend->show();
@@ -195,73 +181,54 @@ void ExtraTools::openTrend() {
     m_trend->activateWindow();
 }
 
-void ExtraTools::tick() {
+void LinkTrafficMenu::tick() {
     const std::int64_t now = m_hub.clock()();
-    if (m_logFollowsShown && m_hub.inUse(monitor::MonitorHub::kLog))
-        followShownWindow();
+    m_log.follow(m_parts.windows.shownWindow());
     m_hub.drain(now);
-    if (m_hub.inUse(monitor::MonitorHub::kLog) && !m_hub.log().error().empty()) {
-        // A full disk or a vanished directory: said once, and the log ends.
-        const std::string error = m_hub.log().error();
-        use(monitor::MonitorHub::kLog, false);
-        m_hub.log().close();
-        m_parts.messages.message(message_kind::kError, error);
-    }
-    if (m_monitor != nullptr && m_hub.inUse(monitor::MonitorHub::kMonitor))
+    if (m_log.endOnWriteError())
+        setTapUse(MonitorHub::kLog, false);
+    if (m_monitor != nullptr && m_hub.inUse(MonitorHub::kMonitor))
         m_monitor->refresh();
-    if (m_trend != nullptr && m_hub.inUse(monitor::MonitorHub::kTrend) &&
-        ++m_ticks % kTrendEvery == 0) {
+    if (m_trend != nullptr && m_hub.inUse(MonitorHub::kTrend) && ++m_ticks % kTrendEvery == 0) {
         m_hub.trend().prune(now);
         m_trend->refresh(now);
     }
 }
 
-void ExtraTools::followShownWindow() {
-    const DebugScreen* shown = m_parts.windows.shownWindow();
-    if (shown == nullptr || (shown == m_loggedScreen && shown->title() == m_loggedTitle))
-        return;
-    // The log goes on with the items of the window shown now.
-    m_loggedScreen = shown;
-    m_loggedTitle = shown->title();
-    m_hub.log().setItems(monitor::loggedItems(*shown, {}, m_names));
-}
-
-bool ExtraTools::eventFilter(QObject* watched, QEvent* event) {
+bool LinkTrafficMenu::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Hide) {
         if (watched == m_monitor) {
-            use(monitor::MonitorHub::kMonitor, false);
+            setTapUse(MonitorHub::kMonitor, false);
             m_monitor->model().clear();  // the history it showed is gone
-        } else if (watched == m_trend)
-            use(monitor::MonitorHub::kTrend, false);
+        } else if (watched == m_trend) {
+            setTapUse(MonitorHub::kTrend, false);
+        }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void ExtraTools::openFromEnvironment() {
-    // For pictures and demonstrations: VELTRO_OPEN=monitor or trend opens the
-    // window as the event loop starts; the trend of the shown window's first
-    // three number items, or with trend:N,M of its fields N and M.
-    const QString what = qEnvironmentVariable("VELTRO_OPEN");
-    if (what.isEmpty())
+void LinkTrafficMenu::openFromEnvironment() {
+    const monitor::OpenRequest request =
+        monitor::parseOpenRequest(qEnvironmentVariable("VELTRO_OPEN").toStdString());
+    if (request.what == monitor::OpenRequest::What::Nothing)
         return;
-    QTimer::singleShot(0, this, [this, what] {
-        if (what == QLatin1String("monitor")) {
+    QTimer::singleShot(0, this, [this, request] {
+        if (request.what == monitor::OpenRequest::What::Monitor) {
             openMonitor();
-        } else if (what.startsWith(QLatin1String("trend"))) {
-            const QStringList numbers =
-                what.section(QLatin1Char(':'), 1).split(QLatin1Char(','), Qt::SkipEmptyParts);
-            const ItemChooser ask = m_chooseItems;
-            m_chooseItems = [numbers](const DebugScreen& screen, const std::vector<int>&) {
-                return std::optional(itemsByNumber(screen, numbers));
-            };
-            openTrend();
-            m_chooseItems = ask;
+            return;
         }
+        const ItemChooser ask = m_chooseItems;
+        m_chooseItems = [fields = request.fields](const DebugScreen& screen,
+                                                  const std::vector<int>&) {
+            return std::optional(monitor::trendItems(screen, fields));
+        };
+        openTrend();
+        m_chooseItems = ask;
     });
 }
 
-ExtraTools& installExtraMenu(QMainWindow& window, ExtraParts parts) {
-    return *new ExtraTools(window, parts);
+LinkTrafficMenu& installLinkTrafficMenu(QMainWindow& window, LinkTrafficParts parts) {
+    return *new LinkTrafficMenu(window, parts);
 }
 
 }  // namespace veltro::gui

@@ -6,11 +6,11 @@
 #include <array>
 #include <functional>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "veltro/definitions/element_tables.h"
 #include "veltro/monitor/frame_names.h"
+#include "veltro/monitor/log_session.h"
 #include "veltro/monitor/monitor_hub.h"
 #include "veltro/ports/frame_tap.h"
 #include "veltro/ports/messages.h"
@@ -25,36 +25,39 @@ namespace veltro::gui {
 class FrameMonitorWindow;
 class TrendWindow;
 
-// What the menu "Extra" works with; all of it outlives the main window.
-struct ExtraParts {
+// What the menu works with; all of it outlives the main window.
+struct LinkTrafficParts {
     FrameTapSlot& tap;  // the link's (ControllerLink::flags().tap)
     DebugWindowList& windows;
     const ElementTables& elements;
     Messages& messages;  // the message window
 };
 
-enum class ExtraItem { Monitor, LogWindow, LogChosen, LogStop, Trend };
-inline constexpr std::size_t kExtraItemCount = 5;
+enum class TrafficItem { Monitor, LogWindow, LogChosen, LogStop, Trend };
+inline constexpr std::size_t kTrafficItemCount = 5;
 
-// The menu "Extra" after the described menus, and what it opens: the frame
-// monitor (Ctrl+M), the value log and the trend. None of it costs the link
-// anything until the engineer asks for it: the hub taps the link only while
-// one of them is in use, and a timer on this thread drains its intake.
-class ExtraTools final : public QObject {
+// The menu "Extra" after the described menus, with what shows, logs and
+// plots the link's traffic: the frame monitor (Ctrl+M), the value log and
+// the trend. None of it costs the link anything until the engineer asks for
+// it: the hub taps the link only while one of them is in use, and a timer on
+// this thread drains its intake. The rules of the log live in its session;
+// this class keeps the menu, the timer and the windows.
+class LinkTrafficMenu final : public QObject {
   public:
     static constexpr int kTickMs = 50;
     static constexpr int kTrendEvery = 10;  // ticks between two trend pictures
 
+    // A save dialog: the chosen path, empty when cancelled.
     using FileChooser =
         std::function<QString(QWidget* parent, const QString& title, const QString& filter)>;
     using ItemChooser = std::function<std::optional<std::vector<int>>(
         const DebugScreen& screen, const std::vector<int>& preset)>;
 
-    ExtraTools(QMainWindow& window, ExtraParts parts,
-               monitor::WallClock clock = monitor::systemTimeMs);
-    ~ExtraTools() override;
+    LinkTrafficMenu(QMainWindow& window, LinkTrafficParts parts,
+                    monitor::WallClock clock = monitor::systemTimeMs);
+    ~LinkTrafficMenu() override;
 
-    QAction* action(ExtraItem item) const { return m_actions[static_cast<std::size_t>(item)]; }
+    QAction* action(TrafficItem item) const { return m_actions[static_cast<std::size_t>(item)]; }
 
     void openMonitor();
     // Logs the shown window's items (following the shown window), or the
@@ -79,29 +82,27 @@ class ExtraTools final : public QObject {
   private:
     void buildMenu();
     void updateMenu();
-    void use(monitor::MonitorHub::Use what, bool on);
-    void followShownWindow();
+    // Whether `user` takes the link's traffic: the tap is attached and the
+    // timer drains while any user does.
+    void setTapUse(monitor::MonitorHub::Use user, bool on);
+    std::optional<std::vector<int>> askItems(const DebugScreen& shown);
     void openFromEnvironment();
 
     QMainWindow& m_window;
-    ExtraParts m_parts;
+    LinkTrafficParts m_parts;
     monitor::FrameNames m_names;
     monitor::MonitorHub m_hub;
+    monitor::LogSession m_log;
     QTimer m_timer;
     int m_ticks = 0;
-    std::array<QAction*, kExtraItemCount> m_actions{};
+    std::array<QAction*, kTrafficItemCount> m_actions{};
     FrameMonitorWindow* m_monitor = nullptr;
     TrendWindow* m_trend = nullptr;
-    bool m_logFollowsShown = false;
-    // The window whose items the log follows: a closed window's place may be
-    // taken by another one, so its title counts too.
-    const DebugScreen* m_loggedScreen = nullptr;
-    std::string m_loggedTitle;
     FileChooser m_chooseFile;
     ItemChooser m_chooseItems;
 };
 
-// Adds the menu to `window`; the tools live as long as the window.
-ExtraTools& installExtraMenu(QMainWindow& window, ExtraParts parts);
+// Adds the menu to `window`; it lives as long as the window.
+LinkTrafficMenu& installLinkTrafficMenu(QMainWindow& window, LinkTrafficParts parts);
 
 }  // namespace veltro::gui

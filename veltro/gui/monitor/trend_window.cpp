@@ -14,20 +14,14 @@
 #include <limits>
 
 #include "veltro/gui/monitor/extra_texts.h"
+#include "veltro/monitor/item_choice.h"
+#include "veltro/monitor/trend_plot.h"
 
 namespace veltro::gui {
 namespace {
 
-constexpr std::int64_t kShortestMs = 10000;
-
 QString text(const char* utf8) {
     return QString::fromUtf8(utf8);
-}
-
-QString seriesName(const monitor::LoggedItem& item) {
-    const QString what =
-        QString::fromStdString(item.macro + (item.element.empty() ? "" : " " + item.element));
-    return QStringLiteral("%1 (%2)").arg(QString::fromStdString(item.label), what.trimmed());
 }
 
 }  // namespace
@@ -77,7 +71,7 @@ void TrendWindow::makeLines() {
     m_lines.clear();
     for (const monitor::TrendSeries& series : m_store.series()) {
         auto* line = new QLineSeries(m_chart);
-        line->setName(seriesName(series.item));
+        line->setName(QString::fromStdString(monitor::choiceText(series.item)));
         m_chart->addSeries(line);
         line->attachAxis(m_time);
         line->attachAxis(m_values);
@@ -88,44 +82,25 @@ void TrendWindow::makeLines() {
 void TrendWindow::refresh(std::int64_t nowMs) {
     if (m_lines.size() != m_store.series().size())
         makeLines();
-    // The last minutes, or less while the trend is younger: a new trend
-    // fills the width (ten seconds at least).
-    std::int64_t from = nowMs - std::int64_t{minutes()} * 60000;
-    std::int64_t first = nowMs - kShortestMs;
-    for (const monitor::TrendSeries& series : m_store.series()) {
-        if (!series.points.empty())
-            first = std::min(first, series.points.front().timeMs);
-    }
-    from = std::max(from, first);
-    double low = std::numeric_limits<double>::max();
-    double high = std::numeric_limits<double>::lowest();
+    const std::int64_t from = monitor::trendStart(m_store, minutes(), nowMs);
+    std::int64_t low = std::numeric_limits<std::int64_t>::max();
+    std::int64_t high = std::numeric_limits<std::int64_t>::min();
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
-        const auto& points = m_store.series()[i].points;
-        QList<QPointF> steps;
-        steps.reserve(static_cast<qsizetype>(points.size() * 2 + 1));
-        // Each value holds until the next one: a step at each change, and
-        // the last value drawn on to now.
-        for (std::size_t p = 0; p < points.size(); ++p) {
-            const std::int64_t next = p + 1 < points.size() ? points[p + 1].timeMs : nowMs;
-            if (next < from)
-                continue;
-            const double value = points[p].value;
-            const double start = static_cast<double>(std::max(points[p].timeMs, from));
-            steps.append({start, value});
-            steps.append({static_cast<double>(next), value});
-            low = std::min(low, value);
-            high = std::max(high, value);
+        const std::vector<monitor::PlotPoint> steps =
+            monitor::trendSteps(m_store.series()[i].points, from, nowMs);
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(steps.size()));
+        for (const monitor::PlotPoint& step : steps) {
+            points.append({static_cast<double>(step.timeMs), static_cast<double>(step.value)});
+            low = std::min<std::int64_t>(low, step.value);
+            high = std::max<std::int64_t>(high, step.value);
         }
-        m_lines[i]->replace(steps);
+        m_lines[i]->replace(points);
     }
     m_time->setRange(QDateTime::fromMSecsSinceEpoch(from), QDateTime::fromMSecsSinceEpoch(nowMs));
-    if (low > high) {
-        low = 0;
-        high = 1;
-    }
-    const double margin = std::max(1.0, (high - low) * 0.05);
-    m_values->setRange(low - margin, high + margin);
-    m_values->applyNiceNumbers();
+    const monitor::ValueAxis axis = monitor::valueAxis(low, high);
+    m_values->setRange(static_cast<double>(axis.low), static_cast<double>(axis.high));
+    m_values->setTickCount(axis.ticks);
 }
 
 }  // namespace veltro::gui
