@@ -84,4 +84,12 @@ DefinitionsOutcome loadApplicationDefinitions(std::string_view directory, Defini
     return outcome;
 }
 
+DefinitionsOutcome loadProjectDefinitions(std::string_view directory, DefinitionTable& table,
+                                          ElementTables& elements, Messages& messages) {
+    const DefinitionsOutcome macros = loadMacroDefinitions(table, messages);
+    if (macros.fatal())
+        return macros;
+    return loadApplicationDefinitions(directory, table, elements, messages);
+}
+
 }  // namespace veltro

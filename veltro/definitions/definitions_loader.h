@@ -41,4 +41,10 @@ DefinitionsOutcome loadMacroDefinitions(DefinitionTable& table, Messages& messag
 DefinitionsOutcome loadApplicationDefinitions(std::string_view directory, DefinitionTable& table,
                                               ElementTables& elements, Messages& messages);
 
+// Both steps for the project `directory`, as every program that reads a
+// project does: the macro definitions, then ZXAPDEF.H with ZXAPTAB.C unless
+// the macros were already fatal.
+DefinitionsOutcome loadProjectDefinitions(std::string_view directory, DefinitionTable& table,
+                                          ElementTables& elements, Messages& messages);
+
 }  // namespace veltro
