@@ -6,7 +6,18 @@ namespace veltro::tools {
 
 namespace {
 constexpr std::int64_t kHighestTestValue = 11999;
+
+RunResult finish(RunPorts& ports, bool completed, std::string_view done,
+                 std::string_view stopped) {
+    if (!completed) {
+        ports.prompts.messageBox(texts::kAcceptanceCaption, stopped, PromptIcon::Exclamation);
+        return RunResult::Stopped;
+    }
+    ports.prompts.messageBox(texts::kAcceptanceCaption, done, PromptIcon::Information);
+    return RunResult::Done;
 }
+
+}  // namespace
 
 std::int32_t nextTestValue(AcceptanceState& state, const ToolSettings& settings, int k) {
     if (k == 0 && settings.restartPerCategory)
@@ -25,47 +36,26 @@ RunResult runAcceptance(ParameterStore& store, const ToolSettings& settings,
     state.ranOnce = true;
     ports.progress.start(progressRange(settings, tables));
     state.counter = static_cast<std::int64_t>(settings.startValue) - 1;
-    bool stopped = false;
+    bool completed = false;
     {
         ListingOutput listing(
             ports.files,
             {settings.saveToFile, settings.separateFiles, settings.fileName, false, {}});
-        for (Category c : categoriesToVisit(settings, tables)) {
-            if (stopped)
-                break;
-            if (c == Category::Hiaattijden)
-                ports.pacing.pace(ports.clock);
-            listing.beginCategory(c);
-            int k = 0;
-            for (const ParameterRef& p : sendOrder(c, tables)) {
-                if (ports.progress.stopRequested()) {
-                    stopped = true;
-                    break;
-                }
-                if (!p.skipped) {
-                    if (settings.rememberOriginals && !p.value->received())
-                        sendPaced(ports, p, CommandMode::Read);
-                    std::int32_t value = 0;
-                    if (c == Category::Schakelaars)
-                        value = settings.switchesOn ? 1 : 0;
-                    else
-                        value = nextTestValue(state, settings, k++);
-                    listing.line(p, value);
-                    sendPaced(ports, p, CommandMode::Write, value);
-                }
-                ports.progress.step();
-            }
-            listing.endCategory();
-        }
+        const auto test = [&](const ParameterRef& p, int k) {
+            if (settings.rememberOriginals && !p.value->received())
+                sendPaced(ports, p, CommandMode::Read);
+            std::int32_t value = 0;
+            if (p.category == Category::Schakelaars)
+                value = settings.switchesOn ? 1 : 0;
+            else
+                value = nextTestValue(state, settings, k);
+            listing.line(p, value);
+            sendPaced(ports, p, CommandMode::Write, value);
+        };
+        completed = forEachParameter(tables, categoriesToVisit(settings, tables), ports,
+                                     {WalkFilter::SkipRules, true, &listing}, test);
     }
-    if (stopped) {
-        ports.prompts.messageBox(texts::kAcceptanceCaption, texts::kAcceptanceStopped,
-                                 PromptIcon::Exclamation);
-        return RunResult::Stopped;
-    }
-    ports.prompts.messageBox(texts::kAcceptanceCaption, texts::kAcceptanceDone,
-                             PromptIcon::Information);
-    return RunResult::Done;
+    return finish(ports, completed, texts::kAcceptanceDone, texts::kAcceptanceStopped);
 }
 
 RunResult runReset(ParameterStore& store, const AcceptanceState& state, RunPorts& ports) {
@@ -73,37 +63,19 @@ RunResult runReset(ParameterStore& store, const AcceptanceState& state, RunPorts
     const ToolSettings& settings = state.lastRun;
     ports.progress.start(progressRange(settings, tables));
     ports.pacing.restart(ports.clock);
-    bool stopped = false;
+    bool completed = false;
     {
         ListingOutput listing(ports.files, {settings.saveToFile, settings.separateFiles,
                                             settings.fileName, true, texts::kResetListingLine});
-        for (Category c : categoriesToVisit(settings, tables)) {
-            if (stopped)
-                break;
-            listing.beginCategory(c);
-            for (const ParameterRef& p : sendOrder(c, tables)) {
-                if (ports.progress.stopRequested()) {
-                    stopped = true;
-                    break;
-                }
-                if (p.value->received()) {
-                    const std::int32_t original = p.value->value();
-                    listing.line(p, original);
-                    sendPaced(ports, p, CommandMode::Write, original);
-                }
-                ports.progress.step();
-            }
-            listing.endCategory();
-        }
+        const auto restore = [&](const ParameterRef& p, int) {
+            const std::int32_t original = p.value->value();
+            listing.line(p, original);
+            sendPaced(ports, p, CommandMode::Write, original);
+        };
+        completed = forEachParameter(tables, categoriesToVisit(settings, tables), ports,
+                                     {WalkFilter::Reported, false, &listing}, restore);
     }
-    if (stopped) {
-        ports.prompts.messageBox(texts::kAcceptanceCaption, texts::kResetStopped,
-                                 PromptIcon::Exclamation);
-        return RunResult::Stopped;
-    }
-    ports.prompts.messageBox(texts::kAcceptanceCaption, texts::kResetDone,
-                             PromptIcon::Information);
-    return RunResult::Done;
+    return finish(ports, completed, texts::kResetDone, texts::kResetStopped);
 }
 
 }  // namespace veltro::tools

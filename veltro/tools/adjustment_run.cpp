@@ -12,19 +12,34 @@ namespace {
 // box, and false. True when none differs.
 bool verify(ElementTables& tables, const std::vector<Category>& categories, std::uint32_t round,
             Prompts& prompts) {
-    for (Category c : categories) {
-        for (const ParameterRef& p : compareOrder(c, tables)) {
-            if (!p.value->reportedIn(round))
-                continue;
-            const std::int32_t reported = p.value->latest();
-            if (differs(p, reported)) {
-                prompts.messageBox(texts::kAdjustmentCaption, verificationMessage(p, reported),
-                                   PromptIcon::Error);
-                return false;
-            }
-        }
-    }
-    return true;
+    bool verified = true;
+    forEachDifference(tables, categories, round, [&](const ParameterRef& p, std::int32_t value) {
+        prompts.messageBox(texts::kAdjustmentCaption, verificationMessage(p, value),
+                           PromptIcon::Error);
+        verified = false;
+        return false;
+    });
+    return verified;
+}
+
+// Writes every parameter the skip rules keep; with verification on, reads
+// each one back, also one reported before: the check compares what the
+// controller says now. False when the user stopped it.
+bool writeAll(ElementTables& tables, const std::vector<Category>& categories,
+              const ToolSettings& settings, RunPorts& ports,
+              std::vector<const ControllerValue*>& asked) {
+    ListingOutput listing(
+        ports.files, {settings.saveToFile, settings.separateFiles, settings.fileName, false, {}});
+    return forEachParameter(tables, categories, ports, {WalkFilter::SkipRules, true, &listing},
+                            [&](const ParameterRef& p, int) {
+                                const std::int32_t value = sourceInControllerUnits(p);
+                                listing.line(p, value);
+                                sendPaced(ports, p, CommandMode::Write, value);
+                                if (settings.verify) {
+                                    sendPaced(ports, p, CommandMode::Read);
+                                    asked.push_back(p.value);
+                                }
+                            });
 }
 
 }  // namespace
@@ -36,39 +51,7 @@ RunResult runAdjustment(ParameterStore& store, const ToolSettings& settings, Run
     ports.progress.start(progressRange(settings, tables));
     const std::uint32_t round = store.beginReadRound();
     std::vector<const ControllerValue*> asked;
-    bool stopped = false;
-    {
-        ListingOutput listing(
-            ports.files,
-            {settings.saveToFile, settings.separateFiles, settings.fileName, false, {}});
-        for (Category c : categories) {
-            if (stopped)
-                break;
-            if (c == Category::Hiaattijden)
-                ports.pacing.pace(ports.clock);
-            listing.beginCategory(c);
-            for (const ParameterRef& p : sendOrder(c, tables)) {
-                if (ports.progress.stopRequested()) {
-                    stopped = true;
-                    break;
-                }
-                if (!p.skipped) {
-                    const std::int32_t value = sourceInControllerUnits(p);
-                    listing.line(p, value);
-                    sendPaced(ports, p, CommandMode::Write, value);
-                    // Read back every parameter written, also one reported
-                    // before: the check compares what the controller says now.
-                    if (settings.verify) {
-                        sendPaced(ports, p, CommandMode::Read);
-                        asked.push_back(p.value);
-                    }
-                }
-                ports.progress.step();
-            }
-            listing.endCategory();
-        }
-    }
-    if (stopped) {
+    if (!writeAll(tables, categories, settings, ports, asked)) {
         ports.prompts.messageBox(texts::kAdjustmentCaption, texts::kAdjustmentStopped,
                                  PromptIcon::Exclamation);
         return RunResult::Stopped;

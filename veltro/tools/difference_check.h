@@ -1,23 +1,32 @@
 #pragma once
 
+#include <string>
+
 #include "veltro/tools/tool_run.h"
 
 namespace veltro::tools {
 
 struct DifferenceOutcome {
-    RunResult result = RunResult::Done;  // Stopped when the user stopped it
+    // Stopped when the user stopped it, Failed when the result file could
+    // not be written.
+    RunResult result = RunResult::Done;
     int differences = 0;
-    ReadCounts reads;  // parameters asked and answered in this check
+    ReadCounts reads;       // parameters asked and answered in this check
+    std::string fileError;  // the box that told the result file's failure
 };
 
 // The difference check: reads every selected parameter afresh, waits for
 // late reports, then compares what the controller reported in this run with
-// ZXAPTAB.C. Each difference goes to the result file (save to file on and
-// the file open) or to a message box (caption "Verschillen met ZXAPTAB.C
-// zien", error icon); "Er zijn geen verschillen gevonden!" when none, but not
-// when the controller answered no read at all (the caller tells that
-// nothing was compared). The caller has written the settings and shows the
-// hourglass.
+// ZXAPTAB.C. Each difference goes to the result file (save to file on) or to
+// a message box (caption "Verschillen met ZXAPTAB.C zien", error icon); "Er
+// zijn geen verschillen gevonden!" when none, but not when the controller
+// answered no read at all (the caller tells that nothing was compared). The
+// caller has written the settings and shows the hourglass.
+//
+// The result file replaces an earlier one only when the check has run to
+// its end. One that cannot be made is told before anything is asked, and
+// the check does not run; one that cannot be written at the end is told,
+// and its differences are shown in boxes.
 DifferenceOutcome runDifferenceCheck(ParameterStore& store, const ToolSettings& settings,
                                      RunPorts& ports);
 

@@ -5,128 +5,70 @@
 
 namespace veltro::tools {
 
-std::string verificationMessage(const ParameterRef& p, std::int32_t controllerValue) {
-    const std::string name(p.name);
-    const char* n = name.c_str();
-    const double s = p.source;
-    const std::int32_t c = shownControllerValue(p, controllerValue);
-    switch (p.category) {
-        case Category::Ontruimingstijden:
-            return common::format(
-                "Fout bij verifiëren ontruimingstijden van %s naar %s\nWaarde is %5.2f, in "
-                "regeling %d",
-                n, std::string(p.toName).c_str(), s, c);
-        case Category::VgTijden:
-            return common::format(
-                "Fout bij verifiëren VG-tijden van %s\nWaarde is %5.2f, in regeling %d", n, s, c);
-        case Category::GlTijden:
-            return common::format(
-                "Fout bij verifiëren GL-tijden van %s\nWaarde is %5.2f, in regeling %d", n, s, c);
-        case Category::MgTijden:
-            return common::format(
-                "Fout bij verifiëren MG-tijden van %s\nWaarde is %5.2f, in regeling %d", n, s, c);
-        case Category::Hiaattijden:
-            if (p.part == 0)
-                return common::format(
-                    "Fout bij verifiëren hiaattijden van %s\nWaarde is %5.2f, in regeling %d", n,
-                    s, c);
-            if (p.part == 1)
-                return common::format(
-                    "Fout bij verifiëren extra hiaattijden van %s\nWaarde is %5.2f, in regeling "
-                    "%d",
-                    n, s, c);
-            return common::format(
-                "Fout bij verifiëren bezettijden van %s\nWaarde is %5.2f, in regeling %d", n, s,
-                c);
-        case Category::Tijden:
-            return common::format("Fout bij verifiëren tijd %s\nWaarde is %5.2f, in regeling %d",
-                                  n, s, c);
-        case Category::Klokken:
-            if (p.part == 0)
-                return common::format(
-                    "Fout bij verifiëren klokken tijdstip 1 van %s\nWaarde is %5.2f, in regeling "
-                    "%d",
-                    n, s, c);
-            return common::format(
-                "Fout bij verifiëren klokken tijdstip 2 van %s\nWaarde is %5.2f, in regeling %d",
-                n, s, c);
-        case Category::Schakelaars:
-            return common::format(
-                "Fout bij verifiëren schakelaar %s\nWaarde is %d, in regeling %d", n,
-                p.integerSource, c);
-        case Category::Eggparm:
-            return common::format("Fout bij verifiëren EGGPARM %s\nWaarde is %d, in regeling %d",
-                                  n, p.integerSource, c);
-        case Category::Eparm:
-            return common::format("Fout bij verifiëren EPARM %s\nWaarde is %5.2f, in regeling %d",
-                                  n, s, c);
+namespace {
+
+constexpr int kAny = MessageSubject::kAnyPart;
+
+constexpr std::array<MessageSubject, kMessageSubjectCount> kSubjects{{
+    {Category::Ontruimingstijden, kAny, "ontruimingstijden van", false},
+    {Category::VgTijden, kAny, "VG-tijden van", false},
+    {Category::GlTijden, kAny, "GL-tijden van", false},
+    {Category::MgTijden, kAny, "MG-tijden van", false},
+    {Category::Hiaattijden, det_value::kHTijd1, "hiaattijden van", false},
+    {Category::Hiaattijden, det_value::kHTijd2, "extra hiaattijden van", false},
+    {Category::Hiaattijden, det_value::kBztTijd, "bezettijden van", false},
+    {Category::Tijden, kAny, "tijd", false},
+    {Category::Klokken, 0, "klokken tijdstip 1 van", false},
+    {Category::Klokken, 1, "klokken tijdstip 2 van", false},
+    {Category::Schakelaars, kAny, "schakelaar", true},
+    {Category::Eggparm, kAny, "EGGPARM", true},
+    {Category::Eparm, kAny, "EPARM", false},
+}};
+
+const MessageSubject& subjectOf(const ParameterRef& p) {
+    for (const MessageSubject& s : kSubjects) {
+        if (s.category == p.category && (s.part == kAny || s.part == p.part))
+            return s;
     }
-    return {};
+    return kSubjects.front();  // every category and part is in the table
+}
+
+// The subject and the element: "VG-tijden van SG02", "ontruimingstijden van
+// SG02 naar SG05".
+std::string about(const ParameterRef& p) {
+    std::string text(subjectOf(p).subject);
+    text += ' ';
+    text += p.name;
+    if (p.category == Category::Ontruimingstijden) {
+        text += " naar ";
+        text += p.toName;
+    }
+    return text;
+}
+
+// "4.50, in regeling 4": the source and the controller's value as shown.
+std::string values(const ParameterRef& p, std::int32_t controllerValue) {
+    const std::int32_t shown = shownControllerValue(p, controllerValue);
+    if (subjectOf(p).integer)
+        return common::format("%d, in regeling %d", p.integerSource, shown);
+    return common::format("%5.2f, in regeling %d", p.source, shown);
+}
+
+}  // namespace
+
+const std::array<MessageSubject, kMessageSubjectCount>& messageSubjects() {
+    return kSubjects;
+}
+
+std::string verificationMessage(const ParameterRef& p, std::int32_t controllerValue) {
+    return "Fout bij verifiëren " + about(p) + "\nWaarde is " + values(p, controllerValue);
 }
 
 std::string differenceMessage(const ParameterRef& p, std::int32_t controllerValue) {
-    const std::string name(p.name);
-    const char* n = name.c_str();
-    const double s = p.source;
-    const std::int32_t c = shownControllerValue(p, controllerValue);
-    switch (p.category) {
-        case Category::Ontruimingstijden:
-            return common::format(
-                "Verschil bij ontruimingstijden van %s naar %s\nWaarde in broncode is %5.2f, in "
-                "regeling %d",
-                n, std::string(p.toName).c_str(), s, c);
-        case Category::VgTijden:
-            return common::format(
-                "Verschil bij VG-tijden van %s\nWaarde in broncode is %5.2f, in regeling %d", n, s,
-                c);
-        case Category::GlTijden:
-            return common::format(
-                "Verschil bij GL-tijden van %s\nWaarde in broncode is %5.2f, in regeling %d", n, s,
-                c);
-        case Category::MgTijden:
-            return common::format(
-                "Verschil bij MG-tijden van %s-MG_TIJD%d\nWaarde in broncode is %5.2f, in "
-                "regeling %d",
-                n, p.part, s, c);
-        case Category::Hiaattijden:
-            if (p.part == 0)
-                return common::format(
-                    "Verschil bij hiaattijden van %s\nWaarde in broncode is %5.2f, in regeling %d",
-                    n, s, c);
-            if (p.part == 1)
-                return common::format(
-                    "Verschil bij extra hiaattijden van %s\nWaarde in broncode is %5.2f, in "
-                    "regeling %d",
-                    n, s, c);
-            return common::format(
-                "Verschil bij bezettijden van %s\nWaarde in broncode is %5.2f, in regeling %d", n,
-                s, c);
-        case Category::Tijden:
-            return common::format(
-                "Verschil bij tijd %s\nWaarde in broncode is %5.2f, in regeling %d", n, s, c);
-        case Category::Klokken:
-            if (p.part == 0)
-                return common::format(
-                    "Verschil bij klokken tijdstip 1 van %s\nWaarde in broncode is %5.2f, in "
-                    "regeling %d",
-                    n, s, c);
-            return common::format(
-                "Verschil bij klokken tijdstip 2 van %s\nWaarde in broncode is %5.2f, in regeling "
-                "%d",
-                n, s, c);
-        case Category::Schakelaars:
-            return common::format(
-                "Verschil bij schakelaar %s\nWaarde in broncode is %d, in regeling %d", n,
-                p.integerSource, c);
-        case Category::Eggparm:
-            return common::format(
-                "Verschil bij EGGPARM %s\nWaarde in broncode is %d, in regeling %d", n,
-                p.integerSource, c);
-        case Category::Eparm:
-            return common::format(
-                "Verschil bij EPARM %s\nWaarde in broncode is %5.2f, in regeling %d", n, s, c);
-    }
-    return {};
+    std::string subject = about(p);
+    if (p.category == Category::MgTijden)
+        subject += "-MG_TIJD" + std::to_string(p.part);
+    return "Verschil bij " + subject + "\nWaarde in broncode is " + values(p, controllerValue);
 }
 
 }  // namespace veltro::tools

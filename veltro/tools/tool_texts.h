@@ -26,6 +26,14 @@ inline constexpr std::string_view kResetStopped =
     "Het herstellen van de originele instellingen is afgebroken";
 inline constexpr std::string_view kDifferenceStopped = "Het zoeken naar verschillen is afgebroken";
 
+// A result file that cannot be written is told, never passed over: before
+// the check (nothing is asked then) or at its end (the differences follow
+// in boxes). "%s" is the file's name.
+inline constexpr const char* kResultFileNotMade =
+    "Het bestand %s kan niet geschreven worden.\nEr is niets gecontroleerd.";
+inline constexpr const char* kResultFileNotWritten =
+    "Het bestand %s kon niet geschreven worden; een eerder bestand blijft zoals het was.";
+
 // Written before each category's header line by the reset of the originals.
 inline constexpr std::string_view kResetListingLine = "\nReset originele instellingen\n";
 

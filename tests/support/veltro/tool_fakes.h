@@ -43,7 +43,8 @@ class FakeToolProgress final : public veltro::ToolProgress {
     std::atomic<bool> stop{false};
 };
 
-// Files as texts in memory, by path; paths listed in `unwritable` fail to open.
+// Files as texts in memory, by path; paths listed in `unwritable` fail to
+// open, and whole files of paths in `failingClose` fail at their close.
 class MemoryTextFiles final : public veltro::TextFiles {
   public:
     std::unique_ptr<veltro::TextFile> open(std::string_view path, bool append) override {
@@ -57,6 +58,14 @@ class MemoryTextFiles final : public veltro::TextFiles {
         else
             m_files[p];
         return std::make_unique<File>(*this, p);
+    }
+    std::unique_ptr<veltro::TextFile> replaceWhole(std::string_view path) override {
+        std::lock_guard lock(m_mutex);
+        const std::string p(path);
+        opened.push_back(p + " (whole)");
+        if (unwritable.count(p))
+            return nullptr;
+        return std::make_unique<WholeFile>(*this, p);
     }
     std::string text(const std::string& path) const {
         std::lock_guard lock(m_mutex);
@@ -76,6 +85,7 @@ class MemoryTextFiles final : public veltro::TextFiles {
     }
     std::vector<std::string> opened;
     std::set<std::string> unwritable;
+    std::set<std::string> failingClose;
 
   private:
     class File final : public veltro::TextFile {
@@ -89,6 +99,25 @@ class MemoryTextFiles final : public veltro::TextFiles {
       private:
         MemoryTextFiles& m_files;
         std::string m_path;
+    };
+    // Takes the place of its path only when it is closed.
+    class WholeFile final : public veltro::TextFile {
+      public:
+        WholeFile(MemoryTextFiles& files, std::string path)
+            : m_files(files), m_path(std::move(path)) {}
+        void write(std::string_view text) override { m_text += text; }
+        bool close() override {
+            std::lock_guard lock(m_files.m_mutex);
+            if (m_files.failingClose.count(m_path))
+                return false;
+            m_files.m_files[m_path] = m_text;
+            return true;
+        }
+
+      private:
+        MemoryTextFiles& m_files;
+        std::string m_path;
+        std::string m_text;
     };
     mutable std::mutex m_mutex;
     std::map<std::string, std::string> m_files;

@@ -41,12 +41,12 @@ TEST(DifferenceCheck, DifferencesToTheFileInCategoryAndEntryOrder) {
     EXPECT_EQ(f.progress.steps, 46);
 }
 
-TEST(DifferenceCheck, BoxesWhenTheFileIsOffOrCannotBeOpened) {
+TEST(DifferenceCheck, BoxesWhenTheFileIsOff) {
     RunFixture f;
     f.controller.values[{420, 0, 0}] = 1;
     f.controller.values[{33, 1, 0}] = 7;
     ToolSettings s = f.only({Category::Schakelaars, Category::Eggparm}, "v.txt");
-    f.files.unwritable.insert("v.txt");
+    s.saveToFile = false;
     EXPECT_EQ(runDifferenceCheck(f.store, s, f.ports).differences, 2);
     EXPECT_EQ(f.prompts.shown(),
               (std::vector<std::string>{
@@ -54,11 +54,48 @@ TEST(DifferenceCheck, BoxesWhenTheFileIsOffOrCannotBeOpened) {
                   "broncode is 0, in regeling 1",
                   "Verschillen met ZXAPTAB.C zien|Verschil bij EGGPARM PRM_B\nWaarde in broncode "
                   "is 41, in regeling 7"}));
+    EXPECT_TRUE(f.files.names().empty());
     RunFixture g;
-    s.saveToFile = false;
     EXPECT_EQ(runDifferenceCheck(g.store, s, g.ports).differences, 0);
     EXPECT_EQ(g.prompts.snapshot(), std::vector<Box>{kNone});
-    EXPECT_TRUE(g.files.names().empty());
+}
+
+// A result file that cannot be written is told, never passed over in
+// silence; an earlier result stays until a whole new one replaces it.
+TEST(DifferenceCheck, AResultFileThatCannotBeWrittenIsToldAndTheOldOneKept) {
+    RunFixture f;
+    ToolSettings s = f.only({Category::Schakelaars}, "v.txt");
+    f.files.unwritable.insert("v.txt");
+    DifferenceOutcome out = runDifferenceCheck(f.store, s, f.ports);
+    EXPECT_EQ(out.result, RunResult::Failed);
+    EXPECT_TRUE(f.controller.requests.sent.empty());  // nothing asked
+    EXPECT_EQ(out.fileError,
+              "Het bestand v.txt kan niet geschreven worden.\nEr is niets "
+              "gecontroleerd.");
+    EXPECT_EQ(f.prompts.snapshot(), (std::vector<Box>{{std::string(texts::kDifferenceCaption),
+                                                       out.fileError, PromptIcon::Error}}));
+
+    RunFixture g;
+    g.files.open("v.txt", false)->write("gisteren\n");
+    g.files.failingClose.insert("v.txt");
+    g.controller.values[{420, 0, 0}] = 1;
+    out = runDifferenceCheck(g.store, s, g.ports);
+    EXPECT_EQ(out.result, RunResult::Failed);
+    EXPECT_EQ(out.differences, 1);
+    EXPECT_EQ(g.files.text("v.txt"), "gisteren\n");
+    // The differences are not lost: they follow in boxes.
+    EXPECT_EQ(g.prompts.shown(),
+              (std::vector<std::string>{
+                  "Verschillen met ZXAPTAB.C zien|Het bestand v.txt kon niet geschreven worden; "
+                  "een eerder bestand blijft zoals het was.",
+                  "Verschillen met ZXAPTAB.C zien|Verschil bij schakelaar SCH_A\nWaarde in "
+                  "broncode is 0, in regeling 1"}));
+
+    RunFixture h;
+    h.files.open("v.txt", false)->write("gisteren\n");
+    h.progress.stopAfterSteps = 1;
+    EXPECT_EQ(runDifferenceCheck(h.store, s, h.ports).result, RunResult::Stopped);
+    EXPECT_EQ(h.files.text("v.txt"), "gisteren\n");
 }
 
 TEST(DifferenceCheck, NoDifferenceLeavesAnEmptyFileAndTheBox) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <map>
+#include <set>
 #include <string>
 
 #include "support/veltro/tool_tables.h"
@@ -42,55 +45,85 @@ TEST(ValueConversion, TruncatesScalesAndCompares) {
     EXPECT_EQ(shownControllerValue(sw, 7), 7);
 }
 
-TEST(ToolMessages, VerificationAndDifferenceTextsPerCategory) {
+// The table of message subjects is the fixture: every row is checked with
+// both composers against the texts written out here in full (the first
+// parameter of its category and part, a controller value of 46).
+TEST(ToolMessages, EverySubjectInBothMessageKinds) {
+    struct Expected {
+        std::string verification;
+        std::string difference;
+    };
+    const std::map<std::pair<Category, int>, Expected> expected = {
+        {{Category::Ontruimingstijden, 0},
+         {"Fout bij verifiëren ontruimingstijden van SG02 naar SG05\nWaarde is  3.00, in "
+          "regeling 4",
+          "Verschil bij ontruimingstijden van SG02 naar SG05\nWaarde in broncode is  3.00, in "
+          "regeling 4"}},
+        {{Category::VgTijden, 0},
+         {"Fout bij verifiëren VG-tijden van SG02\nWaarde is  4.50, in regeling 4",
+          "Verschil bij VG-tijden van SG02\nWaarde in broncode is  4.50, in regeling 4"}},
+        {{Category::GlTijden, 0},
+         {"Fout bij verifiëren GL-tijden van SG02\nWaarde is  3.00, in regeling 4",
+          "Verschil bij GL-tijden van SG02\nWaarde in broncode is  3.00, in regeling 4"}},
+        {{Category::MgTijden, 0},
+         {"Fout bij verifiëren MG-tijden van SG02\nWaarde is 10.00, in regeling 4",
+          "Verschil bij MG-tijden van SG02-MG_TIJD0\nWaarde in broncode is 10.00, in "
+          "regeling 4"}},
+        {{Category::Hiaattijden, 0},
+         {"Fout bij verifiëren hiaattijden van SG02_1\nWaarde is  2.50, in regeling 4",
+          "Verschil bij hiaattijden van SG02_1\nWaarde in broncode is  2.50, in regeling 4"}},
+        {{Category::Hiaattijden, 1},
+         {"Fout bij verifiëren extra hiaattijden van SG02_1\nWaarde is  3.50, in regeling 4",
+          "Verschil bij extra hiaattijden van SG02_1\nWaarde in broncode is  3.50, in "
+          "regeling 4"}},
+        {{Category::Hiaattijden, 2},
+         {"Fout bij verifiëren bezettijden van SG02_1\nWaarde is  1.00, in regeling 4",
+          "Verschil bij bezettijden van SG02_1\nWaarde in broncode is  1.00, in regeling 4"}},
+        {{Category::Tijden, 0},
+         {"Fout bij verifiëren tijd T_MAX\nWaarde is 12.00, in regeling 4",
+          "Verschil bij tijd T_MAX\nWaarde in broncode is 12.00, in regeling 4"}},
+        {{Category::Klokken, 0},
+         {"Fout bij verifiëren klokken tijdstip 1 van KL_OCHTEND\nWaarde is  7.30, in "
+          "regeling 0",
+          "Verschil bij klokken tijdstip 1 van KL_OCHTEND\nWaarde in broncode is  7.30, in "
+          "regeling 0"}},
+        {{Category::Klokken, 1},
+         {"Fout bij verifiëren klokken tijdstip 2 van KL_OCHTEND\nWaarde is  9.15, in "
+          "regeling 0",
+          "Verschil bij klokken tijdstip 2 van KL_OCHTEND\nWaarde in broncode is  9.15, in "
+          "regeling 0"}},
+        {{Category::Schakelaars, 0},
+         {"Fout bij verifiëren schakelaar SCH_A\nWaarde is 0, in regeling 46",
+          "Verschil bij schakelaar SCH_A\nWaarde in broncode is 0, in regeling 46"}},
+        {{Category::Eggparm, 0},
+         {"Fout bij verifiëren EGGPARM PRM_A\nWaarde is 40, in regeling 46",
+          "Verschil bij EGGPARM PRM_A\nWaarde in broncode is 40, in regeling 46"}},
+        {{Category::Eparm, 0},
+         {"Fout bij verifiëren EPARM EP_A\nWaarde is  1.50, in regeling 4",
+          "Verschil bij EPARM EP_A\nWaarde in broncode is  1.50, in regeling 4"}},
+    };
     auto t = test_support::sampleTables();
-    const ParameterRef vg = at(*t, Category::VgTijden, 0);
-    EXPECT_EQ(verificationMessage(vg, 44),
-              "Fout bij verifiëren VG-tijden van SG02\nWaarde is  4.50, in regeling 4");
-    EXPECT_EQ(differenceMessage(vg, 46),
-              "Verschil bij VG-tijden van SG02\nWaarde in broncode is  4.50, in regeling 4");
+    std::set<std::pair<Category, int>> checked;
+    for (const MessageSubject& row : messageSubjects()) {
+        const int part = row.part == MessageSubject::kAnyPart ? 0 : row.part;
+        const auto& parameters = sendOrder(row.category, *t);
+        const auto p = std::find_if(parameters.begin(), parameters.end(),
+                                    [&](const ParameterRef& q) { return q.part == part; });
+        ASSERT_NE(p, parameters.end()) << row.subject;
+        const auto want = expected.find({row.category, part});
+        ASSERT_NE(want, expected.end()) << row.subject;
+        EXPECT_EQ(verificationMessage(*p, 46), want->second.verification);
+        EXPECT_EQ(differenceMessage(*p, 46), want->second.difference);
+        checked.insert(want->first);
+    }
+    EXPECT_EQ(checked.size(), expected.size());
+    // The difference names the MG time by its number; the verification does not.
     const auto mg = sendOrder(Category::MgTijden, *t);
-    EXPECT_EQ(differenceMessage(mg[0], 5),
-              "Verschil bij MG-tijden van SG02-MG_TIJD0\nWaarde in broncode is 10.00, in "
-              "regeling 0");
     EXPECT_EQ(differenceMessage(mg[36], 5),
               "Verschil bij MG-tijden van SG02-MG_TIJD12\nWaarde in broncode is 22.00, in "
               "regeling 0");
-    EXPECT_EQ(verificationMessage(mg[36], 5),
-              "Fout bij verifiëren MG-tijden van SG02\nWaarde is 22.00, in regeling 0");
-    const auto det = sendOrder(Category::Hiaattijden, *t);
-    EXPECT_EQ(differenceMessage(det[1], 1),
-              "Verschil bij hiaattijden van SG05_1\nWaarde in broncode is  3.50, in regeling 0");
-    EXPECT_EQ(differenceMessage(det[2], 1),
-              "Verschil bij extra hiaattijden van SG02_1\nWaarde in broncode is  3.50, in "
-              "regeling 0");
-    EXPECT_EQ(verificationMessage(det[4], 1),
-              "Fout bij verifiëren bezettijden van SG02_1\nWaarde is  1.00, in regeling 0");
-    EXPECT_EQ(verificationMessage(det[3], 1),
-              "Fout bij verifiëren extra hiaattijden van SG05_1\nWaarde is  4.50, in regeling 0");
-    const auto clocks = sendOrder(Category::Klokken, *t);
-    EXPECT_EQ(differenceMessage(clocks[0], 745),
-              "Verschil bij klokken tijdstip 1 van KL_OCHTEND\nWaarde in broncode is  7.30, in "
-              "regeling 7");
-    EXPECT_EQ(verificationMessage(clocks[3], 1),
-              "Fout bij verifiëren klokken tijdstip 2 van KL_AVOND\nWaarde is 10.15, in "
-              "regeling 0");
-    EXPECT_EQ(differenceMessage(at(*t, Category::Ontruimingstijden, 1), 50),
-              "Verschil bij ontruimingstijden van SG05 naar SG02\nWaarde in broncode is  4.50, "
-              "in regeling 5");
-    EXPECT_EQ(verificationMessage(at(*t, Category::Ontruimingstijden, 0), 50),
-              "Fout bij verifiëren ontruimingstijden van SG02 naar SG05\nWaarde is  3.00, in "
-              "regeling 5");
-    EXPECT_EQ(differenceMessage(at(*t, Category::Schakelaars, 1), 0),
-              "Verschil bij schakelaar SCH_B\nWaarde in broncode is 1, in regeling 0");
-    EXPECT_EQ(verificationMessage(at(*t, Category::Eggparm, 0), 41),
-              "Fout bij verifiëren EGGPARM PRM_A\nWaarde is 40, in regeling 41");
-    EXPECT_EQ(differenceMessage(at(*t, Category::Eparm, 1), 26),
-              "Verschil bij EPARM EP_B\nWaarde in broncode is  2.50, in regeling 2");
-    EXPECT_EQ(verificationMessage(at(*t, Category::Tijden, 1), 26),
-              "Fout bij verifiëren tijd T_MIN\nWaarde is 13.00, in regeling 2");
-    EXPECT_EQ(differenceMessage(at(*t, Category::GlTijden, 2), 26),
-              "Verschil bij GL-tijden van SG05\nWaarde in broncode is  5.00, in regeling 2");
+    EXPECT_EQ(verificationMessage(mg[38], 5),
+              "Fout bij verifiëren MG-tijden van SG05\nWaarde is 22.20, in regeling 0");
 }
 
 TEST(Listing, LinesPerCategory) {
