@@ -138,6 +138,40 @@ TEST(ValueLog, WhatIsWrittenReachesTheFileWithinASecond) {
     EXPECT_FALSE(bad.isOpen());
 }
 
+// The headless watch writes the same lines to a stream it owns; a stream
+// that refuses them ends the log with an error instead of losing lines
+// silently.
+TEST(ValueLog, WritesTheSameLinesToAnyStreamAndStopsAtAWriteError) {
+    const std::int64_t t = 1796732103123;
+    const ControllerRecord vg{288, 2, -1, 0, 37};
+    std::ostringstream fresh;
+    std::ostringstream more;
+    ValueLog log;
+    log.setItems(loggedItems(sampleScreen(), {}, sampleNames()));
+    EXPECT_TRUE(log.logs(vg));
+    EXPECT_FALSE(log.logs({288, 3, -1, 0, 1}));
+    for (std::ostringstream* out : {&fresh, &more}) {
+        log.start(*out, "uit", t, out == &fresh);  // adding to a log: no second title
+        log.record(vg, t);
+        log.record({288, 3, -1, 0, 1}, t);  // no item for fc03
+        log.take(report(t + 1, 192, 2, 3, 1));
+        EXPECT_EQ(log.close(), std::nullopt);
+        EXPECT_EQ(log.lines(), 2u);
+    }
+    const std::string lines = fresh.str();
+    EXPECT_EQ(lines.substr(0, 39), "tijd,venster,item,macro,element,waarde\n");
+    EXPECT_EQ(lines.substr(39 + 29, 42), ",DEBUG_001.PLO,Groen fc02,VG_TIJD,fc02,37\n");
+    EXPECT_EQ(more.str(), lines.substr(39));
+
+    std::ostringstream broken;
+    broken.setstate(std::ios::badbit);
+    log.start(broken, "uit.csv", t);
+    EXPECT_EQ(log.error(), "Kan uit.csv niet schrijven.");
+    log.record(vg, t + 2000);
+    EXPECT_EQ(log.lines(), 0u);
+    EXPECT_EQ(log.close(), "Kan uit.csv niet schrijven.");
+}
+
 TEST(CsvField, QuotesWhatWouldBreakTheLine) {
     EXPECT_EQ(csvField("plain"), "plain");
     EXPECT_EQ(csvField("a,b"), "\"a,b\"");
