@@ -2,6 +2,7 @@
 // request, a pseudo-terminal), the peer for the debugger's tests and demos.
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -10,8 +11,8 @@
 #include "ctrlsim/sim_model.h"
 #include "ctrlsim/sim_options.h"
 #include "ctrlsim/sim_server.h"
-#include "veltro/definitions/definitions_loader.h"
-#include "veltro/definitions/silent_messages.h"
+#include "veltro/headless/console_ports.h"
+#include "veltro/headless/project.h"
 
 namespace {
 
@@ -30,20 +31,6 @@ std::string defaultSampleDirectory() {
     }
     return CTRLSIM_SOURCE_SAMPLE;
 }
-
-// Messages of the definition readers, on standard error, so that a faulty
-// directory is explained without disturbing the port lines on standard output.
-class StderrMessages : public veltro::Messages {
-  public:
-    void message(int kind, std::string_view a, std::string_view b, std::string_view c) override {
-        if (kind != veltro::message_kind::kError && kind != veltro::message_kind::kSystem)
-            return;
-        std::fprintf(stderr, "ctrlsim: %.*s%.*s%.*s\n", static_cast<int>(a.size()), a.data(),
-                     static_cast<int>(b.size()), b.data(), static_cast<int>(c.size()), c.data());
-    }
-    void setContextPrefix(std::string_view) override {}
-    void setLinePrefix(int) override {}
-};
 
 }  // namespace
 
@@ -69,19 +56,17 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    veltro::DefinitionTable table;
-    veltro::ElementTables elements;
-    StderrMessages messages;
-    auto outcome = veltro::loadMacroDefinitions(table, messages);
-    if (!outcome.fatal()) {
-        outcome = veltro::loadApplicationDefinitions(options.directory, table, elements, messages);
-    }
-    if (outcome.fatal() || outcome.status != veltro::DefinitionsOutcome::Status::Loaded) {
-        std::fprintf(
-            stderr, "ctrlsim: %s\n",
-            outcome.boxText.empty() ? options.directory.c_str() : outcome.boxText.c_str());
+    // The definition readers' faults on standard error, so that a faulty
+    // directory is explained without disturbing the port lines.
+    veltro::headless::Console console(std::cout, std::cerr);
+    veltro::headless::ConsoleMessages messages(console, veltro::headless::Stream::Err,
+                                               veltro::headless::Shown::Faults);
+    veltro::headless::ConsolePrompts boxes(console, veltro::headless::Stream::Err);
+    veltro::headless::Project project;
+    if (!veltro::headless::loadProject(options.directory, project, messages, boxes))
         return 1;
-    }
+    veltro::ElementTables& elements = *project.elements;
+    veltro::DefinitionTable& table = project.table;
 
     ctrlsim::SimModel model(elements);
     if (const auto error = ctrlsim::applyOverrides(

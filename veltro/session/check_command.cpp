@@ -1,45 +1,28 @@
 #include "veltro/session/check_command.h"
 
+#include <filesystem>
 #include <memory>
 #include <ostream>
+#include <system_error>
 
-#include "veltro/session/message_log.h"
+#include "veltro/headless/command_words.h"
+#include "veltro/headless/console_ports.h"
+#include "veltro/headless/exit_codes.h"
 #include "veltro/session/startup.h"
 
 namespace veltro {
+
+const char* const kCheckUsage =
+    "  --check [--strict] [DIR]\n"
+    "                 load the macro definitions, ZXAPDEF.H, ZXAPTAB.C and the debug\n"
+    "                 window files of DIR (default: the current directory) as the\n"
+    "                 debugger's start-up does, and print the message window lines;\n"
+    "                 exit 0, 1 when the start-up would fail (with --strict also when\n"
+    "                 any warning, error or system message was printed)\n";
+
 namespace {
 
-class StreamLines final : public MessageLines {
-  public:
-    explicit StreamLines(std::ostream& out) : m_out(out) {}
-    bool addLine(const std::string& line) override {
-        m_out << line << '\n';
-        return static_cast<bool>(m_out);
-    }
-
-  private:
-    std::ostream& m_out;
-};
-
-// Nothing is asked during the loading steps; boxes go to standard error.
-class StreamPrompts final : public Prompts {
-  public:
-    explicit StreamPrompts(std::ostream& err) : m_err(err) {}
-    void messageBox(std::string_view, std::string_view text, PromptIcon) override {
-        m_err << text;
-        if (text.empty() || text.back() != '\n') {
-            m_err << '\n';
-        }
-    }
-    bool askYesNo(std::string_view, std::string_view, PromptIcon) override { return false; }
-    std::optional<std::string> askText(std::string_view, std::string_view,
-                                       std::string_view) override {
-        return std::nullopt;
-    }
-
-  private:
-    std::ostream& m_err;
-};
+namespace exit_code = headless::exit_code;
 
 // Holds the windows only as long as the check needs to count them.
 class CountingCollector final : public ScreenCollector {
@@ -51,23 +34,58 @@ class CountingCollector final : public ScreenCollector {
     int m_count = 0;
 };
 
+std::string absoluteDirectory(const std::string& dir) {
+    std::error_code ec;
+    std::filesystem::path path = std::filesystem::absolute(dir, ec);
+    if (ec)
+        path = dir;
+    std::string text = path.lexically_normal().string();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    return text;
+}
+
 }  // namespace
 
-int runCheck(const std::string& startDirectory, std::ostream& out, std::ostream& err) {
-    StreamLines lines(out);
-    StreamPrompts prompts(err);
-    MessageLog log(lines, prompts);
+int runCheck(const std::string& startDirectory, std::ostream& out, std::ostream& err,
+             bool strict) {
+    headless::Console console(out, err);
+    headless::ConsoleMessages messages(console, headless::Stream::Out,
+                                       headless::Shown::Everything);
+    headless::ConsolePrompts boxes(console, headless::Stream::Err);
     DefinitionTable definitions;
     auto elements = std::make_unique<ElementTables>();
     CountingCollector windows;
     const StartupOutcome outcome =
-        loadStartDirectory(startDirectory, definitions, *elements, log, windows);
-    out.flush();
+        loadStartDirectory(startDirectory, definitions, *elements, messages, windows);
     if (outcome.failed) {
-        prompts.messageBox(outcome.boxCaption, outcome.boxText, outcome.boxIcon);
-        return 1;
+        boxes.messageBox(outcome.boxCaption, outcome.boxText, outcome.boxIcon);
+        return exit_code::kFound;
     }
-    return 0;
+    return strict && messages.faults() > 0 ? exit_code::kFound : exit_code::kSuccess;
+}
+
+int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                    const std::atomic<bool>&) {
+    headless::CommandWords words(args);
+    bool strict = false;
+    std::string directory;
+    while (!words.failed() && !words.atEnd()) {
+        const std::string word = words.next();
+        if (word == "--strict")
+            strict = true;
+        else if (word.starts_with("-"))
+            words.fail("unknown option '" + word + "'");
+        else if (!directory.empty())
+            words.fail("one DIR only; '" + word + "' is a second");
+        else
+            directory = word;
+    }
+    if (words.failed()) {
+        err << "veltro: " << words.error() << "\nusage:\n" << kCheckUsage;
+        return exit_code::kWrongCommandLine;
+    }
+    return runCheck(absoluteDirectory(directory.empty() ? "." : directory), out, err, strict);
 }
 
 }  // namespace veltro

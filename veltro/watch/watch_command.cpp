@@ -1,14 +1,15 @@
 #include "veltro/watch/watch_command.h"
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <mutex>
 #include <ostream>
-#include <unordered_map>
 
 #include "common/file_lookup.h"
-#include "veltro/definitions/definitions_loader.h"
+#include "veltro/headless/console_ports.h"
+#include "veltro/headless/exit_codes.h"
+#include "veltro/headless/headless_loop.h"
+#include "veltro/headless/output_file.h"
+#include "veltro/headless/project.h"
 #include "veltro/link/controller_link.h"
 #include "veltro/link/headless_link_ports.h"
 #include "veltro/link/machine_clock.h"
@@ -16,81 +17,38 @@
 #include "veltro/link/poll_cycle.h"
 #include "veltro/link/status_text.h"
 #include "veltro/monitor/logged_item.h"
-#include "veltro/monitor/time_text.h"
 #include "veltro/monitor/value_log.h"
 #include "veltro/screens/screen_loader.h"
 #include "veltro/session/profile_settings.h"
-#include "veltro/watch/headless_loop.h"
 #include "veltro/watch/watch_command_line.h"
 
 namespace veltro::watch {
 
 const char* const kWatchUsage =
-    "  --watch DIR FILE [LINK...] [--duration S] [--csv OUT]\n"
+    "  --watch DIR FILE [LINK...] [--duration S] [--csv OUT [--overwrite|--append]]\n"
     "                 poll the items of the debug window file FILE of DIR as the\n"
     "                 shown window would and print one CSV line per reported value\n"
     "                 (or write OUT) until S seconds have passed or Ctrl-C; LINK are\n"
-    "                 the debugger's link words, -noreconnect included;\n"
-    "                 exit 0, 3 when the link fails\n";
+    "                 the debugger's link words, -noreconnect included; OUT is made\n"
+    "                 with the first value, and one that exists is only replaced\n"
+    "                 (--overwrite) or added to (--append) when asked;\n"
+    "                 exit 0, 3 when the link or OUT fails or no value came\n";
 
 namespace {
 
-constexpr const char* kTitleLine = "tijd,venster,item,macro,element,waarde";
+using headless::Console;
+using headless::ConsoleLinkErrors;
+using headless::Stream;
+namespace exit_code = headless::exit_code;
+
 constexpr const char* kLinkEnded = "veltro: de verbinding met de regelautomaat is verbroken";
+constexpr const char* kNoValue = "veltro: the controller reported no value";
 
-// Message window lines, one a line on the error stream.
-class ErrorLines final : public Messages {
-  public:
-    explicit ErrorLines(std::ostream& err) : m_err(err) {}
-    void message(int kind, std::string_view a, std::string_view b, std::string_view c) override {
-        if (kind == message_kind::kInformation || kind == message_kind::kDebug)
-            return;  // the names of the files read
-        std::lock_guard lock(m_mutex);
-        m_err << m_context << a << b << c << '\n' << std::flush;
-    }
-    void setContextPrefix(std::string_view name) override {
-        m_context = name.empty() ? std::string() : std::string(name) + ": ";
-    }
-    void setLinePrefix(int) override {}
-
-  private:
-    std::mutex m_mutex;
-    std::ostream& m_err;
-    std::string m_context;
-};
-
-class BoxLines final : public Prompts {
-  public:
-    explicit BoxLines(Messages& lines) : m_lines(lines) {}
-    void messageBox(std::string_view, std::string_view text, PromptIcon) override {
-        m_lines.message(message_kind::kError, text);
-    }
-    bool askYesNo(std::string_view, std::string_view text, PromptIcon) override {
-        messageBox({}, text, PromptIcon::Question);
-        return false;
-    }
-    std::optional<std::string> askText(std::string_view, std::string_view,
-                                       std::string_view) override {
-        return std::nullopt;
-    }
-
-  private:
-    Messages& m_lines;
-};
-
-// A socket error ends the watch (on the loop's thread, which posts it).
-class LinkErrors final : public IpErrorHandler {
-  public:
-    explicit LinkErrors(std::ostream& err) : m_err(err) {}
-    void ipError(const IpError& error) override {
-        error.report(m_err);
-        failed = true;
-    }
-    bool failed = false;
-
-  private:
-    std::ostream& m_err;
-};
+std::int64_t wallClockMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
 
 // The one debug window of the watch, always shown, as the poll cycle sees it.
 class WatchedWindow final : public link::PollWindow {
@@ -117,53 +75,40 @@ class WatchedWindow final : public link::PollWindow {
     DebugScreen& m_screen;
 };
 
-// Every report of a watched item becomes a line, on the loop's thread.
+// Every report of a watched item becomes a line of the value log, on the
+// loop's thread. The --csv file is opened with the first line.
 class ValueLines final : public RecordSink {
   public:
-    ValueLines(HeadlessLoop& loop, DebugScreen& screen, std::vector<monitor::LoggedItem> items,
-               std::ostream& out)
-        : m_loop(loop), m_screen(screen), m_out(out) {
-        for (auto& item : items)
-            m_items.emplace(item.key, std::move(item));
-    }
+    ValueLines(headless::HeadlessLoop& loop, DebugScreen& screen, monitor::ValueLog& log,
+               headless::OutputFile* file)
+        : m_loop(loop), m_screen(screen), m_log(log), m_file(file) {}
     // Reader thread.
     void deliver(const ControllerRecord& record) override {
-        const std::int64_t now = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                     std::chrono::system_clock::now().time_since_epoch())
-                                     .count();
+        const std::int64_t now = wallClockMs();
         m_loop.post([this, record, now] { write(record, now); });
     }
-    std::uint64_t lines() const { return m_lines; }
+    // The file could not be made, or a line could not be written.
+    std::string failure() const {
+        return m_file && !m_file->error().empty() ? m_file->error() : m_log.error();
+    }
 
   private:
     void write(const ControllerRecord& record, std::int64_t timeMs) {
-        const auto found = m_items.find(monitor::reportKey(record));
-        if (found == m_items.end() || m_screen.showReport(record) < 0)
+        if (!m_log.logs(record) || m_screen.showReport(record) < 0)
             return;
-        const monitor::LoggedItem& item = found->second;
-        std::string line = monitor::isoText(timeMs, m_offset(timeMs));
-        for (const std::string* field : {&item.window, &item.label, &item.macro, &item.element}) {
-            line += ',';
-            line += monitor::csvField(*field);
+        if (!m_log.isOpen()) {
+            std::ostream* out = m_file->open();
+            if (out == nullptr)
+                return;
+            m_log.start(*out, m_file->path(), timeMs, !m_file->hadContent());
         }
-        line += ',';
-        line += std::to_string(record.value);
-        m_out << line << '\n';
-        ++m_lines;
+        m_log.record(record, timeMs);
     }
 
-    HeadlessLoop& m_loop;
+    headless::HeadlessLoop& m_loop;
     DebugScreen& m_screen;
-    std::ostream& m_out;
-    std::unordered_map<std::int32_t, monitor::LoggedItem> m_items;
-    monitor::LocalOffset m_offset;
-    std::uint64_t m_lines = 0;
-};
-
-struct Project {
-    DefinitionTable table;
-    std::unique_ptr<ElementTables> elements = std::make_unique<ElementTables>();
-    std::optional<DebugScreen> screen;
+    monitor::ValueLog& m_log;
+    headless::OutputFile* m_file;
 };
 
 std::string windowPath(const WatchCommand& cmd) {
@@ -175,25 +120,7 @@ std::string windowPath(const WatchCommand& cmd) {
     return path.string();
 }
 
-bool load(const WatchCommand& cmd, Project& project, Messages& messages, std::ostream& err) {
-    DefinitionsOutcome outcome = loadMacroDefinitions(project.table, messages);
-    if (!outcome.fatal())
-        outcome =
-            loadApplicationDefinitions(cmd.directory, project.table, *project.elements, messages);
-    if (outcome.fatal() || outcome.status != DefinitionsOutcome::Status::Loaded) {
-        err << "veltro: " << cmd.directory << ": no definitions loaded"
-            << (outcome.boxText.empty() ? "" : ": " + outcome.boxText) << '\n';
-        return false;
-    }
-    project.screen = loadDebugWindowFile(windowPath(cmd), project.table, messages);
-    if (!project.screen) {
-        err << "veltro: " << cmd.file << ": not a debug window file of " << cmd.directory << '\n';
-        return false;
-    }
-    return true;
-}
-
-bool openLink(const WatchCommand& cmd, link::ControllerLink& link, LinkErrors& errors,
+bool openLink(const WatchCommand& cmd, link::ControllerLink& link, ConsoleLinkErrors& errors,
               Prompts& boxes) {
     if (cmd.link.linkKind == LinkKind::Ip) {
         link.setLabel(link::ipLinkLabel(cmd.link.ipAddress, cmd.link.ipPort));
@@ -209,6 +136,85 @@ bool openLink(const WatchCommand& cmd, link::ControllerLink& link, LinkErrors& e
     return link::openSerialLink(link, cmd.link.serialPort, cmd.link.baudRate, &settings, boxes);
 }
 
+// The watch over the link: the loop stands in for the user-interface thread.
+class WatchRun {
+  public:
+    WatchRun(DebugScreen& screen, const headless::Project& project, Console& console,
+             Messages& messages, headless::OutputFile* file)
+        : m_console(console),
+          m_messages(messages),
+          m_linkErrors(console),
+          m_values(m_loop, screen, m_log, file),
+          m_window(screen),
+          m_link({m_loop, m_dumpDisplay, m_replyTimer, m_clock}),
+          m_poll(m_window, m_link.requests(), m_loop, messages) {
+        monitor::FrameNames names;
+        names.setElements(*project.elements);
+        m_log.setItems(monitor::loggedItems(screen, {}, names));
+        if (file == nullptr)
+            m_log.start(console.outStream(), "standard output", wallClockMs());
+        m_link.setPollCycle(&m_poll);
+        m_link.router().setToolSink(&m_values);  // every report, not only a burst's last
+        m_link.router().setToolDialogOpen(true);
+    }
+
+    int run(const WatchCommand& cmd, const std::atomic<bool>& interrupted) {
+        if (cmd.link.reconnect)
+            m_link.enableReconnect(&m_messages);
+        headless::ConsolePrompts boxes(m_console, Stream::Err);
+        if (!openLink(cmd, m_link, m_linkErrors, boxes))
+            return exit_code::kFailure;
+        m_poll.start();
+        const auto until = cmd.duration ? headless::HeadlessLoop::Clock::now() + *cmd.duration
+                                        : headless::HeadlessLoop::Clock::time_point::max();
+        m_loop.run([&] { return interrupted.load() || ended(); }, until);
+        return finish();
+    }
+
+  private:
+    bool ended() {
+        m_log.tick(wallClockMs());
+        return m_linkErrors.failed() || m_link.state() == LinkState::Lost ||
+               !m_values.failure().empty();
+    }
+
+    int finish() {
+        if (m_link.state() == LinkState::Lost)
+            m_console.err(kLinkEnded);
+        m_poll.hide();  // STOP for the items, so the controller stops reporting them
+        if (auto* queue = m_link.writeQueue())
+            queue->waitUntilIdle(std::chrono::seconds(1));
+        m_link.router().setToolDialogOpen(false);
+        m_loop.drain();
+        const std::uint64_t lines = m_log.lines();
+        m_log.close();
+        if (const std::string failure = m_values.failure(); !failure.empty()) {
+            m_console.err("veltro: " + failure);
+            return exit_code::kFailure;
+        }
+        if (m_linkErrors.failed() || m_link.state() == LinkState::Lost)
+            return exit_code::kFailure;
+        if (lines == 0) {
+            m_console.err(kNoValue);
+            return exit_code::kFailure;
+        }
+        return exit_code::kSuccess;
+    }
+
+    Console& m_console;
+    Messages& m_messages;
+    headless::HeadlessLoop m_loop;
+    link::NoDumpDisplay m_dumpDisplay;
+    link::NoReplyTimer m_replyTimer;
+    link::MachineClock m_clock;
+    ConsoleLinkErrors m_linkErrors;
+    monitor::ValueLog m_log;
+    ValueLines m_values;
+    WatchedWindow m_window;
+    link::ControllerLink m_link;
+    link::PollCycle m_poll;
+};
+
 }  // namespace
 
 int runWatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -216,69 +222,31 @@ int runWatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const ParsedWatchCommand parsed = parseWatchCommand(args);
     if (!parsed.command) {
         err << "veltro: " << parsed.error << "\nusage:\n" << kWatchUsage;
-        return 2;
+        return exit_code::kWrongCommandLine;
     }
     const WatchCommand& cmd = *parsed.command;
-    ErrorLines messages(err);
-    Project project;
-    if (!load(cmd, project, messages, err))
-        return 3;
-    std::ofstream file;
+    Console console(out, err);
+    std::unique_ptr<headless::OutputFile> file;
     if (!cmd.csvPath.empty()) {
-        file.open(cmd.csvPath, std::ios::out | std::ios::trunc);
-        if (!file) {
-            err << "veltro: " << cmd.csvPath << ": cannot be written\n";
-            return 3;
+        file = std::make_unique<headless::OutputFile>(cmd.csvPath, cmd.csvRule);
+        if (const auto problem = file->problem()) {
+            console.err("veltro: " + problem->text);
+            return problem->exitCode;
         }
     }
-    std::ostream& lines = cmd.csvPath.empty() ? out : file;
-    lines << kTitleLine << '\n' << std::flush;
-
-    monitor::FrameNames names;
-    names.setElements(*project.elements);
-    HeadlessLoop loop;
-    link::NoDumpDisplay dumpDisplay;
-    link::NoReplyTimer replyTimer;
-    link::MachineClock clock;
-    LinkErrors linkErrors(err);
-    BoxLines boxes(messages);
-    ValueLines values(loop, *project.screen, monitor::loggedItems(*project.screen, {}, names),
-                      lines);
-    WatchedWindow window(*project.screen);
-    link::ControllerLink link({loop, dumpDisplay, replyTimer, clock});
-    link::PollCycle poll(window, link.requests(), loop, messages);
-    link.setPollCycle(&poll);
-    link.router().setToolSink(&values);  // every report, not only the last of a burst
-    link.router().setToolDialogOpen(true);
-    if (cmd.link.reconnect)
-        link.enableReconnect(&messages);
-    if (!openLink(cmd, link, linkErrors, boxes))
-        return 3;
-
-    poll.start();
-    const auto until = cmd.duration ? HeadlessLoop::Clock::now() + *cmd.duration
-                                    : HeadlessLoop::Clock::time_point::max();
-    std::int64_t lastFlush = clock.now().count();
-    loop.run(
-        [&] {
-            // Written lines reach the file at least once a second.
-            if (clock.now().count() - lastFlush >= 1000) {
-                lines.flush();
-                lastFlush = clock.now().count();
-            }
-            return interrupted.load() || linkErrors.failed || link.state() == LinkState::Lost;
-        },
-        until);
-    const bool linkFailed = linkErrors.failed || link.state() == LinkState::Lost;
-    if (link.state() == LinkState::Lost)
-        err << kLinkEnded << '\n';
-    poll.hide();  // STOP for the items, so the controller stops reporting them
-    if (auto* queue = link.writeQueue())
-        queue->waitUntilIdle(std::chrono::seconds(1));
-    link.router().setToolDialogOpen(false);
-    loop.drain();
-    lines.flush();
-    return linkFailed ? 3 : 0;
+    headless::ConsoleMessages messages(console, Stream::Err, headless::Shown::Faults);
+    headless::ConsolePrompts boxes(console, Stream::Err);
+    headless::Project project;
+    if (!headless::loadProject(cmd.directory, project, messages, boxes))
+        return exit_code::kFailure;
+    std::optional<DebugScreen> screen =
+        loadDebugWindowFile(windowPath(cmd), project.table, messages);
+    if (!screen) {
+        console.err("veltro: " + cmd.file + ": not a debug window file of " + cmd.directory);
+        return exit_code::kFailure;
+    }
+    WatchRun watch(*screen, project, console, messages, file.get());
+    return watch.run(cmd, interrupted);
 }
 
 }  // namespace veltro::watch

@@ -9,15 +9,19 @@ namespace veltro::watch {
 
 // The headless watch for test rigs: the debug window file FILE of the project
 // DIR is loaded as the debugger loads it, its items are polled as the shown
-// window's are, and every value the controller reports for them becomes a CSV
-// line (time, window, item, macro, element, value, as the value log writes
-// them) on `out` or in the --csv file, until the duration ends or
-// `interrupted` is set (Ctrl-C). Messages (the link's loss and recovery, "no
-// connection") go to `err`. A lost link is opened again unless -noreconnect
-// is given; then the loss ends the watch.
+// window's are, and every value the controller reports for them becomes a
+// line of the value log (time, window, item, macro, element, value) on `out`
+// or in the --csv file, until the duration ends or `interrupted` is set
+// (Ctrl-C). The message window's warnings, errors and system messages (the
+// link's loss and recovery, "no connection") go to `err`. A lost link is
+// opened again unless -noreconnect is given; then the loss ends the watch.
 //
-// Exit codes: 0 the duration ended or the watch was interrupted, 2 a wrong
-// command line, 3 the link failed (or the files could not be loaded).
+// The --csv file is made only when the first value arrives; one that exists
+// is refused unless --overwrite or --append says what to do with it.
+//
+// Exit codes: 0 values were watched until the end, 2 a wrong command line
+// (or a --csv file that exists), 3 the link failed, the files could not be
+// loaded or written, or the controller reported no value at all.
 int runWatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              const std::atomic<bool>& interrupted);
 

@@ -3,8 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "veltro/session/collecting_prompts.h"
-#include "veltro/session/command_line.h"
+#include "veltro/headless/command_words.h"
 
 namespace veltro::watch {
 namespace {
@@ -20,45 +19,57 @@ std::optional<std::chrono::milliseconds> seconds(const std::string& text) {
     return std::chrono::milliseconds(static_cast<long long>(std::llround(value * 1000)));
 }
 
-ParsedWatchCommand failure(std::string text) {
-    return {std::nullopt, std::move(text)};
+// The options after DIR and FILE; other words are link words.
+void readOptions(headless::CommandWords& words, WatchCommand& cmd,
+                 std::vector<std::string>& link) {
+    bool overwrite = false;
+    bool append = false;
+    while (!words.failed() && !words.atEnd()) {
+        const std::string word = words.next();
+        if (word == "--duration") {
+            if (const auto value = words.valueOf(word, "S, the seconds to watch")) {
+                cmd.duration = seconds(*value);
+                if (!cmd.duration)
+                    words.fail("--duration: '" + *value + "' is not a number of seconds above 0");
+            }
+        } else if (word == "--csv") {
+            cmd.csvPath = words.valueOf(word, "OUT, the file for the values").value_or("");
+        } else if (word == "--overwrite" || word == "--append") {
+            (word == "--append" ? append : overwrite) = true;
+        } else if (word.starts_with("--")) {
+            words.fail("unknown option '" + word + "'");
+        } else {
+            link.push_back(word);
+        }
+    }
+    if (overwrite && append)
+        words.fail("--overwrite and --append exclude each other");
+    else if ((overwrite || append) && cmd.csvPath.empty())
+        words.fail(std::string(overwrite ? "--overwrite" : "--append") + " goes with --csv OUT");
+    cmd.csvRule = overwrite
+                      ? headless::ExistingFile::Overwrite
+                      : (append ? headless::ExistingFile::Append : headless::ExistingFile::Refuse);
 }
 
 }  // namespace
 
 ParsedWatchCommand parseWatchCommand(const std::vector<std::string>& args) {
-    if (args.size() < 3 || args[0] != "--watch")
-        return failure("--watch needs a directory and a debug window file");
+    headless::CommandWords words(args);
     WatchCommand cmd;
-    cmd.directory = args[1];
-    cmd.file = args[2];
-    std::string linkWords;
-    for (std::size_t i = 3; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        if (word == "--duration" || word == "--csv") {
-            if (i + 1 >= args.size())
-                return failure(word + " needs a value");
-            const std::string& value = args[++i];
-            if (word == "--csv") {
-                cmd.csvPath = value;
-            } else if (const auto d = seconds(value)) {
-                cmd.duration = d;
-            } else {
-                return failure("invalid duration '" + value + "' (seconds)");
-            }
-            continue;
-        }
-        if (word.starts_with("--"))
-            return failure("unknown option '" + word + "'");
-        if (word.find(' ') != std::string::npos)
-            return failure("invalid link word '" + word + "'");
-        linkWords += ' ';
-        linkWords += word;
+    cmd.directory = words.argument("DIR", "the project directory").value_or("");
+    if (!words.failed())
+        cmd.file = words.argument("FILE", "the debug window file to watch").value_or("");
+    std::vector<std::string> link;
+    readOptions(words, cmd, link);
+    if (!words.failed()) {
+        const headless::LinkWords parsed = headless::parseLinkWords(link);
+        if (parsed.options)
+            cmd.link = *parsed.options;
+        else
+            words.fail(parsed.error);
     }
-    CollectingPrompts prompts;
-    cmd.link = parseCommandLine(linkWords, prompts);
-    if (!prompts.error.empty())
-        return failure(prompts.error);
+    if (words.failed())
+        return {std::nullopt, words.error()};
     return {std::move(cmd), {}};
 }
 

@@ -5,17 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "veltro/headless/output_file.h"
 #include "veltro/session/session_options.h"
 
 namespace veltro::watch {
 
-// `veltro --watch DIR FILE [link options] [--duration S] [--csv OUT]`
+// `veltro --watch DIR FILE [link words] [--duration S] [--csv OUT
+// [--overwrite | --append]]`
 struct WatchCommand {
     std::string directory;  // the project: ZXAPDEF.H, ZXAPTAB.C
     std::string file;       // the debug window file, in DIR unless a path
     SessionOptions link;    // the debugger's link words, -noreconnect too
     std::optional<std::chrono::milliseconds> duration;  // nothing: until Ctrl-C
     std::string csvPath;                                // empty: standard output
+    headless::ExistingFile csvRule = headless::ExistingFile::Refuse;
 };
 
 struct ParsedWatchCommand {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -20,11 +22,11 @@ struct CheckRun {
     std::string err;
 };
 
-CheckRun check(const std::string& dir) {
+CheckRun check(const std::string& dir, bool strict = false) {
     std::ostringstream out;
     std::ostringstream err;
     CheckRun run;
-    run.exitCode = runCheck(dir, out, err);
+    run.exitCode = runCheck(dir, out, err, strict);
     run.out = common::splitTextLines(out.str());
     run.err = err.str();
     return run;
@@ -39,7 +41,7 @@ std::string window(const std::string& firstRow, const std::string& definitions) 
 }
 
 TEST(CheckCommand, SampleIntersectionHasNoWarningOrError) {
-    const CheckRun run = check(EXAMPLES_DIR "/kruispunt");
+    const CheckRun run = check(EXAMPLES_DIR "/kruispunt", true);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.err.empty());
     int windows = 0;
@@ -64,6 +66,8 @@ TEST(CheckCommand, FaultyDebugFilesAreReportedInOrder) {
     const CheckRun run = check(d);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_TRUE(run.err.empty());
+    // --strict gates on the same lines: a project with warnings fails it.
+    EXPECT_EQ(check(d, true).exitCode, 1);
     const std::vector<std::string> expected = {
         "macrodef.plo : Inlezen van het macro definitie bestand.",
         d + "/ZXAPDEF.H : Inlezen van het Tiral definitie bestand.",
@@ -89,8 +93,9 @@ TEST(CheckCommand, StartUpFailuresAndTheTooLongPath) {
     const std::string d = dir.string();
     CheckRun run = check(d);
     EXPECT_EQ(run.exitCode, 1);
+    // The box is one line, its line break written as " / ".
     EXPECT_EQ(run.err, "Het applicatie definitie bestand '" + d +
-                           "/ZXAPDEF.H' \nkon niet worden geopend.\n");
+                           "/ZXAPDEF.H' / kon niet worden geopend.\n");
     ASSERT_EQ(run.out.size(), 3U);
     EXPECT_EQ(run.out[2], d + "/ZXAPDEF.H : fout : Dit bestand kon niet worden geopend.");
 
@@ -108,6 +113,49 @@ TEST(CheckCommand, StartUpFailuresAndTheTooLongPath) {
     EXPECT_TRUE(
         run.out.back().starts_with("fout : ZXAPDEF.H: Pad naar Tiral definitie bestand "
                                    "is te lang: "));
+}
+
+// Only a warning, no error: --strict still fails, plain --check passes.
+TEST(CheckCommand, StrictFailsOnAWarningAlone) {
+    const test_support::TempDir temp;
+    const fs::path dir = temp.path();
+    write(dir / "zxapdef.h",
+          "/* declaratie arraynummers voor signaalgroepen */\n#define SG02 0\n#define NUMSG 1\n");
+    write(dir / "debug_001.plo", window("~~01 ~02", "01 VG_TIJD SG02\n"));
+    CheckRun run = check(dir.string());
+    ASSERT_EQ(run.exitCode, 0);
+    const std::string warning = dir.string() +
+                                "/debug_001.plo : waarschuwing : Definitie lijst mist de "
+                                "definitie voor scherm item 2";
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), warning), 1);
+    for (const std::string& line : run.out)
+        EXPECT_EQ(line.find(" : fout : "), std::string::npos) << line;
+    run = check(dir.string(), true);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.empty());
+}
+
+TEST(CheckCommand, CommandLineTakesStrictAndOneDirectory) {
+    const std::atomic<bool> never{false};
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string err;  // the start of standard error
+    };
+    const std::string sample = EXAMPLES_DIR "/kruispunt";
+    const std::vector<Case> cases = {
+        {{"--check", sample}, 0, ""},
+        {{"--check", "--strict", sample}, 0, ""},
+        {{"--check", sample, "--strict"}, 0, ""},
+        {{"--check", sample, sample}, 2, "veltro: --check: one DIR only; '" + sample + "'"},
+        {{"--check", "--strickt", sample}, 2, "veltro: --check: unknown option '--strickt'"},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(runCheckCommand(c.args, out, err, never), c.code) << c.args.back();
+        EXPECT_EQ(err.str().substr(0, c.err.size()), c.err) << err.str();
+    }
 }
 
 }  // namespace

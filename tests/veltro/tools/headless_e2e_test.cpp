@@ -94,6 +94,13 @@ TEST_F(HeadlessTools, DifferenceCheckPrintsEachDifferenceOrNone) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(readFile(file),
               "Verschil bij VG-tijden van SG02\nWaarde in broncode is  6.00, in regeling 7\n");
+
+    // A result file that cannot be written stops the check before it asks.
+    const std::string nowhere = (dir.path() / "nergens" / "verschillen.txt").string();
+    r = run("--verschillen", {"VG-tijden", "--file", nowhere}, link);
+    EXPECT_EQ(r.code, 3);
+    EXPECT_EQ(r.out, "Het bestand " + nowhere +
+                         " kan niet geschreven worden. / Er is niets gecontroleerd.\n");
 }
 
 TEST_F(HeadlessTools, AdjustmentWritesVerifiesAndReportsARejectedWrite) {
@@ -169,6 +176,17 @@ TEST_F(HeadlessTools, WrongCommandLinesAndFailedStartsHaveTheirExitCodes) {
         const Result r = veltro(dir, words);
         EXPECT_EQ(r.code, 2) << words.back() << r.err;
         EXPECT_NE(r.err.find("usage"), std::string::npos);
+    }
+    // Each bad argument is named.
+    for (const auto& [words, named] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--verschillen", "-IP", "127.0.0.1"}, "veltro: --verschillen: DIR is missing"},
+             {{"--verschillen", kSample, "VG-tijd"}, "veltro: --verschillen: 'VG-tijd': "},
+             {{"--aanpassen", kSample, "--speed", "0"}, "veltro: --aanpassen: --speed: '0'"},
+             {{"--aanpassen", kSample, "--file"}, "veltro: --aanpassen: --file needs a value"}}) {
+        const Result r = veltro(dir, words);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_EQ(r.err.rfind(named, 0), 0u) << r.err;
     }
     // Nobody listens: the socket error is reported and the run never starts.
     Result r = veltro(dir, {"--verschillen", kSample, "-IP", "127.0.0.1", "-IPP", "1"});

@@ -3,8 +3,7 @@
 #include <charconv>
 
 #include "common/ignore_case.h"
-#include "veltro/session/collecting_prompts.h"
-#include "veltro/session/command_line.h"
+#include "veltro/headless/command_words.h"
 
 namespace veltro::tools {
 
@@ -18,75 +17,75 @@ std::optional<int> positive(const std::string& text) {
     return value;
 }
 
-bool categoryWord(const std::string& word, Category& out) {
+std::optional<Category> categoryWord(const std::string& word) {
     for (Category c : kAllCategories) {
-        if (common::equalsIgnoreCase(categoryTexts(c).word, word)) {
-            out = c;
-            return true;
-        }
+        if (common::equalsIgnoreCase(categoryTexts(c).word, word))
+            return c;
     }
-    return false;
+    return std::nullopt;
 }
 
-ParsedToolCommand failure(std::string text) {
-    return {std::nullopt, std::move(text)};
+std::optional<Tool> toolOf(const std::string& word) {
+    if (word == "--verschillen")
+        return Tool::Difference;
+    if (word == "--aanpassen")
+        return Tool::Adjustment;
+    return std::nullopt;
+}
+
+// The words after DIR: categories, options and link words.
+void readOptions(headless::CommandWords& words, ToolCommand& cmd, std::vector<std::string>& link) {
+    bool anyCategory = false;
+    while (!words.failed() && !words.atEnd()) {
+        const std::string word = words.next();
+        if (word == "--speed") {
+            if (const auto value = words.valueOf(word, "MS, the pause between commands")) {
+                const auto speed = positive(*value);
+                if (!speed)
+                    words.fail("--speed: '" + *value + "' is not a number of milliseconds");
+                cmd.settings.speed = speed.value_or(kDefaultHeadlessSpeed);
+            }
+        } else if (word == "--file") {
+            cmd.settings.fileName = words.valueOf(word, "F, the file to write").value_or("");
+            cmd.settings.saveToFile = !cmd.settings.fileName.empty();
+        } else if (word == "--no-verify" && cmd.tool == Tool::Adjustment) {
+            cmd.settings.verify = false;
+        } else if (const auto c = categoryWord(word)) {
+            cmd.settings.selected[static_cast<std::size_t>(categoryNumber(*c))] = true;
+            anyCategory = true;
+        } else if (word.starts_with("--")) {
+            words.fail("unknown option '" + word + "'");
+        } else {
+            link.push_back(word);
+        }
+    }
+    if (!anyCategory)
+        cmd.settings.selected.fill(true);
 }
 
 }  // namespace
 
 ParsedToolCommand parseToolCommand(const std::vector<std::string>& args) {
-    if (args.empty())
-        return failure("no command");
+    if (args.empty() || !toolOf(args[0]))
+        return {std::nullopt, "unknown command '" + (args.empty() ? "" : args[0]) + "'"};
+    headless::CommandWords words(args);
     ToolCommand cmd;
-    if (args[0] == "--verschillen")
-        cmd.tool = Tool::Difference;
-    else if (args[0] == "--aanpassen")
-        cmd.tool = Tool::Adjustment;
-    else
-        return failure("unknown command '" + args[0] + "'");
-    if (args.size() < 2 || args[1].empty() || args[1][0] == '-')
-        return failure(args[0] + " needs a directory");
-    cmd.directory = args[1];
+    cmd.tool = *toolOf(args[0]);
+    cmd.directory = words.argument("DIR", "the project directory").value_or("");
     cmd.settings.speed = kDefaultHeadlessSpeed;
     cmd.settings.saveToFile = false;
     cmd.settings.separateFiles = false;
-    bool anyCategory = false;
-    std::string linkWords;
-    for (std::size_t i = 2; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        Category c{};
-        const bool takesValue = a == "--speed" || a == "--file";
-        if (takesValue && i + 1 >= args.size())
-            return failure(a + " needs a value");
-        if (a == "--speed") {
-            const auto speed = positive(args[++i]);
-            if (!speed)
-                return failure("invalid speed '" + args[i] + "'");
-            cmd.settings.speed = *speed;
-        } else if (a == "--file") {
-            cmd.settings.fileName = args[++i];
-            cmd.settings.saveToFile = !cmd.settings.fileName.empty();
-        } else if (a == "--no-verify" && cmd.tool == Tool::Adjustment) {
-            cmd.settings.verify = false;
-        } else if (categoryWord(a, c)) {
-            cmd.settings.selected[static_cast<std::size_t>(categoryNumber(c))] = true;
-            anyCategory = true;
-        } else if (a.rfind("--", 0) == 0) {
-            return failure("unknown option '" + a + "'");
-        } else {
-            linkWords += (linkWords.empty() ? "" : " ") + a;
-        }
+    std::vector<std::string> link;
+    readOptions(words, cmd, link);
+    if (!words.failed()) {
+        const headless::LinkWords parsed = headless::parseLinkWords(link);
+        if (parsed.options)
+            cmd.link = *parsed.options;
+        else
+            words.fail(parsed.error);
     }
-    if (!anyCategory)
-        cmd.settings.selected.fill(true);
-    CollectingPrompts prompts;
-    if (!linkWords.empty())
-        cmd.link = parseCommandLine(linkWords, prompts);
-    if (!prompts.error.empty())
-        return failure(prompts.error);
-    if (cmd.link.startDpcom || cmd.link.startAfname || cmd.link.startParameters ||
-        cmd.link.startVerschillen)
-        return failure("start flags do not belong to " + args[0]);
+    if (words.failed())
+        return {std::nullopt, words.error()};
     return {cmd, {}};
 }
 

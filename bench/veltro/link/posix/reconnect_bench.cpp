@@ -16,11 +16,11 @@
 #include "ctrlsim/ctrlsim_process.h"
 #include "support/veltro/link_ports.h"
 #include "support/veltro/timers.h"
+#include "veltro/headless/headless_loop.h"
 #include "veltro/link/controller_link.h"
 #include "veltro/link/machine_clock.h"
 #include "veltro/link/open_link.h"
 #include "veltro/link/poll_cycle.h"
-#include "veltro/watch/headless_loop.h"
 
 namespace {
 
@@ -77,7 +77,7 @@ void BM_LossToValuesAgain(benchmark::State& state) {
     const std::string first = sim.readLine();
     const int port = std::atoi(first.c_str() + 5);
 
-    veltro::watch::HeadlessLoop loop;
+    veltro::headless::HeadlessLoop loop;
     test_support::RecordingDumpDisplay display;
     test_support::FakeReplyTimer replyTimer;
     test_support::RecordingIpErrors errors;

@@ -1,8 +1,8 @@
-#include "veltro/watch/headless_loop.h"
+#include "veltro/headless/headless_loop.h"
 
 #include <algorithm>
 
-namespace veltro::watch {
+namespace veltro::headless {
 
 void HeadlessLoop::post(std::function<void()> work) {
     {
@@ -77,4 +77,4 @@ void HeadlessLoop::drain() {
         runOne(lock);
 }
 
-}  // namespace veltro::watch
+}  // namespace veltro::headless

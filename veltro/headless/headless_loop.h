@@ -10,7 +10,7 @@
 #include "veltro/ports/one_shot_timers.h"
 #include "veltro/ports/ui_dispatcher.h"
 
-namespace veltro::watch {
+namespace veltro::headless {
 
 // The "user-interface thread" of a program without windows: the thread that
 // calls run() carries out the posted work in order and fires the one-shot
@@ -40,4 +40,4 @@ class HeadlessLoop final : public UiDispatcher, public OneShotTimers {
     TimerId m_nextId = 1;
 };
 
-}  // namespace veltro::watch
+}  // namespace veltro::headless
