@@ -1,7 +1,10 @@
 #include "veltro/headless/command_words.h"
 
+#include <ostream>
+
 #include "common/ignore_case.h"
 #include "veltro/headless/console.h"
+#include "veltro/headless/exit_codes.h"
 #include "veltro/session/command_line.h"
 
 namespace veltro::headless {
@@ -85,6 +88,15 @@ std::optional<std::string> CommandWords::valueOf(std::string_view option, std::s
     return std::nullopt;
 }
 
+SessionOptions CommandWords::linkOptions(const std::vector<std::string>& words) {
+    if (failed())
+        return {};
+    LinkWords parsed = parseLinkWords(words);
+    if (!parsed.options)
+        fail(std::move(parsed.error));
+    return parsed.options.value_or(SessionOptions{});
+}
+
 void CommandWords::fail(std::string text) {
     if (m_error.empty())
         m_error = std::move(text);
@@ -98,6 +110,11 @@ LinkWords parseLinkWords(const std::vector<std::string>& words) {
     if (!prompts.first.empty())
         return {std::nullopt, prompts.first};
     return {options, {}};
+}
+
+int wrongCommandLine(std::ostream& err, std::string_view error, std::string_view usage) {
+    err << "veltro: " << error << "\nusage:\n" << usage;
+    return exit_code::kWrongCommandLine;
 }
 
 }  // namespace veltro::headless

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,10 @@ class CommandWords {
     // The value after the option just taken, called `name` ("OUT").
     std::optional<std::string> valueOf(std::string_view option, std::string_view name);
 
+    // The link words gathered from the command line (parseLinkWords); the
+    // default options after a problem.
+    SessionOptions linkOptions(const std::vector<std::string>& words);
+
     void fail(std::string text);  // the first problem counts
     bool failed() const { return !m_error.empty(); }
     // The problem, after the command word ("--watch: FILE is missing ...").
@@ -48,5 +53,9 @@ struct LinkWords {
     std::string error;
 };
 LinkWords parseLinkWords(const std::vector<std::string>& words);
+
+// Tells a wrong command line on `err`, with the command's usage; returns the
+// exit code.
+int wrongCommandLine(std::ostream& err, std::string_view error, std::string_view usage);
 
 }  // namespace veltro::headless

@@ -81,4 +81,16 @@ class ConsoleLinkErrors final : public IpErrorHandler {
     std::atomic<bool> m_failed{false};
 };
 
+// What a command without windows reports through: the message window's
+// warnings, errors and system messages, and its boxes, on standard error.
+struct CommandConsole {
+    CommandConsole(std::ostream& out, std::ostream& err)
+        : console(out, err),
+          messages(console, Stream::Err, Shown::Faults),
+          boxes(console, Stream::Err) {}
+    Console console;
+    ConsoleMessages messages;
+    ConsolePrompts boxes;
+};
+
 }  // namespace veltro::headless

@@ -81,10 +81,8 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
         else
             directory = word;
     }
-    if (words.failed()) {
-        err << "veltro: " << words.error() << "\nusage:\n" << kCheckUsage;
-        return exit_code::kWrongCommandLine;
-    }
+    if (words.failed())
+        return headless::wrongCommandLine(err, words.error(), kCheckUsage);
     return runCheck(absoluteDirectory(directory.empty() ? "." : directory), out, err, strict);
 }
 

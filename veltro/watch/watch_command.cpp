@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "common/file_lookup.h"
+#include "veltro/headless/command_words.h"
 #include "veltro/headless/console_ports.h"
 #include "veltro/headless/exit_codes.h"
 #include "veltro/headless/headless_loop.h"
@@ -38,7 +39,6 @@ namespace {
 
 using headless::Console;
 using headless::ConsoleLinkErrors;
-using headless::Stream;
 namespace exit_code = headless::exit_code;
 
 constexpr const char* kLinkEnded = "veltro: de verbinding met de regelautomaat is verbroken";
@@ -139,20 +139,21 @@ bool openLink(const WatchCommand& cmd, link::ControllerLink& link, ConsoleLinkEr
 // The watch over the link: the loop stands in for the user-interface thread.
 class WatchRun {
   public:
-    WatchRun(DebugScreen& screen, const headless::Project& project, Console& console,
-             Messages& messages, headless::OutputFile* file)
-        : m_console(console),
-          m_messages(messages),
-          m_linkErrors(console),
+    WatchRun(DebugScreen& screen, const headless::Project& project, headless::CommandConsole& io,
+             headless::OutputFile* file)
+        : m_console(io.console),
+          m_messages(io.messages),
+          m_boxes(io.boxes),
+          m_linkErrors(io.console),
           m_values(m_loop, screen, m_log, file),
           m_window(screen),
           m_link({m_loop, m_dumpDisplay, m_replyTimer, m_clock}),
-          m_poll(m_window, m_link.requests(), m_loop, messages) {
+          m_poll(m_window, m_link.requests(), m_loop, io.messages) {
         monitor::FrameNames names;
         names.setElements(*project.elements);
         m_log.setItems(monitor::loggedItems(screen, {}, names));
         if (file == nullptr)
-            m_log.start(console.outStream(), "standard output", wallClockMs());
+            m_log.start(m_console.outStream(), "standard output", wallClockMs());
         m_link.setPollCycle(&m_poll);
         m_link.router().setToolSink(&m_values);  // every report, not only a burst's last
         m_link.router().setToolDialogOpen(true);
@@ -161,8 +162,7 @@ class WatchRun {
     int run(const WatchCommand& cmd, const std::atomic<bool>& interrupted) {
         if (cmd.link.reconnect)
             m_link.enableReconnect(&m_messages);
-        headless::ConsolePrompts boxes(m_console, Stream::Err);
-        if (!openLink(cmd, m_link, m_linkErrors, boxes))
+        if (!openLink(cmd, m_link, m_linkErrors, m_boxes))
             return exit_code::kFailure;
         m_poll.start();
         const auto until = cmd.duration ? headless::HeadlessLoop::Clock::now() + *cmd.duration
@@ -203,6 +203,7 @@ class WatchRun {
 
     Console& m_console;
     Messages& m_messages;
+    Prompts& m_boxes;
     headless::HeadlessLoop m_loop;
     link::NoDumpDisplay m_dumpDisplay;
     link::NoReplyTimer m_replyTimer;
@@ -220,32 +221,28 @@ class WatchRun {
 int runWatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
              const std::atomic<bool>& interrupted) {
     const ParsedWatchCommand parsed = parseWatchCommand(args);
-    if (!parsed.command) {
-        err << "veltro: " << parsed.error << "\nusage:\n" << kWatchUsage;
-        return exit_code::kWrongCommandLine;
-    }
+    if (!parsed.command)
+        return headless::wrongCommandLine(err, parsed.error, kWatchUsage);
     const WatchCommand& cmd = *parsed.command;
-    Console console(out, err);
+    headless::CommandConsole io(out, err);
     std::unique_ptr<headless::OutputFile> file;
     if (!cmd.csvPath.empty()) {
         file = std::make_unique<headless::OutputFile>(cmd.csvPath, cmd.csvRule);
         if (const auto problem = file->problem()) {
-            console.err("veltro: " + problem->text);
+            io.console.err("veltro: " + problem->text);
             return problem->exitCode;
         }
     }
-    headless::ConsoleMessages messages(console, Stream::Err, headless::Shown::Faults);
-    headless::ConsolePrompts boxes(console, Stream::Err);
     headless::Project project;
-    if (!headless::loadProject(cmd.directory, project, messages, boxes))
+    if (!headless::loadProject(cmd.directory, project, io.messages, io.boxes))
         return exit_code::kFailure;
     std::optional<DebugScreen> screen =
-        loadDebugWindowFile(windowPath(cmd), project.table, messages);
+        loadDebugWindowFile(windowPath(cmd), project.table, io.messages);
     if (!screen) {
-        console.err("veltro: " + cmd.file + ": not a debug window file of " + cmd.directory);
+        io.console.err("veltro: " + cmd.file + ": not a debug window file of " + cmd.directory);
         return exit_code::kFailure;
     }
-    WatchRun watch(*screen, project, console, messages, file.get());
+    WatchRun watch(*screen, project, io, file.get());
     return watch.run(cmd, interrupted);
 }
 

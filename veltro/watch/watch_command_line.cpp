@@ -61,13 +61,7 @@ ParsedWatchCommand parseWatchCommand(const std::vector<std::string>& args) {
         cmd.file = words.argument("FILE", "the debug window file to watch").value_or("");
     std::vector<std::string> link;
     readOptions(words, cmd, link);
-    if (!words.failed()) {
-        const headless::LinkWords parsed = headless::parseLinkWords(link);
-        if (parsed.options)
-            cmd.link = *parsed.options;
-        else
-            words.fail(parsed.error);
-    }
+    cmd.link = words.linkOptions(link);
     if (words.failed())
         return {std::nullopt, words.error()};
     return {std::move(cmd), {}};

@@ -1,9 +1,7 @@
 // veltro --verschillen and --aanpassen against the real ctrlsim: their
 // output, result files and exit codes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,6 +9,7 @@
 
 #include "ctrlsim/ctrlsim_process.h"
 #include "support/temp_dir.h"
+#include "support/veltro/program_run.h"
 
 namespace {
 
@@ -20,29 +19,10 @@ using test_support::TempDir;
 
 const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
 
-struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& word) {
-    std::string q = "'";
-    for (char c : word)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using Result = test_support::ProgramResult;
 
 Result veltro(const TempDir& dir, const std::vector<std::string>& args) {
-    // A run that hangs fails the test instead of the whole suite.
-    std::string command = "timeout 120 " + quoted(VELTRO_BINARY);
-    for (const auto& a : args)
-        command += " " + quoted(a);
-    const auto out = dir.path() / "stdout.txt";
-    const auto err = dir.path() / "stderr.txt";
-    command += " >" + quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
+    return test_support::runProgram(VELTRO_BINARY, args, dir.path());
 }
 
 class HeadlessTools : public ::testing::Test {

@@ -1,9 +1,7 @@
 // veltro --watch against the real ctrlsim: its CSV lines, its end by duration
 // or Ctrl-C, and its exit codes.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -12,6 +10,7 @@
 
 #include "ctrlsim/ctrlsim_process.h"
 #include "support/temp_dir.h"
+#include "support/veltro/program_run.h"
 
 namespace {
 
@@ -22,30 +21,12 @@ using test_support::TempDir;
 const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
 constexpr const char* kTitle = "tijd,venster,item,macro,element,waarde";
 
-struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& word) {
-    std::string q = "'";
-    for (char c : word)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using Result = test_support::ProgramResult;
 
 // `prefix` goes before the program (a timeout that sends Ctrl-C).
 Result veltro(const TempDir& dir, const std::vector<std::string>& args,
               const std::string& prefix = "timeout 60") {
-    std::string command = prefix + " " + quoted(VELTRO_BINARY);
-    for (const auto& a : args)
-        command += " " + quoted(a);
-    const auto out = dir.path() / "stdout.txt";
-    const auto err = dir.path() / "stderr.txt";
-    command += " >" + quoted(out.string()) + " 2>" + quoted(err.string()) + " </dev/null";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
+    return test_support::runProgram(VELTRO_BINARY, args, dir.path(), prefix);
 }
 
 std::vector<std::string> lines(const std::string& text) {

@@ -77,13 +77,7 @@ ParsedToolCommand parseToolCommand(const std::vector<std::string>& args) {
     cmd.settings.separateFiles = false;
     std::vector<std::string> link;
     readOptions(words, cmd, link);
-    if (!words.failed()) {
-        const headless::LinkWords parsed = headless::parseLinkWords(link);
-        if (parsed.options)
-            cmd.link = *parsed.options;
-        else
-            words.fail(parsed.error);
-    }
+    cmd.link = words.linkOptions(link);
     if (words.failed())
         return {std::nullopt, words.error()};
     return {cmd, {}};

@@ -5,6 +5,7 @@
 #include <memory>
 #include <ostream>
 
+#include "veltro/headless/command_words.h"
 #include "veltro/headless/console_ports.h"
 #include "veltro/headless/exit_codes.h"
 #include "veltro/headless/inline_dispatcher.h"
@@ -116,16 +117,13 @@ int runTool(const ToolCommand& cmd, ParameterStore& store, RunPorts& ports, Cons
 int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                    const std::atomic<bool>& interrupted) {
     const ParsedToolCommand parsed = parseToolCommand(args);
-    if (!parsed.command) {
-        err << "veltro: " << parsed.error << "\nusage:\n" << kToolCommandUsage;
-        return exit_code::kWrongCommandLine;
-    }
+    if (!parsed.command)
+        return headless::wrongCommandLine(err, parsed.error, kToolCommandUsage);
     const ToolCommand& cmd = *parsed.command;
-    Console console(out, err);
-    headless::ConsoleMessages messages(console, Stream::Err, headless::Shown::Faults);
-    headless::ConsolePrompts boxes(console, Stream::Err);
+    headless::CommandConsole io(out, err);
+    Console& console = io.console;
     headless::Project project;
-    if (!headless::loadProject(cmd.directory, project, messages, boxes))
+    if (!headless::loadProject(cmd.directory, project, io.messages, io.boxes))
         return exit_code::kFailure;
     ParameterStore store(*project.elements);
 
@@ -145,7 +143,8 @@ int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std:
         }
     } else {
         const ProfileFileSettings settings(std::filesystem::path(cmd.directory) / "veltro.ini");
-        if (!link::openSerialLink(link, cmd.link.serialPort, cmd.link.baudRate, &settings, boxes))
+        if (!link::openSerialLink(link, cmd.link.serialPort, cmd.link.baudRate, &settings,
+                                  io.boxes))
             return exit_code::kFailure;
     }
 
