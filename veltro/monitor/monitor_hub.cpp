@@ -12,18 +12,24 @@ MonitorHub::~MonitorHub() {
 
 void MonitorHub::setUse(Use use, bool on) {
     const unsigned before = m_uses;
-    m_uses = on ? (m_uses | use) : (m_uses & ~unsigned{use});
-    if (before == 0 && m_uses != 0) {
-        if (!m_intake) {
-            m_intake = std::make_unique<FrameIntake>(kIntakeCapacity);
-            m_feed = std::make_unique<FrameFeed>(*m_intake, m_clock);
+    if (on) {
+        m_uses |= use;
+        if (before == 0) {
+            if (!m_intake) {
+                m_intake = std::make_unique<FrameIntake>(kIntakeCapacity);
+                m_feed = std::make_unique<FrameFeed>(*m_intake, m_clock);
+            }
+            m_slot.attach(m_feed.get());
         }
-        m_slot.attach(m_feed.get());
-    } else if (before != 0 && m_uses == 0) {
-        m_slot.attach(nullptr);
-        drain(m_clock());  // what was queued still reaches the log
+        return;
     }
-    if (use == kMonitor && !on)
+    if ((before & use) != 0) {
+        if ((before & ~unsigned{use}) == 0)
+            m_slot.attach(nullptr);  // nothing more arrives
+        drain(m_clock());            // what was queued still reaches the use that ends
+        m_uses = before & ~unsigned{use};
+    }
+    if (use == kMonitor)
         m_history.clear();
 }
 

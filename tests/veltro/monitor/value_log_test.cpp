@@ -10,6 +10,7 @@
 #include "support/temp_dir.h"
 #include "veltro/link/frame_encoder.h"
 #include "veltro/monitor/logged_item.h"
+#include "veltro/monitor/monitor_hub.h"
 #include "veltro/monitor/trend_store.h"
 
 namespace veltro::monitor {
@@ -170,6 +171,28 @@ TEST(ValueLog, WritesTheSameLinesToAnyStreamAndStopsAtAWriteError) {
     log.record(vg, t + 2000);
     EXPECT_EQ(log.lines(), 0u);
     EXPECT_EQ(log.close(), "Kan uit.csv niet schrijven.");
+}
+
+// Values that the link took before the log was stopped, but that were still
+// queued for the user-interface thread, belong in the log.
+TEST(ValueLog, WhatWasQueuedWhenTheLogStopsStillReachesIt) {
+    FrameTapSlot slot;
+    const std::int64_t now = 1796732103123;
+    std::ostringstream out;  // outlives the log
+    MonitorHub hub(slot, [&] { return now; });
+    hub.log().start(out, "uit", now);
+    hub.log().setItems(loggedItems(sampleScreen(), {}, sampleNames()));
+    for (const bool trendToo : {true, false}) {
+        hub.setUse(MonitorHub::kTrend, trendToo);
+        hub.setUse(MonitorHub::kLog, true);
+        const link::EncodedFrame f = link::encodeFrame({288, 2, -1, 0, 37}, CommandMode::Write);
+        const std::vector<std::uint8_t> bytes(f.bytes().begin(), f.bytes().end());
+        slot.use([&](FrameTap& tap) { tap.bytesIn(bytes); });
+        hub.setUse(MonitorHub::kLog, false);  // with or without another use left
+        hub.setUse(MonitorHub::kTrend, false);
+    }
+    EXPECT_EQ(hub.log().lines(), 2u);
+    EXPECT_FALSE(slot.attached());
 }
 
 TEST(CsvField, QuotesWhatWouldBreakTheLine) {
