@@ -1,5 +1,6 @@
 #include "veltro/tools/acceptance_run.h"
 
+#include "veltro/tools/run_walk.h"
 #include "veltro/tools/tool_texts.h"
 
 namespace veltro::tools {

@@ -1,5 +1,6 @@
 #include "veltro/tools/adjustment_run.h"
 
+#include "veltro/tools/run_walk.h"
 #include "veltro/tools/tool_messages.h"
 #include "veltro/tools/tool_texts.h"
 #include "veltro/tools/value_conversion.h"

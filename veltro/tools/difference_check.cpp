@@ -1,6 +1,7 @@
 #include "veltro/tools/difference_check.h"
 
 #include "common/format.h"
+#include "veltro/tools/run_walk.h"
 #include "veltro/tools/tool_messages.h"
 #include "veltro/tools/tool_texts.h"
 

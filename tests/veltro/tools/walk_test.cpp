@@ -7,6 +7,7 @@
 #include "veltro/tools/acceptance_run.h"
 #include "veltro/tools/adjustment_run.h"
 #include "veltro/tools/difference_check.h"
+#include "veltro/tools/run_walk.h"
 
 namespace veltro::tools {
 namespace {
