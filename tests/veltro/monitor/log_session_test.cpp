@@ -174,7 +174,7 @@ TEST(LogSession, AWriteErrorEndsTheLogOnceAndTheNextLogWritesAgain) {
     const std::filesystem::path full = rig.dir / "vol.csv";
     std::filesystem::create_symlink("/dev/full", full);
     ASSERT_TRUE(rig.session.start(*rig.session.plan(rig.first, {}), full.string(), 0));
-    EXPECT_FALSE(rig.session.endOnWriteError());
+    // The title line is written at once, so the full disk is found then.
     rig.log.take(report(10, 288, 2, 5));
     rig.log.tick(2000);
     EXPECT_TRUE(rig.session.endOnWriteError());
