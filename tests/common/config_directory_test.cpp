@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(ConfigDirectory, XdgWhenAbsoluteElseHomeElseHere) {
@@ -10,9 +12,13 @@ TEST(ConfigDirectory, XdgWhenAbsoluteElseHomeElseHere) {
         const char* home;
         const char* expected;
     };
+    // An absolute path needs a drive on Windows; the others are joined, never tested for it.
+    const std::string root = std::filesystem::current_path().root_path().generic_string();
+    const std::string xdgUser = root + "etc/xdg-user";
+    const std::string x = root + "x/";
     const Case cases[] = {
-        {"/etc/xdg-user", "/home/u", "/etc/xdg-user"},
-        {"/x/", "/home/u", "/x/"},
+        {xdgUser.c_str(), "/home/u", xdgUser.c_str()},
+        {x.c_str(), "/home/u", x.c_str()},
         {nullptr, "/home/u", "/home/u/.config"},
         {"", "/home/u", "/home/u/.config"},
         {"relatief", "/home/u", "/home/u/.config"},  // would differ per start directory
