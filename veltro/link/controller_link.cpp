@@ -31,8 +31,8 @@ ControllerLink::ControllerLink(LinkPorts ports)
 // The writer goes first (it writes to the line), then the line, whose reader
 // thread uses the receive path.
 ControllerLink::~ControllerLink() {
-    if (m_reconnector)
-        m_reconnector->stop();  // it may be opening the line again
+    step(LinkEvent::Stop);
+    stopWorker();  // it may be opening the line again
     m_writer.target = nullptr;
     m_queue.reset();
     m_line.reset();
@@ -48,31 +48,34 @@ void ControllerLink::setLabel(std::string label) {
     m_label = std::move(label);
 }
 
+// Not under m_stateMutex: the worker's attempt takes it.
+void ControllerLink::stopWorker() {
+    if (m_worker)
+        m_worker->stop();
+    m_worker.reset();
+}
+
 void ControllerLink::attach(std::unique_ptr<LineOutput> line, LineReopen* reopen) {
-    if (m_reconnector)
-        m_reconnector->stop();
-    m_reconnector.reset();
+    stopWorker();
     m_writer.target = nullptr;
     m_gate.target = nullptr;
     m_queue.reset();
     m_line = std::move(line);
-    if (m_line) {
-        m_queue = std::make_unique<QueuedWriter>(*m_line, m_ports.clock);
-        m_gate.target = m_queue.get();
-        m_writer.target = &m_gate;
+    m_reopen = m_line && m_reconnect ? reopen : nullptr;
+    if (!m_line) {
+        std::lock_guard lock(m_stateMutex);
+        m_phase = LinkPhase::NotAttached;
+        m_state = linkState(m_phase);
+        return;
     }
-    if (m_line && reopen != nullptr && m_reconnect) {
-        m_reconnector = std::make_unique<Reconnector>(*reopen, *m_reconnectClock,
-                                                      [this] { return restored(); });
+    m_queue = std::make_unique<QueuedWriter>(*m_line, m_ports.clock);
+    m_gate.target = m_queue.get();
+    m_writer.target = &m_gate;
+    if (m_reopen != nullptr) {
+        m_worker = std::make_unique<ReconnectWorker>(
+            *m_reopen, *m_reconnectClock, [this] { return step(LinkEvent::Reopened).takeLine; });
     }
-    // A serial line's reader runs before it is attached: a loss it saw then
-    // counts now.
-    std::lock_guard lock(m_stateMutex);
-    m_state = m_line ? LinkState::Connected : LinkState::Lost;
-    m_lineTaken = m_line != nullptr;
-    if (m_line && m_lostEarly)
-        loseLocked();
-    m_lostEarly = false;
+    step(LinkEvent::Attach);
 }
 
 void ControllerLink::setPaused(bool paused) {
@@ -92,49 +95,42 @@ void ControllerLink::windowShown() {
         m_poll->start();
 }
 
-// An adapter's thread. The state and its report change together, under the
-// lock, so that the message window always reads loss, recovery, loss...;
-// nothing that the posted work reaches takes this lock.
+// An adapter's thread.
 void ControllerLink::lineLost() {
-    std::lock_guard lock(m_stateMutex);
-    if (!m_lineTaken) {
-        m_lostEarly = true;
-        return;
-    }
-    if (m_state.load() != LinkState::Connected) {
-        m_lostAgain = true;  // a reopened line that went at once: still lost
-        return;
-    }
-    loseLocked();
+    step(LinkEvent::Lost);
 }
 
-void ControllerLink::loseLocked() {
-    if (!m_reconnector) {
-        m_state = LinkState::Lost;
-        return;
-    }
-    m_state = LinkState::Reconnecting;
-    m_lostAgain = false;
-    report(withLabel(kLineLost, m_label) + std::string(kReconnecting));
-    m_reconnector->request();
+LinkPhase ControllerLink::phase() const {
+    std::lock_guard lock(m_stateMutex);
+    return m_phase;
 }
 
-// The reconnecting thread, once the line opened again.
-bool ControllerLink::restored() {
+// The phase and its reports change together, under the lock, so that the
+// message window always reads loss, recovery, loss...; nothing that the
+// posted work reaches takes this lock.
+LinkEffects ControllerLink::step(LinkEvent event) {
     std::lock_guard lock(m_stateMutex);
-    if (m_lostAgain) {
-        m_lostAgain = false;
-        return false;
+    const LinkStep next = linkStep(m_phase, event, m_reopen != nullptr);
+    m_phase = next.next;
+    m_state = linkState(m_phase);
+    carryOut(next.effects);
+    return next.effects;
+}
+
+void ControllerLink::carryOut(const LinkEffects& effects) {
+    if (effects.reportLoss)
+        report(withLabel(kLineLost, m_label) + std::string(kReconnecting));
+    if (effects.askReopen && m_worker)
+        m_worker->request();
+    if (effects.reportRecovery)
+        report(withLabel(kLineRestored, m_label));
+    if (effects.restartPoll) {
+        // Ask the shown window's items again, as when the window was shown.
+        m_ports.dispatcher.post([this, life = m_life.watch()] {
+            if (!life.expired() && m_poll != nullptr)
+                m_poll->start();
+        });
     }
-    m_state = LinkState::Connected;
-    report(withLabel(kLineRestored, m_label));
-    // The controller forgot what it was asked for: ask the shown window's
-    // items again, as when the window was shown.
-    m_ports.dispatcher.post([this, life = m_life.watch()] {
-        if (!life.expired() && m_poll != nullptr)
-            m_poll->start();
-    });
-    return true;
 }
 
 void ControllerLink::report(std::string text) {

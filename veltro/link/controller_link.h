@@ -10,11 +10,12 @@
 #include "veltro/link/line_gate.h"
 #include "veltro/link/link_counters.h"
 #include "veltro/link/link_flags.h"
+#include "veltro/link/link_lifecycle.h"
 #include "veltro/link/machine_clock.h"
 #include "veltro/link/poll_cycle.h"
 #include "veltro/link/queued_writer.h"
 #include "veltro/link/receive_path.h"
-#include "veltro/link/reconnector.h"
+#include "veltro/link/reconnect_worker.h"
 #include "veltro/link/record_mailbox.h"
 #include "veltro/link/record_router.h"
 #include "veltro/ports/byte_writer.h"
@@ -44,11 +45,12 @@ struct LinkPorts {
 // sender. An adapter (serial or IP, opened by the functions of the platform's
 // adapter library) is attached once; its reader thread feeds consumer().
 //
-// The adapter reports a lost line through lineWatch(). With reconnecting on,
-// the link opens it again with growing pauses, tells the message window of
-// the loss and of the recovery once each, and starts the shown window's poll
-// cycle again once the line is back; frames written meanwhile are refused.
-// Without it the line stays lost, as it always did.
+// The adapter reports a lost line through lineWatch(); what that means is
+// decided by linkStep() alone, and this class carries out the effects. With
+// reconnecting on, a worker opens the line again with growing pauses, the
+// message window hears of the loss and of the recovery once each, and the
+// shown window's poll cycle starts again once the line is back; frames
+// written meanwhile are refused. Without it the line stays lost.
 class ControllerLink : public DisplayLink, public LineWatch, public LinkStatusSource {
   public:
     explicit ControllerLink(LinkPorts ports);
@@ -72,6 +74,7 @@ class ControllerLink : public DisplayLink, public LineWatch, public LinkStatusSo
     LineWatch& lineWatch() { return *this; }
     const LinkCounters& counters() const { return m_counters; }
     LinkState state() const { return m_state.load(); }
+    LinkPhase phase() const;
     UiDispatcher& dispatcher() { return m_ports.dispatcher; }
     LinkFlags& flags() { return m_flags; }
     RecordRouter& router() { return m_router; }
@@ -101,8 +104,10 @@ class ControllerLink : public DisplayLink, public LineWatch, public LinkStatusSo
     LinkStatus linkStatus() const override;
 
   private:
-    bool restored();
-    void loseLocked();  // under m_stateMutex
+    // One step of the lifecycle and its effects; what the step decided.
+    LinkEffects step(LinkEvent event);
+    void carryOut(const LinkEffects& effects);  // under m_stateMutex
+    void stopWorker();
     void report(std::string text);
     // Forwards to the write queue once a line is attached; refuses before.
     // Shows the frame tap what the queue took.
@@ -122,13 +127,12 @@ class ControllerLink : public DisplayLink, public LineWatch, public LinkStatusSo
     LinkPorts m_ports;
     LinkFlags m_flags;
     LinkCounters m_counters;
-    mutable std::mutex m_stateMutex;  // state changes and their reports, in order
-    std::atomic<LinkState> m_state{LinkState::Lost};
-    bool m_lostAgain = false;  // lost again before a reopen was taken
-    bool m_lineTaken = false;  // attach() has taken a line
-    bool m_lostEarly = false;  // lost before attach() took it
-    std::string m_label;       // set before the line's threads run
+    mutable std::mutex m_stateMutex;  // steps and their reports, in order
+    LinkPhase m_phase = LinkPhase::NotAttached;
+    std::atomic<LinkState> m_state{LinkState::Lost};  // of m_phase, for the gate
+    std::string m_label;                              // set before the line's threads run
     bool m_reconnect = false;
+    LineReopen* m_reopen = nullptr;  // set by attach, before the worker starts
     Messages* m_messages = nullptr;
     SteadyClock* m_reconnectClock = nullptr;
     MachineClock m_machineClock;
@@ -142,7 +146,7 @@ class ControllerLink : public DisplayLink, public LineWatch, public LinkStatusSo
     PollCycle* m_poll = nullptr;
     std::unique_ptr<LineOutput> m_line;
     std::unique_ptr<QueuedWriter> m_queue;
-    std::unique_ptr<Reconnector> m_reconnector;  // stopped before the line goes
+    std::unique_ptr<ReconnectWorker> m_worker;  // stopped before the line goes
     LifeToken m_life;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <chrono>
+#include <stop_token>
 
 namespace veltro {
 
@@ -19,6 +21,20 @@ class SteadyClock {
     virtual void waitUntil(Time deadline) = 0;
 
     void waitFor(std::chrono::milliseconds duration) { waitUntil(now() + duration); }
+
+    // As waitUntil, but ends early once `stop` is requested: true when the
+    // deadline was reached. This default waits in short slices; a clock that
+    // can wake a waiter at once does so.
+    virtual bool waitUntilOrStop(Time deadline, const std::stop_token& stop) {
+        constexpr std::chrono::milliseconds kSlice{50};
+        while (!stop.stop_requested()) {
+            const Time current = now();
+            if (current >= deadline)
+                return true;
+            waitUntil(std::min(deadline, current + kSlice));
+        }
+        return false;
+    }
 };
 
 }  // namespace veltro

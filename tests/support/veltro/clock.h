@@ -1,8 +1,12 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
+#include <optional>
+#include <stop_token>
 #include <vector>
 
 #include "veltro/ports/steady_clock.h"
@@ -38,6 +42,59 @@ class FakeClock final : public veltro::SteadyClock {
     std::atomic<Time::rep> m_now{1000};
     mutable std::mutex m_mutex;
     std::vector<Time> m_waits;
+};
+
+// A clock that a thread under test waits on until the test moves it: the
+// worker parks in waitUntilOrStop, the test sees the parked deadline
+// (nextSleep), checks what it wants, then lets it go (advanceTo). Every
+// step of the worker is the test's, whatever the machine's load.
+class SteppedClock final : public veltro::SteadyClock {
+  public:
+    Time now() const override {
+        std::lock_guard lock(m_mutex);
+        return m_now;
+    }
+    void waitUntil(Time deadline) override { waitUntilOrStop(deadline, std::stop_token()); }
+    bool waitUntilOrStop(Time deadline, const std::stop_token& stop) override {
+        std::unique_lock lock(m_mutex);
+        m_sleeping = deadline;
+        ++m_sleeps;
+        m_changed.notify_all();
+        const bool reached = m_changed.wait(lock, stop, [&] { return m_now >= deadline; });
+        m_sleeping.reset();
+        m_changed.notify_all();
+        return reached;
+    }
+
+    // The deadline of the next wait of the thread under test: waits (at most
+    // `limit`, a guard against a hang, never met by a working worker) until a
+    // thread sleeps for the `count`-th time in all. Nothing when it never does.
+    std::optional<Time> nextSleep(int count,
+                                  std::chrono::milliseconds limit = std::chrono::seconds(60)) {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait_for(lock, limit, [&] { return m_sleeps >= count && m_sleeping; });
+        if (m_sleeps < count)
+            return std::nullopt;
+        return m_sleeping;
+    }
+    void advanceTo(Time moment) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_now = std::max(m_now, moment);
+        }
+        m_changed.notify_all();
+    }
+    int sleeps() const {
+        std::lock_guard lock(m_mutex);
+        return m_sleeps;
+    }
+
+  private:
+    mutable std::mutex m_mutex;
+    std::condition_variable_any m_changed;
+    Time m_now{1000};
+    std::optional<Time> m_sleeping;
+    int m_sleeps = 0;
 };
 
 }  // namespace test_support

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "support/veltro/clock.h"
@@ -15,7 +18,9 @@
 #include "support/veltro/wait.h"
 #include "veltro/link/controller_link.h"
 #include "veltro/link/frame_encoder.h"
-#include "veltro/link/reconnector.h"
+#include "veltro/link/link_lifecycle.h"
+#include "veltro/link/machine_clock.h"
+#include "veltro/link/reconnect_worker.h"
 #include "veltro/link/status_text.h"
 
 namespace veltro::link {
@@ -24,95 +29,174 @@ namespace {
 using namespace test_support;
 using std::chrono::milliseconds;
 
-// A line that comes back at the attempt the test chooses; it notes the
-// clock's time of every attempt.
+// A line that comes back when the test says so; it notes the clock's time
+// of every attempt. `onAttempt` runs inside an attempt, on the worker.
 class FakeReopen final : public LineReopen {
   public:
-    explicit FakeReopen(FakeClock& clock) : m_clock(clock) {}
+    explicit FakeReopen(SteadyClock& clock) : m_clock(clock) {}
     bool reopen(std::stop_token) override {
-        std::lock_guard lock(m_mutex);
-        m_times.push_back(m_clock.now().count());
-        return static_cast<int>(m_times.size()) >= succeedAt.load();
+        {
+            std::lock_guard lock(m_mutex);
+            m_times.push_back(m_clock.now().count());
+        }
+        if (onAttempt)
+            onAttempt();
+        return comesBack.load();
     }
     std::vector<long long> times() const {
         std::lock_guard lock(m_mutex);
         return m_times;
     }
-    std::atomic<int> succeedAt{1};
+    std::atomic<bool> comesBack{false};
+    std::function<void()> onAttempt;  // set before the attempt it serves
 
   private:
-    FakeClock& m_clock;
+    SteadyClock& m_clock;
     mutable std::mutex m_mutex;
     std::vector<long long> m_times;
 };
 
-std::vector<long long> since(std::vector<long long> times, long long start) {
-    for (auto& t : times)
-        t -= start;
-    return times;
+// Lets the worker through its pause; the pause's length.
+long long releasePause(SteppedClock& clock, int sleep) {
+    const auto deadline = clock.nextSleep(sleep);
+    if (!deadline) {
+        ADD_FAILURE() << "the worker never paused a " << sleep << "th time";
+        return -1;
+    }
+    const long long length = deadline->count() - clock.now().count();
+    clock.advanceTo(*deadline);
+    return length;
 }
 
-TEST(Reconnector, PausesGrowFromHalfASecondToFiveSecondsAndStartOverAfterASuccess) {
-    FakeClock clock;
+TEST(LinkLifecycle, EachPhaseAnswersEachEventAsTheTableSays) {
+    using enum LinkPhase;
+    using E = LinkEvent;
+    const LinkEffects none;
+    const LinkEffects loss{.reportLoss = true, .askReopen = true};
+    const LinkEffects back{.takeLine = true, .reportRecovery = true, .restartPoll = true};
+    struct Row {
+        LinkPhase from;
+        LinkEvent event;
+        bool reconnects;
+        LinkPhase to;
+        LinkEffects effects;
+    };
+    const std::vector<Row> table = {
+        {NotAttached, E::Attach, true, Connected, none},
+        {NotAttached, E::Lost, true, LostBeforeAttach, none},
+        {NotAttached, E::Lost, false, LostBeforeAttach, none},
+        {LostBeforeAttach, E::Lost, true, LostBeforeAttach, none},
+        {LostBeforeAttach, E::Attach, true, Reconnecting, loss},
+        {LostBeforeAttach, E::Attach, false, Lost, none},
+        {Connected, E::Lost, true, Reconnecting, loss},
+        {Connected, E::Lost, false, Lost, none},
+        {Connected, E::Reopened, true, Connected, none},
+        {Reconnecting, E::Lost, true, LostAgain, none},
+        {Reconnecting, E::Reopened, true, Connected, back},
+        {LostAgain, E::Lost, true, LostAgain, none},
+        {LostAgain, E::Reopened, true, Reconnecting, none},
+        {Lost, E::Lost, false, Lost, none},
+        {Lost, E::Reopened, false, Lost, none},
+        {Lost, E::Attach, false, Connected, none},
+        {Reconnecting, E::Attach, true, Connected, none},
+        {Connected, E::Stop, true, Stopped, none},
+        {Reconnecting, E::Stop, true, Stopped, none},
+        {Stopped, E::Lost, true, Stopped, none},
+        {Stopped, E::Reopened, true, Stopped, none},
+        {Stopped, E::Attach, true, Stopped, none},
+    };
+    for (const Row& row : table) {
+        const LinkStep step = linkStep(row.from, row.event, row.reconnects);
+        SCOPED_TRACE(std::string(phaseName(row.from)) + " + " + std::string(eventName(row.event)));
+        EXPECT_EQ(phaseName(step.next), phaseName(row.to));
+        EXPECT_EQ(step.effects, row.effects);
+    }
+    // The write gate refuses while the line is being opened again.
+    EXPECT_EQ(linkState(Reconnecting), LinkState::Reconnecting);
+    EXPECT_EQ(linkState(LostAgain), LinkState::Reconnecting);
+    EXPECT_EQ(linkState(LostBeforeAttach), LinkState::Lost);
+    EXPECT_EQ(linkState(Connected), LinkState::Connected);
+}
+
+TEST(ReconnectWorker, PausesGrowFromHalfASecondToFiveSecondsAndStartOverAfterASuccess) {
+    SteppedClock clock;
     FakeReopen line(clock);
-    line.succeedAt = 7;
-    std::atomic<int> restored{0};
-    Reconnector reconnector(line, clock, [&] {
-        ++restored;
+    std::atomic<int> taken{0};
+    ReconnectWorker worker(line, clock, [&] {
+        ++taken;
         return true;
     });
-    const long long start = clock.now().count();
-    reconnector.request();
-    ASSERT_TRUE(waitUntil([&] { return restored.load() == 1 && !reconnector.running(); }));
-    EXPECT_EQ(since(line.times(), start),
-              (std::vector<long long>{500, 1500, 3500, 7500, 12500, 17500, 22500}));
+    worker.request();
+    std::vector<long long> pauses;
+    for (int sleep = 1; sleep <= 7; ++sleep) {
+        if (sleep == 7) {
+            ASSERT_TRUE(clock.nextSleep(sleep).has_value());  // attempt 6 has failed
+            line.comesBack = true;
+        }
+        pauses.push_back(releasePause(clock, sleep));
+    }
+    EXPECT_EQ(pauses, (std::vector<long long>{500, 1000, 2000, 4000, 5000, 5000, 5000}));
+    ASSERT_TRUE(waitUntil([&] { return taken.load() == 1; }));
+    EXPECT_EQ(worker.attempts(), 7);
+    EXPECT_EQ(clock.sleeps(), 7);  // back: no further pause
 
     // The next loss begins with the short pause again.
-    line.succeedAt = 8;
-    const long long second = clock.now().count();
-    reconnector.request();
-    ASSERT_TRUE(waitUntil([&] { return restored.load() == 2 && !reconnector.running(); }));
-    EXPECT_EQ(line.times().back() - second, 500);
-    EXPECT_EQ(reconnector.attempts(), 8);
+    worker.request();
+    EXPECT_EQ(releasePause(clock, 8), 500);
+    ASSERT_TRUE(waitUntil([&] { return taken.load() == 2; }));
+    EXPECT_EQ(worker.attempts(), 8);
 }
 
 // The link may refuse a reopened line (it went again at once), and a loss may
-// come while a run is ending: neither may leave the line lost for good.
-TEST(Reconnector, ARefusedLineIsTriedAgainAndALossDuringTheEndStartsAnotherRun) {
-    FakeClock clock;
+// come the moment a line was taken: neither may leave the line lost for good.
+TEST(ReconnectWorker, ARefusedLineIsTriedAgainAndALossAtTheEndStartsAnotherSeries) {
+    SteppedClock clock;
     FakeReopen line(clock);
+    line.comesBack = true;
     std::atomic<int> calls{0};
-    Reconnector* self = nullptr;
-    Reconnector reconnector(line, clock, [&] {
+    ReconnectWorker* self = nullptr;
+    ReconnectWorker worker(line, clock, [&] {
         const int call = ++calls;
         if (call == 2)
             self->request();  // lost again the moment it was taken
         return call != 1;     // the first reopened line had gone again
     });
-    self = &reconnector;
-    reconnector.request();
-    ASSERT_TRUE(waitUntil([&] { return calls.load() == 3 && !reconnector.running(); }));
-    EXPECT_EQ(line.times().size(), 3U);
+    self = &worker;
+    worker.request();
+    EXPECT_EQ(releasePause(clock, 1), 500);
+    EXPECT_EQ(releasePause(clock, 2), 1000);  // refused: the series goes on
+    EXPECT_EQ(releasePause(clock, 3), 500);   // a new series
+    ASSERT_TRUE(waitUntil([&] { return calls.load() == 3; }));
 
     // Once stopped, a request does nothing.
-    reconnector.stop();
-    reconnector.request();
-    EXPECT_FALSE(reconnector.running());
+    worker.stop();
+    worker.request();
     EXPECT_EQ(line.times().size(), 3U);
+    EXPECT_EQ(clock.sleeps(), 3);
 }
 
-TEST(Reconnector, AStopEndsAPauseOnTheMachineClockPromptly) {
-    MachineClock clock;
-    FakeClock unused;
-    FakeReopen line(unused);
-    line.succeedAt = 1000;
-    Reconnector reconnector(line, clock, [] { return true; });
-    reconnector.request();
-    ASSERT_TRUE(waitUntil([&] { return reconnector.attempts() >= 1; }));  // in the 1 s pause
-    const auto before = std::chrono::steady_clock::now();
-    reconnector.stop();
-    EXPECT_LT(std::chrono::steady_clock::now() - before, milliseconds(500));
-    EXPECT_FALSE(reconnector.running());
+// A stop must not wait for the pause: the clock never moves here, so a pause
+// that ignored the stop would hang the test.
+TEST(ReconnectWorker, AStopEndsAPauseWithoutAnAttempt) {
+    SteppedClock clock;
+    FakeReopen line(clock);
+    ReconnectWorker worker(line, clock, [] { return true; });
+    worker.request();
+    ASSERT_TRUE(clock.nextSleep(1).has_value());
+    worker.stop();
+    EXPECT_EQ(worker.attempts(), 0);
+
+    // The machine's clock wakes a waiter at a stop too.
+    MachineClock machine;
+    bool reached = true;
+    {
+        std::jthread waiter([&](std::stop_token stop) {
+            reached = machine.waitUntilOrStop(machine.now() + std::chrono::hours(1), stop);
+        });
+        waiter.request_stop();
+    }
+    EXPECT_FALSE(reached);
+    EXPECT_TRUE(machine.waitUntilOrStop(machine.now(), std::stop_token()));
 }
 
 struct ReconnectingLink {
@@ -120,20 +204,33 @@ struct ReconnectingLink {
     RecordingDumpDisplay display;
     FakeReplyTimer replyTimer;
     FakeClock clock;
+    SteppedClock pauses;
     RecordingMessages messages;
-    FakeReopen reopen{clock};  // outlives the link's reconnecting thread
+    FakeReopen reopen{pauses};  // outlives the link's worker
     ControllerLink link{{dispatcher, display, replyTimer, clock}};
     FakeLine* line = nullptr;
 
-    explicit ReconnectingLink(bool reconnect) {
+    explicit ReconnectingLink(bool reconnect, bool attach = true) {
         if (reconnect)
-            link.enableReconnect(&messages, &clock);
+            link.enableReconnect(&messages, &pauses);
         link.setLabel("127.0.0.1:7000");
+        if (attach)
+            attachLine();
+    }
+    void attachLine() {
         auto owned = std::make_unique<FakeLine>(clock);
         line = owned.get();
         link.attach(std::move(owned), &reopen);
     }
+    std::vector<std::string> reported() {
+        dispatcher.drain();
+        return messages.texts();
+    }
 };
+
+const std::string kLost =
+    "Verbinding met de regelautomaat verbroken (127.0.0.1:7000); opnieuw verbinden…";
+const std::string kBack = "Verbinding met de regelautomaat hersteld (127.0.0.1:7000)";
 
 // A poll window with one requested item that never answers.
 class OneItemWindow final : public PollWindow {
@@ -149,7 +246,6 @@ class OneItemWindow final : public PollWindow {
 
 TEST(ControllerLink, ALostLineIsReportedOnceRefusesFramesAndIsBackWithItsPollCycle) {
     ReconnectingLink l(true);
-    l.reopen.succeedAt = 3;
     OneItemWindow window;
     RequestRecorder requests;
     FakeTimers timers;
@@ -159,27 +255,25 @@ TEST(ControllerLink, ALostLineIsReportedOnceRefusesFramesAndIsBackWithItsPollCyc
     EXPECT_TRUE(l.link.reconnects());
     EXPECT_EQ(l.link.state(), LinkState::Connected);
 
-    // The reader and the writer may both find the line gone: one report.
-    l.reopen.succeedAt = 1000;
-    l.link.lineLost();
+    // (The reader and the writer may both find the line gone: LineEnding tells
+    // the link once per connection.)
     l.link.lineLost();
     EXPECT_EQ(l.link.state(), LinkState::Reconnecting);
     EXPECT_FALSE(l.link.writer().writeBytes(Bytes{0x41}));
-    ASSERT_TRUE(waitUntil([&] { return l.reopen.times().size() >= 3; }));
-    l.dispatcher.drain();
-    EXPECT_EQ(l.messages.texts(),
-              (std::vector<std::string>{"Verbinding met de regelautomaat verbroken "
-                                        "(127.0.0.1:7000); opnieuw verbinden…"}));
+    EXPECT_EQ(releasePause(l.pauses, 1), 500);
+    ASSERT_TRUE(l.pauses.nextSleep(2).has_value());  // the first attempt failed
+    EXPECT_EQ(l.reopen.times().size(), 1U);
+    EXPECT_EQ(l.link.state(), LinkState::Reconnecting);
+    EXPECT_EQ(l.reported(), std::vector<std::string>{kLost});
     EXPECT_TRUE(timers.pending.empty());
 
-    l.reopen.succeedAt = 0;
+    l.reopen.comesBack = true;
+    EXPECT_EQ(releasePause(l.pauses, 2), 1000);
     ASSERT_TRUE(waitUntil([&] { return l.link.state() == LinkState::Connected; }));
-    l.dispatcher.drain();
-    ASSERT_EQ(l.messages.lines().size(), 2U);
+    EXPECT_EQ(l.reopen.times().size(), 2U);
+    EXPECT_EQ(l.reported(), (std::vector<std::string>{kLost, kBack}));
     EXPECT_EQ(l.messages.lines()[1].kind, message_kind::kSystem);
-    EXPECT_EQ(l.messages.lines()[1].text,
-              "Verbinding met de regelautomaat hersteld (127.0.0.1:7000)");
-    // The shown window is asked for again timer A of a new cycle.
+    // The shown window is asked for again by timer A of a new cycle.
     ASSERT_EQ(timers.pending.size(), 1U);
     timers.fireAll();
     EXPECT_EQ(requests.modes(),
@@ -189,37 +283,32 @@ TEST(ControllerLink, ALostLineIsReportedOnceRefusesFramesAndIsBackWithItsPollCyc
 
 TEST(ControllerLink, ALineLostAgainBeforeItWasTakenStaysLostWithoutARecoveryLine) {
     ReconnectingLink l(true);
-    l.reopen.succeedAt = 1000;
     l.link.lineLost();
-    ASSERT_TRUE(waitUntil([&] { return l.reopen.times().size() >= 1; }));
-    l.link.lineLost();  // the reader of a reopened line that went at once
-    l.reopen.succeedAt = 0;
-    // The first reopen after that is refused; the next one is taken.
+    // The reader of the reopened line finds it gone before the link takes it.
+    l.reopen.comesBack = true;
+    l.reopen.onAttempt = [&] { l.link.lineLost(); };
+    EXPECT_EQ(releasePause(l.pauses, 1), 500);
+    ASSERT_TRUE(l.pauses.nextSleep(2).has_value());  // refused: the series goes on
+    l.reopen.onAttempt = nullptr;
+    EXPECT_EQ(l.link.phase(), LinkPhase::Reconnecting);
+    EXPECT_EQ(l.reported(), std::vector<std::string>{kLost});
+
+    EXPECT_EQ(releasePause(l.pauses, 2), 1000);
     ASSERT_TRUE(waitUntil([&] { return l.link.state() == LinkState::Connected; }));
-    l.dispatcher.drain();
-    EXPECT_EQ(l.messages.lines().size(), 2U);
+    EXPECT_EQ(l.reported(), (std::vector<std::string>{kLost, kBack}));
 }
 
 // A serial line's reader starts before the line is attached; what it lost
 // then is a loss of the attached line, not one that nobody hears of.
 TEST(ControllerLink, ALineLostBeforeItWasAttachedIsALossOnceAttached) {
-    FakeDispatcher dispatcher;
-    RecordingDumpDisplay display;
-    FakeReplyTimer replyTimer;
-    FakeClock clock;
-    RecordingMessages messages;
-    // Declared before the link, so that it outlives the link's reconnecting thread.
-    FakeReopen reopen{clock};
-    ControllerLink link{{dispatcher, display, replyTimer, clock}};
-    reopen.succeedAt = 1000;
-    link.enableReconnect(&messages, &clock);
-    link.lineLost();
-    EXPECT_TRUE(reopen.times().empty());
-    link.attach(std::make_unique<FakeLine>(clock), &reopen);
-    EXPECT_EQ(link.state(), LinkState::Reconnecting);
-    ASSERT_TRUE(waitUntil([&] { return !reopen.times().empty(); }));
-    dispatcher.drain();
-    EXPECT_EQ(messages.lines().size(), 1U);
+    ReconnectingLink l(true, false);
+    l.link.lineLost();
+    EXPECT_EQ(l.link.phase(), LinkPhase::LostBeforeAttach);
+    l.attachLine();
+    EXPECT_EQ(l.link.state(), LinkState::Reconnecting);
+    ASSERT_TRUE(l.pauses.nextSleep(1).has_value());
+    EXPECT_TRUE(l.reopen.times().empty());
+    EXPECT_EQ(l.reported(), std::vector<std::string>{kLost});
 }
 
 TEST(ControllerLink, WithoutReconnectingALostLineStaysLostQuietly) {
