@@ -11,7 +11,7 @@
 #include "veltro/gui/settings_font.h"
 #include "veltro/gui/status_line.h"
 #include "veltro/link/ip_error.h"
-#include "veltro/link/posix/open_link.h"
+#include "veltro/link/open_controller_link.h"
 #include "veltro/link/status_text.h"
 #include "veltro/session/settings.h"
 
@@ -86,22 +86,14 @@ void DebuggerApp::installKeyboardHook() {
 }
 
 bool DebuggerApp::openLink(const SessionOptions& options) {
-    if (options.reconnect)
-        m_link->link.enableReconnect(&m_log);
-    if (options.linkKind == LinkKind::Ip) {
-        m_link->link.setLabel(link::ipLinkLabel(options.ipAddress, options.ipPort));
-        if (auto error =
-                link::openIpLink(m_link->link, options.ipAddress, options.ipPort, *m_ipErrors)) {
-            link::showIpError(*error, m_environment.errors ? *m_environment.errors : std::cerr,
-                              *m_prompts);
-            m_creationExitCode = 1;
-            return false;
-        }
-        return true;
+    const link::LinkOpening opening = link::openControllerLink(
+        m_link->link, options, {*m_prompts, *m_ipErrors, &m_settings, &m_log});
+    if (opening.ipError) {
+        link::showIpError(*opening.ipError,
+                          m_environment.errors ? *m_environment.errors : std::cerr, *m_prompts);
+        m_creationExitCode = 1;
     }
-    m_link->link.setLabel(link::serialLinkLabel(options.serialPort, options.baudRate));
-    return link::openSerialLink(m_link->link, options.serialPort, options.baudRate, &m_settings,
-                                *m_prompts);
+    return opening.opened;
 }
 
 bool DebuggerApp::createMainWindow(const SessionOptions& options) {

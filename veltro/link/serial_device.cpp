@@ -1,5 +1,7 @@
 #include "veltro/link/serial_device.h"
 
+#include "veltro/link/line_factory.h"
+
 namespace veltro::link {
 
 std::string serialPortName(int portNumber) {
@@ -14,9 +16,7 @@ std::string serialDevicePath(const std::string& portName, const SettingsStore* s
         if (!device.empty())
             return device;
     }
-    const char digit = portName.size() == 4 ? portName[3] : '1';
-    const int number = (digit >= '1' && digit <= '4') ? digit - '1' : 0;
-    return "/dev/ttyS" + std::to_string(number);
+    return platformSerialDevice(portName);
 }
 
 }  // namespace veltro::link

@@ -1,13 +1,16 @@
 #include "veltro/link/serial_texts.h"
 
+#include "veltro/link/serial_alerts.h"
+
 namespace veltro::link {
 
 namespace {
 constexpr const char* kCheckSettings = "Controleer de COM-poortinstellingen.";
 }  // namespace
 
-std::string serialOpenText() {
-    return std::string("Fatale fout: de COM-poort kan niet geopend worden.\n") + kCheckSettings;
+std::string serialOpenText(const std::string& device) {
+    return std::string("Fatale fout: de COM-poort kan niet geopend worden.\n") + kCheckSettings +
+           "\nApparaat: " + device;
 }
 
 std::string serialSetupText(const char* step) {
@@ -34,6 +37,21 @@ std::string serialWriteText() {
                "Er is een fout opgetreden tijdens het schrijven naar de COM-poort "
                "(WriteFile).\n") +
            kCheckSettings;
+}
+
+}  // namespace veltro::link
+
+namespace veltro::link {
+
+void SerialAlerts::now(const std::string& text) {
+    if (!m_quiet)
+        m_prompts.messageBox(kSerialCaption, text, PromptIcon::None);
+}
+
+void SerialAlerts::later(const std::string& text) {
+    m_dispatcher.post([&prompts = m_prompts, text] {
+        prompts.messageBox(kSerialCaption, text, PromptIcon::None);
+    });
 }
 
 }  // namespace veltro::link

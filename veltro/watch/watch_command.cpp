@@ -14,7 +14,7 @@
 #include "veltro/link/controller_link.h"
 #include "veltro/link/headless_link_ports.h"
 #include "veltro/link/machine_clock.h"
-#include "veltro/link/open_link.h"
+#include "veltro/link/open_controller_link.h"
 #include "veltro/link/poll_cycle.h"
 #include "veltro/link/status_text.h"
 #include "veltro/monitor/logged_item.h"
@@ -121,19 +121,13 @@ std::string windowPath(const WatchCommand& cmd) {
 }
 
 bool openLink(const WatchCommand& cmd, link::ControllerLink& link, ConsoleLinkErrors& errors,
-              Prompts& boxes) {
-    if (cmd.link.linkKind == LinkKind::Ip) {
-        link.setLabel(link::ipLinkLabel(cmd.link.ipAddress, cmd.link.ipPort));
-        if (const auto error =
-                link::openIpLink(link, cmd.link.ipAddress, cmd.link.ipPort, errors)) {
-            errors.ipError(*error);
-            return false;
-        }
-        return true;
-    }
-    link.setLabel(link::serialLinkLabel(cmd.link.serialPort, cmd.link.baudRate));
+              Prompts& boxes, Messages& messages) {
     const ProfileFileSettings settings(std::filesystem::path(cmd.directory) / "veltro.ini");
-    return link::openSerialLink(link, cmd.link.serialPort, cmd.link.baudRate, &settings, boxes);
+    const link::LinkOpening opening =
+        link::openControllerLink(link, cmd.link, {boxes, errors, &settings, &messages});
+    if (opening.ipError)
+        errors.ipError(*opening.ipError);
+    return opening.opened;
 }
 
 // The watch over the link: the loop stands in for the user-interface thread.
@@ -156,13 +150,11 @@ class WatchRun {
             m_log.start(m_console.outStream(), "standard output", wallClockMs());
         m_link.setPollCycle(&m_poll);
         m_link.router().setToolSink(&m_values);  // every report, not only a burst's last
-        m_link.router().setToolDialogOpen(true);
+        m_link.router().setRouteToParameterStore(true);
     }
 
     int run(const WatchCommand& cmd, const std::atomic<bool>& interrupted) {
-        if (cmd.link.reconnect)
-            m_link.enableReconnect(&m_messages);
-        if (!openLink(cmd, m_link, m_linkErrors, m_boxes))
+        if (!openLink(cmd, m_link, m_linkErrors, m_boxes, m_messages))
             return exit_code::kFailure;
         m_poll.start();
         const auto until = cmd.duration ? headless::HeadlessLoop::Clock::now() + *cmd.duration
@@ -184,7 +176,7 @@ class WatchRun {
         m_poll.hide();  // STOP for the items, so the controller stops reporting them
         if (auto* queue = m_link.writeQueue())
             queue->waitUntilIdle(std::chrono::seconds(1));
-        m_link.router().setToolDialogOpen(false);
+        m_link.router().setRouteToParameterStore(false);
         m_loop.drain();
         const std::uint64_t lines = m_log.lines();
         m_log.close();

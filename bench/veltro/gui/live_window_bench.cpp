@@ -31,12 +31,12 @@
 #include "support/temp_dir.h"
 #include "support/veltro/link_ports.h"
 #include "support/veltro/messages.h"
+#include "support/veltro/open_link.h"
 #include "support/veltro/prompts.h"
 #include "support/veltro/settings.h"
 #include "veltro/gui/debug_window.h"
 #include "veltro/gui/link_assembly.h"
 #include "veltro/gui/main_window.h"
-#include "veltro/link/posix/open_link.h"
 
 namespace {
 
@@ -196,7 +196,7 @@ void BM_LiveWindowUnderLoad(benchmark::State& state) {
         assembly.sink.setView(&main);
         main.resize(1000, 700);
         main.show();
-        if (veltro::link::openIpLink(assembly.link, "127.0.0.1", port, ipErrors)) {
+        if (test_support::openLoopback(assembly.link, port, ipErrors)) {
             state.SkipWithError("ctrlsim did not answer");
             break;
         }

@@ -24,13 +24,13 @@
 #include "ctrlsim/ctrlsim_process.h"
 #include "support/veltro/link_ports.h"
 #include "support/veltro/messages.h"
+#include "support/veltro/open_link.h"
 #include "support/veltro/prompts.h"
 #include "support/veltro/settings.h"
 #include "veltro/gui/link_assembly.h"
 #include "veltro/gui/main_window.h"
 #include "veltro/gui/monitor/frame_monitor_window.h"
 #include "veltro/gui/monitor/link_traffic_menu.h"
-#include "veltro/link/open_link.h"
 
 namespace {
 
@@ -110,7 +110,7 @@ void BM_MonitorUnderLoad(benchmark::State& state) {
         main.show();
         auto& tools = veltro::gui::installLinkTrafficMenu(
             main, {assembly.link.flags().tap, windows, *elements, messages});
-        if (veltro::link::openIpLink(assembly.link, "127.0.0.1", port, ipErrors)) {
+        if (test_support::openLoopback(assembly.link, port, ipErrors)) {
             state.SkipWithError("ctrlsim did not answer");
             break;
         }

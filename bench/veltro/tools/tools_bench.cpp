@@ -17,13 +17,13 @@
 
 #include "support/veltro/dispatcher.h"
 #include "support/veltro/link_ports.h"
+#include "support/veltro/open_link.h"
 #include "support/veltro/prompts.h"
 #include "support/veltro/timers.h"
 #include "support/veltro/tool_fakes.h"
 #include "veltro/link/controller_link.h"
 #include "veltro/link/frame_encoder.h"
 #include "veltro/link/machine_clock.h"
-#include "veltro/link/posix/open_link.h"
 #include "veltro/tools/adjustment_run.h"
 
 namespace {
@@ -81,9 +81,9 @@ std::unique_ptr<veltro::ElementTables> parameters(int count) {
 struct ToolLink {
     explicit ToolLink(Loopback& loopback, veltro::RecordSink& store) {
         link.router().setToolSink(&store);
-        link.router().setToolDialogOpen(true);
+        link.router().setRouteToParameterStore(true);
         std::thread acceptor([&] { peer = loopback.accept(); });
-        link::openIpLink(link, "127.0.0.1", loopback.port(), errors);
+        test_support::openLoopback(link, loopback.port(), errors);
         acceptor.join();
     }
     test_support::FakeDispatcher dispatcher{test_support::FakeDispatcher::Mode::Inline};

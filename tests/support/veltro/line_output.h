@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -49,6 +50,36 @@ class FakeLine final : public veltro::LineOutput {
     FakeClock& m_clock;
     mutable std::mutex m_mutex;
     Bytes m_written;
+};
+
+// Holds the writer thread in its first write until the test opens the gate,
+// then passes every write to `line`: what the senders queued meanwhile is
+// known exactly, however fast the line would have drained it.
+class GatedLine final : public veltro::LineOutput {
+  public:
+    explicit GatedLine(veltro::LineOutput& line) : m_line(line) {}
+    Result writeSome(std::span<const std::uint8_t> bytes,
+                     std::chrono::milliseconds wait) override {
+        {
+            std::unique_lock lock(m_mutex);
+            m_opened.wait(lock, [this] { return m_open; });
+        }
+        return m_line.writeSome(bytes, wait);
+    }
+    void lineBlocked() override { m_line.lineBlocked(); }
+    void open() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_open = true;
+        }
+        m_opened.notify_all();
+    }
+
+  private:
+    veltro::LineOutput& m_line;
+    std::mutex m_mutex;
+    std::condition_variable m_opened;
+    bool m_open = false;
 };
 
 }  // namespace test_support

@@ -107,7 +107,8 @@ TEST(DebuggerStart, ASerialPortThatCannotBeOpenedEndsWithZero) {
     EXPECT_EQ(run.prompts.boxes[0].caption, "VELTRO.EXE");
     EXPECT_EQ(run.prompts.boxes[0].text,
               "Fatale fout: de COM-poort kan niet geopend worden.\n"
-              "Controleer de COM-poortinstellingen.");
+              "Controleer de COM-poortinstellingen.\nApparaat: " +
+                  (run.dir.path() / "no-such-device").string());
 }
 
 TEST(DebuggerStart, SettingsFirstWindowAndTheStartWordsDialog) {

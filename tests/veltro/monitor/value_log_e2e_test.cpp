@@ -13,12 +13,12 @@
 #include "support/temp_dir.h"
 #include "support/veltro/dispatcher.h"
 #include "support/veltro/link_ports.h"
+#include "support/veltro/open_link.h"
 #include "support/veltro/timers.h"
 #include "veltro/definitions/definitions_loader.h"
 #include "veltro/definitions/silent_messages.h"
 #include "veltro/link/controller_link.h"
 #include "veltro/link/machine_clock.h"
-#include "veltro/link/open_link.h"
 #include "veltro/monitor/monitor_hub.h"
 
 namespace veltro::monitor {
@@ -87,7 +87,7 @@ TEST(ValueLogOverTheLink, TheCsvHoldsExactlyTheValuesCtrlsimSent) {
     test_support::RecordingIpErrors errors;
     link::MachineClock clock;
     link::ControllerLink link{{dispatcher, display, replyTimer, clock}};
-    ASSERT_FALSE(link::openIpLink(link, "127.0.0.1", std::atoi(portLine.c_str() + 5), errors));
+    ASSERT_FALSE(test_support::openLoopback(link, std::atoi(portLine.c_str() + 5), errors));
 
     FrameTapSlot hubSlot;
     TeeTap tee(hubSlot);

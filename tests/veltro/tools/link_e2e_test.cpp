@@ -9,6 +9,7 @@
 #include "support/temp_dir.h"
 #include "support/veltro/dispatcher.h"
 #include "support/veltro/link_ports.h"
+#include "support/veltro/open_link.h"
 #include "support/veltro/prompts.h"
 #include "support/veltro/timers.h"
 #include "support/veltro/tool_fakes.h"
@@ -16,7 +17,6 @@
 #include "veltro/definitions/silent_messages.h"
 #include "veltro/link/controller_link.h"
 #include "veltro/link/machine_clock.h"
-#include "veltro/link/posix/open_link.h"
 #include "veltro/tools/acceptance_run.h"
 #include "veltro/tools/difference_check.h"
 #include "veltro/tools/std_text_files.h"
@@ -38,13 +38,13 @@ struct Debugger {
         loadApplicationDefinitions(kSample, table, *elements, quiet);
         store.rebuildIndex();
         link.router().setToolSink(&store);
-        link.router().setToolDialogOpen(true);
+        link.router().setRouteToParameterStore(true);
         const std::string line = sim.readLine();
         const int port = std::atoi(line.c_str() + 5);
-        EXPECT_FALSE(link::openIpLink(link, "127.0.0.1", port, errors));
+        EXPECT_FALSE(test_support::openLoopback(link, port, errors));
         pacing.setInterval(3ms);
     }
-    ~Debugger() { link.router().setToolDialogOpen(false); }
+    ~Debugger() { link.router().setRouteToParameterStore(false); }
 
     ToolSettings only(Category c) {
         ToolSettings s;

@@ -10,22 +10,25 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdio>
 
+#include "veltro/link/line_factory.h"
 #include "veltro/link/posix/socket_errors.h"
+#include "veltro/link/receive_trace.h"
 
 namespace veltro::link {
+
+std::unique_ptr<IpLine> makeIpLine(const LineContext& c, IpErrorHandler& errors) {
+    return std::make_unique<IpClient>(c.consumer, c.flags, errors, c.dispatcher, c.watch);
+}
 
 IpClient::IpClient(ByteConsumer& consumer, LinkFlags& flags, IpErrorHandler& errors,
                    UiDispatcher& dispatcher, LineWatch* watch)
     : m_consumer(consumer),
       m_flags(flags),
-      m_errors(errors),
-      m_dispatcher(dispatcher),
-      m_watch(watch) {}
+      m_ending(LineEnding::Kind::Connection, watch, &errors, dispatcher) {}
 
 IpClient::~IpClient() {
-    m_stopping = true;
+    m_ending.stop();
     {
         std::lock_guard lock(m_fdMutex);
         if (m_fd >= 0)
@@ -52,12 +55,12 @@ std::optional<IpError> IpClient::connect(const std::string& address, int port) {
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
     peer.sin_port = htons(static_cast<std::uint16_t>(port));
-    m_address = address;
-    m_port = port;
     if (::inet_pton(AF_INET, address.c_str(), &peer.sin_addr) != 1) {
-        // Not a dotted address: nothing to connect to.
+        // Not a dotted address (the command line refuses those): nothing to connect to.
         return makeIpError(SocketCall::Connect, wsa::WSAEADDRNOTAVAIL, kPrefix);
     }
+    m_peer = peer.sin_addr.s_addr;
+    m_port = port;
     int result;
     do {
         result = ::connect(m_fd, reinterpret_cast<const sockaddr*>(&peer), sizeof peer);
@@ -74,80 +77,39 @@ void IpClient::startReader() {
 LineOutput::Result IpClient::writeSome(std::span<const std::uint8_t> bytes,
                                        std::chrono::milliseconds wait) {
     std::lock_guard lock(m_fdMutex);
-    if (m_lost.load())
-        return {bytes.size(), false};  // nobody to send to until the reopen
-    if (m_fd < 0 || m_ended.load())
+    if (m_fd < 0)
         return {0, true};
+    if (const auto held = m_ending.heldBack(bytes.size()))
+        return *held;
     pollfd out{m_fd, POLLOUT, 0};
-    const int ready = ::poll(&out, 1, static_cast<int>(wait.count()));
-    if (ready <= 0)
+    if (::poll(&out, 1, static_cast<int>(wait.count())) <= 0)
         return {};  // the peer is not reading, or a signal came: try again
-    const ssize_t sent = ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-    if (sent >= 0)
-        return {static_cast<std::size_t>(sent), false};
-    const int error = errno;
-    if (error == EAGAIN || error == EWOULDBLOCK || error == EINTR)
-        return {};  // a signal is no fault of the link
-    if (reconnecting() && !m_stopping.load()) {
-        lose();
-        return {bytes.size(), false};
-    }
-    if (error == EPIPE || error == ECONNRESET || m_stopping.load()) {
-        m_ended = true;  // the controller went away: the reader ends the same way
-        return {0, true};
-    }
-    fail(makeIpError(SocketCall::Send, wsaErrorFromErrno(error), "error calling send():\n"));
-    return {0, true};
-}
-
-// The handler ends the program; it is called once, on the user-interface
-// thread. It outlives the link, so the posted work needs nothing of it.
-void IpClient::fail(const IpError& error) {
-    if (m_failed.exchange(true))
-        return;
-    m_dispatcher.post([&errors = m_errors, error] { errors.ipError(error); });
+    const ssize_t n = ::send(m_fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    bool shutDown = false;
+    const Result result =
+        m_ending.sent(n, n < 0 ? wsaErrorFromErrno(errno) : 0, bytes.size(), shutDown);
+    if (shutDown)
+        ::shutdown(m_fd, SHUT_RDWR);  // the reader's receive ends too
+    return result;
 }
 
 void IpClient::readerLoop(int fd) {
     std::array<std::uint8_t, 4096> buffer{};
-    while (!m_stopping.load()) {
+    while (!m_ending.stopping()) {
         const ssize_t n = ::recv(fd, buffer.data(), buffer.size(), 0);
-        if (n < 0 && errno == EINTR)
+        const int error = n < 0 ? wsaErrorFromErrno(errno) : 0;
+        const LineEnd end = receiveEnd(n, error);
+        if (end == LineEnd::Again)
             continue;
-        const int error = errno;
-        const int count =
-            n >= 0 ? static_cast<int>(n) : (error == ECONNRESET ? kConnectionReset : -1);
-        m_lastCount = count;
-        if (m_flags.trace.load(std::memory_order_relaxed))
-            std::printf("recvBytes = %d\n", count);
-        if (n > 0) {
-            m_consumer.bytesReceived(std::span(buffer.data(), static_cast<std::size_t>(n)));
-            continue;
+        m_lastCount = LineEnding::receiveCount(end, n);
+        traceReceive(m_flags, m_lastCount);
+        if (end != LineEnd::Data) {
+            if (m_ending.over(end, SocketCall::Receive, error))
+                ::shutdown(fd, SHUT_RDWR);
+            return;  // the socket yields nothing more
         }
-        if (m_stopping.load())
-            return;
-        if (reconnecting()) {
-            lose();
-            return;
-        }
-        m_ended = true;
-        if (m_watch != nullptr && (n == 0 || error == ECONNRESET))
-            m_watch->lineLost();
-        if (n < 0 && error != ECONNRESET) {
-            fail(makeIpError(SocketCall::Receive, wsaErrorFromErrno(error),
-                             "error calling recv():\n"));
-        }
-        return;
+        m_consumer.bytesReceived(std::span(buffer.data(), static_cast<std::size_t>(n)));
     }
-}
-
-// Once per connection, from the reader or the writer (the writer holds the
-// socket's lock). Shutting the socket down ends the reader's receive.
-void IpClient::lose() {
-    if (m_lost.exchange(true))
-        return;
-    ::shutdown(m_fd, SHUT_RDWR);
-    m_watch->lineLost();
 }
 
 bool IpClient::reopen(std::stop_token stop) {
@@ -160,8 +122,7 @@ bool IpClient::reopen(std::stop_token stop) {
         std::lock_guard lock(m_fdMutex);
         ::close(m_fd);
         m_fd = fd;
-        m_ended = false;
-        m_lost = false;
+        m_ending.reopened();
     }
     startReader();
     return true;
@@ -173,8 +134,7 @@ int IpClient::connectAgain(const std::stop_token& stop) const {
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
     peer.sin_port = htons(static_cast<std::uint16_t>(m_port));
-    if (::inet_pton(AF_INET, m_address.c_str(), &peer.sin_addr) != 1)
-        return -1;
+    peer.sin_addr.s_addr = m_peer;
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return -1;

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "veltro/link/line_factory.h"
+#include "veltro/link/serial_alerts.h"
 #include "veltro/link/serial_texts.h"
 
 namespace veltro::link {
@@ -58,11 +60,24 @@ speed_t speedFor(int baudRate, bool& known) {
 
 }  // namespace
 
+std::unique_ptr<SerialLine> makeSerialLine(const LineContext& c, Prompts& prompts) {
+    return std::make_unique<SerialLink>(c.consumer, prompts, c.dispatcher, c.watch);
+}
+
+std::string platformSerialDevice(const std::string& portName) {
+    const char digit = portName.size() == 4 ? portName[3] : '1';
+    const int number = (digit >= '1' && digit <= '4') ? digit - '1' : 0;
+    return "/dev/ttyS" + std::to_string(number);
+}
+
 SerialLink::SerialLink(ByteConsumer& consumer, Prompts& prompts, UiDispatcher& dispatcher,
                        LineWatch* watch)
-    : m_consumer(consumer), m_prompts(prompts), m_dispatcher(dispatcher), m_watch(watch) {}
+    : m_consumer(consumer),
+      m_alerts(prompts, dispatcher),
+      m_ending(LineEnding::Kind::Device, watch, nullptr, dispatcher) {}
 
 SerialLink::~SerialLink() {
+    m_ending.stop();
     if (m_reader.joinable()) {
         m_stop = true;
         const char wake = 1;
@@ -79,26 +94,12 @@ SerialLink::~SerialLink() {
         ::close(m_fd);
 }
 
-void SerialLink::alert(const std::string& text) {
-    if (m_quiet)
-        return;
-    m_prompts.messageBox(kSerialCaption, text, PromptIcon::None);
-}
-
-// From the reader and writer threads. The prompts outlive the link, so the
-// posted box needs nothing of it.
-void SerialLink::alertLater(const std::string& text) {
-    m_dispatcher.post([&prompts = m_prompts, text] {
-        prompts.messageBox(kSerialCaption, text, PromptIcon::None);
-    });
-}
-
 bool SerialLink::open(const std::string& device, int baudRate) {
     m_device = device;
     m_baudRate = baudRate;
     m_fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_SYNC | O_CLOEXEC | O_NONBLOCK);
     if (m_fd < 0) {
-        alert(serialOpenText());
+        m_alerts.now(serialOpenText(device));
         return false;
     }
     ::ioctl(m_fd, TIOCEXCL);  // no sharing; a device that refuses is still usable
@@ -107,30 +108,30 @@ bool SerialLink::open(const std::string& device, int baudRate) {
     if (::tcgetattr(m_fd, &saved) == 0) {
         m_saved = std::make_unique<termios>(saved);
     } else {
-        alert(serialSetupText("GetTimeOuts"));
+        m_alerts.now(serialSetupText("GetTimeOuts"));
     }
     // The working time-outs: reads return what is there (the reader waits with
     // poll), so a quiet line never blocks a read.
     termios working{};
     if (::tcgetattr(m_fd, &working) != 0 || (working.c_cc[VMIN] = 0, working.c_cc[VTIME] = 0,
                                              ::tcsetattr(m_fd, TCSANOW, &working) != 0)) {
-        alert(serialSetupText("SetTimeOuts"));
+        m_alerts.now(serialSetupText("SetTimeOuts"));
     }
     configureLine(baudRate);
     // Driver buffer sizes have no termios counterpart; the kernel's are larger.
     const int dtr = TIOCM_DTR;
     if (::ioctl(m_fd, TIOCMBIS, &dtr) != 0 && !notApplicable(errno)) {
-        alert(serialSetupText("Raise DTR"));
+        m_alerts.now(serialSetupText("Raise DTR"));
     }
     if (::pipe2(m_wake, O_CLOEXEC) != 0) {
-        alert(serialSetupText("CreateThreads"));
+        m_alerts.now(serialSetupText("CreateThreads"));
         close();
         return true;
     }
     try {
         startReader();
     } catch (const std::system_error&) {
-        alert(serialSetupText("CreateThreads"));
+        m_alerts.now(serialSetupText("CreateThreads"));
         close();
         return true;
     }
@@ -141,7 +142,7 @@ bool SerialLink::open(const std::string& device, int baudRate) {
 void SerialLink::configureLine(int baudRate) {
     termios line{};
     if (::tcgetattr(m_fd, &line) != 0) {
-        alert(serialLineText("GetCommState", 26));
+        m_alerts.now(serialLineText("GetCommState", 26));
         return;
     }
     bool known = false;
@@ -159,11 +160,11 @@ void SerialLink::configureLine(int baudRate) {
     const bool speedSet =
         known && ::cfsetispeed(&line, speed) == 0 && ::cfsetospeed(&line, speed) == 0;
     if (::tcsetattr(m_fd, TCSANOW, &line) != 0 || !speedSet) {
-        alert(serialLineText("SetCommState", 28));
+        m_alerts.now(serialLineText("SetCommState", 28));
     }
     termios check{};
     if (::tcgetattr(m_fd, &check) != 0 || check.c_cc[VMIN] != 0 || check.c_cc[VTIME] != 0) {
-        alert(serialLineText("TimeOuts", 28));
+        m_alerts.now(serialLineText("TimeOuts", 28));
     }
 }
 
@@ -176,19 +177,19 @@ void SerialLink::closePort(bool report) {
         return;
     const int dtr = TIOCM_DTR;
     if (::ioctl(m_fd, TIOCMBIC, &dtr) != 0 && !notApplicable(errno) && report) {
-        alert(serialCloseText("Lower DTR"));
+        m_alerts.now(serialCloseText("Lower DTR"));
     }
     if (m_saved && ::tcsetattr(m_fd, TCSANOW, m_saved.get()) != 0 && report) {
-        alert(serialCloseText("TimeOuts"));
+        m_alerts.now(serialCloseText("TimeOuts"));
     }
     if (::tcflush(m_fd, TCIOFLUSH) != 0 && report)
-        alert(serialCloseText("PurgeComm"));
+        m_alerts.now(serialCloseText("PurgeComm"));
 }
 
 LineOutput::Result SerialLink::writeSome(std::span<const std::uint8_t> bytes,
                                          std::chrono::milliseconds wait) {
     std::lock_guard lock(m_fdMutex);
-    if (m_lost.load())
+    if (m_ending.writes() == LineEnding::Writes::Drop)
         return {bytes.size(), false};  // no device to write to until the reopen
     if (m_fd < 0)
         return {0, true};
@@ -209,7 +210,7 @@ LineOutput::Result SerialLink::writeSome(std::span<const std::uint8_t> bytes,
 }
 
 void SerialLink::lineBlocked() {
-    alertLater(serialWriteText());
+    m_alerts.later(serialWriteText());
 }
 
 bool SerialLink::waitForStop(int milliseconds) {
@@ -223,23 +224,18 @@ void SerialLink::startReader(bool quiet) {
 }
 
 bool SerialLink::deviceGone() {
-    const bool reconnects = m_watch != nullptr && m_watch->reconnects();
-    if (m_watch != nullptr && !m_lossTold.exchange(true)) {
-        if (reconnects)
-            m_lost = true;  // before the watch hears of it, so no write waits for it
-        m_watch->lineLost();
-    }
-    return reconnects;
+    m_ending.over(LineEnd::Closed);
+    return m_ending.readerEnds();
 }
 
 void SerialLink::readerLoop(int fd, bool quiet) {
     int status = 0;
     if (::ioctl(fd, TIOCMGET, &status) != 0 && !notApplicable(errno) && !quiet) {
-        alertLater(serialLineText("GetCommModemStatus", 26));
+        m_alerts.later(serialLineText("GetCommModemStatus", 26));
     }
     int queued = 0;
     if (::ioctl(fd, FIONREAD, &queued) != 0 && !quiet)
-        alertLater(serialLineText("ClearCommError", 26));
+        m_alerts.later(serialLineText("ClearCommError", 26));
 
     std::array<std::uint8_t, kReadSize> buffer{};
     while (!m_stop.load()) {
@@ -281,13 +277,12 @@ bool SerialLink::reopen(std::stop_token stop) {
         ::close(m_fd);
         m_fd = fd;
         ::ioctl(m_fd, TIOCEXCL);
-        m_quiet = true;
+        m_alerts.setQuiet(true);
         configureLine(m_baudRate);
-        m_quiet = false;
+        m_alerts.setQuiet(false);
         const int dtr = TIOCM_DTR;
         ::ioctl(m_fd, TIOCMBIS, &dtr);
-        m_lost = false;
-        m_lossTold = false;
+        m_ending.reopened();
     }
     startReader(true);
     return true;

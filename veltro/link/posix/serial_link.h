@@ -8,9 +8,10 @@
 #include <string>
 #include <thread>
 
+#include "veltro/link/line_ending.h"
+#include "veltro/link/serial_alerts.h"
 #include "veltro/ports/byte_consumer.h"
-#include "veltro/ports/line_output.h"
-#include "veltro/ports/line_watch.h"
+#include "veltro/ports/line_adapters.h"
 #include "veltro/ports/prompts.h"
 #include "veltro/ports/ui_dispatcher.h"
 
@@ -25,12 +26,12 @@ namespace veltro::link {
 // calling (user-interface) thread; those of the reader thread and of a
 // blocked line are posted to it through the dispatcher.
 //
-// A device that goes away (hang-up, or a read that fails) is told to the
-// line watch, if any, once. With a watch that reconnects, the reader then
-// ends and writes are dropped until reopen() finds the device again (same
-// path, same settings, set up without message boxes) and starts a new reader;
-// without one, the reader goes on trying as it always did.
-class SerialLink : public LineOutput, public LineReopen {
+// A device that goes away (hang-up, or a read that fails) is reported to
+// LineEnding, which decides: with a reconnect the reader ends and writes are
+// dropped until reopen() finds the device again (same path, same settings,
+// set up without message boxes) and starts a new reader; without one, the
+// reader goes on trying as it always did.
+class SerialLink final : public SerialLine {
   public:
     SerialLink(ByteConsumer& consumer, Prompts& prompts, UiDispatcher& dispatcher,
                LineWatch* watch = nullptr);
@@ -39,7 +40,7 @@ class SerialLink : public LineOutput, public LineReopen {
     SerialLink& operator=(const SerialLink&) = delete;
 
     // False (after the open message) when the device cannot be opened.
-    bool open(const std::string& device, int baudRate);
+    bool open(const std::string& device, int baudRate) override;
     void close();
     bool connected() const { return m_connected.load(); }
 
@@ -49,27 +50,21 @@ class SerialLink : public LineOutput, public LineReopen {
     bool reopen(std::stop_token stop) override;
 
   private:
-    void alert(const std::string& text);
-    void alertLater(const std::string& text);
     void closePort(bool report);
     void configureLine(int baudRate);
     // A reader started by a reopen checks the line without message boxes.
     void readerLoop(int fd, bool quiet);
     void startReader(bool quiet = false);
-    // The device is gone; true when the reader should end (reconnecting).
+    // The device is gone; true when the reader ends.
     bool deviceGone();
     bool waitForStop(int milliseconds);
 
     ByteConsumer& m_consumer;
-    Prompts& m_prompts;
-    UiDispatcher& m_dispatcher;
-    LineWatch* m_watch;
+    SerialAlerts m_alerts;
+    LineEnding m_ending;
     std::string m_device;  // for a reopen
     int m_baudRate = 9600;
-    bool m_quiet = false;                 // a reopen sets the line up without message boxes
-    std::mutex m_fdMutex;                 // the writer against a reopen that replaces the device
-    std::atomic<bool> m_lost{false};      // writes are dropped
-    std::atomic<bool> m_lossTold{false};  // the watch heard of this loss
+    std::mutex m_fdMutex;  // the writer against a reopen that replaces the device
     int m_fd = -1;
     int m_wake[2] = {-1, -1};          // a byte here ends the reader's wait
     std::unique_ptr<termios> m_saved;  // the port's settings before set-up

@@ -1,6 +1,9 @@
 // The IP link's TCP client on Windows Sockets.
 #include "veltro/link/win32/ip_client.h"
 
+#include "veltro/link/line_factory.h"
+#include "veltro/link/receive_trace.h"
+
 // Windows Sockets after the link's own headers: its error names are macros.
 #define WIN32_LEAN_AND_MEAN
 #include <winsock2.h>
@@ -9,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <cstdio>
 
 namespace veltro::link {
 
@@ -38,13 +40,11 @@ IpClient::IpClient(ByteConsumer& consumer, LinkFlags& flags, IpErrorHandler& err
                    UiDispatcher& dispatcher, LineWatch* watch)
     : m_consumer(consumer),
       m_flags(flags),
-      m_errors(errors),
-      m_dispatcher(dispatcher),
-      m_watch(watch),
+      m_ending(LineEnding::Kind::Connection, watch, &errors, dispatcher),
       m_socket(static_cast<std::uintptr_t>(INVALID_SOCKET)) {}
 
 IpClient::~IpClient() {
-    m_stopping = true;
+    m_ending.stop();
     if (m_reader.joinable()) {
         ::WSASetEvent(eventOf(m_wake));
         m_reader.join();
@@ -89,12 +89,12 @@ std::optional<IpError> IpClient::connect(const std::string& address, int port) {
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
     peer.sin_port = ::htons(static_cast<u_short>(port));
-    m_address = address;
-    m_port = port;
     if (::inet_pton(AF_INET, address.c_str(), &peer.sin_addr) != 1) {
-        // Not a dotted address: nothing to connect to.
+        // Not a dotted address (the command line refuses those): nothing to connect to.
         return makeIpError(SocketCall::Connect, WSAEADDRNOTAVAIL, kPrefix);
     }
+    m_peer = peer.sin_addr.s_addr;
+    m_port = port;
     const SOCKET s = socketOf(m_socket);
     if (::connect(s, reinterpret_cast<const sockaddr*>(&peer), sizeof peer) != 0)
         return makeIpError(SocketCall::Connect, ::WSAGetLastError(), kPrefix);
@@ -112,72 +112,42 @@ void IpClient::startReader() {
 LineOutput::Result IpClient::writeSome(std::span<const std::uint8_t> bytes,
                                        std::chrono::milliseconds wait) {
     std::lock_guard lock(m_socketMutex);
-    if (m_lost.load())
-        return {bytes.size(), false};  // nobody to send to until the reopen
     const SOCKET s = socketOf(m_socket);
-    if (s == INVALID_SOCKET || m_ended.load())
+    if (s == INVALID_SOCKET)
         return {0, true};
+    if (const auto held = m_ending.heldBack(bytes.size()))
+        return *held;
     if (waitWritable(s, static_cast<long>(wait.count()) * 1000) <= 0)
         return {};  // the peer is not reading: try again
     const int size = static_cast<int>(std::min<std::size_t>(bytes.size(), INT_MAX));
-    const int sent = ::send(s, reinterpret_cast<const char*>(bytes.data()), size, 0);
-    if (sent >= 0)
-        return {static_cast<std::size_t>(sent), false};
-    const int error = ::WSAGetLastError();
-    if (error == WSAEWOULDBLOCK || error == WSAEINTR)
-        return {};
-    if (reconnecting() && !m_stopping.load()) {
-        lose();
-        return {bytes.size(), false};
-    }
-    if (error == WSAECONNRESET || error == WSAECONNABORTED || error == WSAESHUTDOWN ||
-        m_stopping.load()) {
-        m_ended = true;  // the controller went away: the reader ends the same way
-        return {0, true};
-    }
-    fail(makeIpError(SocketCall::Send, error, "error calling send():\n"));
-    return {0, true};
-}
-
-// The handler ends the program; it is called once, on the user-interface
-// thread. It outlives the link, so the posted work needs nothing of it.
-void IpClient::fail(const IpError& error) {
-    if (m_failed.exchange(true))
-        return;
-    m_dispatcher.post([&errors = m_errors, error] { errors.ipError(error); });
+    const int n = ::send(s, reinterpret_cast<const char*>(bytes.data()), size, 0);
+    bool shutDown = false;
+    const Result result =
+        m_ending.sent(n, n < 0 ? ::WSAGetLastError() : 0, bytes.size(), shutDown);
+    if (shutDown)
+        shutDownSocket(s);
+    return result;
 }
 
 void IpClient::readerLoop(Socket s) {
     std::array<char, 4096> buffer{};
-    while (!m_stopping.load() && !m_lost.load()) {
+    while (!m_ending.stopping()) {
         const int n = ::recv(s, buffer.data(), static_cast<int>(buffer.size()), 0);
         const int error = n < 0 ? ::WSAGetLastError() : 0;
-        if (error == WSAEWOULDBLOCK || error == WSAEINTR) {
+        const LineEnd end = receiveEnd(n, error);
+        if (end == LineEnd::Again) {
             waitForEvents(s);
             continue;
         }
-        const int count = n >= 0 ? n : (error == WSAECONNRESET ? kConnectionReset : -1);
-        m_lastCount = count;
-        if (m_flags.trace.load(std::memory_order_relaxed))
-            std::printf("recvBytes = %d\n", count);
-        if (n > 0) {
-            m_consumer.bytesReceived(
-                std::span(reinterpret_cast<const std::uint8_t*>(buffer.data()),
-                          static_cast<std::size_t>(n)));
-            continue;
+        m_lastCount = LineEnding::receiveCount(end, n);
+        traceReceive(m_flags, m_lastCount);
+        if (end != LineEnd::Data) {
+            if (m_ending.over(end, SocketCall::Receive, error))
+                shutDownSocket(s);
+            return;  // the socket yields nothing more
         }
-        if (m_stopping.load())
-            return;
-        if (reconnecting()) {
-            lose();
-            return;
-        }
-        m_ended = true;
-        if (m_watch != nullptr && (n == 0 || error == WSAECONNRESET))
-            m_watch->lineLost();
-        if (n < 0 && error != WSAECONNRESET)
-            fail(makeIpError(SocketCall::Receive, error, "error calling recv():\n"));
-        return;
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(buffer.data());
+        m_consumer.bytesReceived(std::span(bytes, static_cast<std::size_t>(n)));
     }
 }
 
@@ -190,14 +160,11 @@ void IpClient::waitForEvents(Socket s) {
     ::WSAEnumNetworkEvents(s, eventOf(m_readable), &seen);
 }
 
-// Once per connection, from the reader or the writer (the writer holds the
-// socket's lock, and the reader's socket is replaced only after it ended).
-void IpClient::lose() {
-    if (m_lost.exchange(true))
-        return;
-    ::shutdown(socketOf(m_socket), SD_BOTH);
-    ::WSASetEvent(eventOf(m_wake));  // the reader ends its wait
-    m_watch->lineLost();
+// From the reader or the writer (which holds the socket's lock; the reader's
+// socket is replaced only after it ended): the wake event ends the reader's wait.
+void IpClient::shutDownSocket(Socket s) {
+    ::shutdown(socketOf(s), SD_BOTH);
+    ::WSASetEvent(eventOf(m_wake));
 }
 
 bool IpClient::reopen(std::stop_token stop) {
@@ -210,8 +177,7 @@ bool IpClient::reopen(std::stop_token stop) {
         std::lock_guard lock(m_socketMutex);
         ::closesocket(socketOf(m_socket));
         m_socket = static_cast<std::uintptr_t>(fresh);
-        m_ended = false;
-        m_lost = false;
+        m_ending.reopened();
     }
     ::WSAResetEvent(eventOf(m_wake));
     startReader();
@@ -225,8 +191,7 @@ IpClient::Socket IpClient::connectAgain(const std::stop_token& stop) {
     sockaddr_in peer{};
     peer.sin_family = AF_INET;
     peer.sin_port = ::htons(static_cast<u_short>(m_port));
-    if (::inet_pton(AF_INET, m_address.c_str(), &peer.sin_addr) != 1)
-        return INVALID_SOCKET;
+    peer.sin_addr.s_addr = m_peer;
     const SOCKET s = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (s == INVALID_SOCKET)
         return INVALID_SOCKET;
@@ -258,6 +223,10 @@ IpClient::Socket IpClient::connectAgain(const std::stop_token& stop) {
     const BOOL on = TRUE;
     ::setsockopt(s, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&on), sizeof on);
     return s;
+}
+
+std::unique_ptr<IpLine> makeIpLine(const LineContext& c, IpErrorHandler& errors) {
+    return std::make_unique<IpClient>(c.consumer, c.flags, errors, c.dispatcher, c.watch);
 }
 
 }  // namespace veltro::link

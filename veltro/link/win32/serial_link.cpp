@@ -8,6 +8,8 @@
 #include <array>
 #include <system_error>
 
+#include "veltro/link/line_factory.h"
+#include "veltro/link/serial_alerts.h"
 #include "veltro/link/serial_texts.h"
 
 namespace veltro::link {
@@ -53,6 +55,12 @@ std::wstring widen(const std::string& text) {
     return wide;
 }
 
+// Read and write, no sharing, an existing device, write-through.
+HANDLE openDevice(const std::string& device) {
+    return ::CreateFileW(widen(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_OVERLAPPED | FILE_FLAG_WRITE_THROUGH, nullptr);
+}
+
 void closeHandle(void*& handle) {
     if (handle != nullptr)
         ::CloseHandle(handle);
@@ -61,10 +69,14 @@ void closeHandle(void*& handle) {
 
 }  // namespace
 
-SerialLink::SerialLink(ByteConsumer& consumer, Prompts& prompts, UiDispatcher& dispatcher)
-    : m_consumer(consumer), m_prompts(prompts), m_dispatcher(dispatcher) {}
+SerialLink::SerialLink(ByteConsumer& consumer, Prompts& prompts, UiDispatcher& dispatcher,
+                       LineWatch* watch)
+    : m_consumer(consumer),
+      m_alerts(prompts, dispatcher),
+      m_ending(LineEnding::Kind::Device, watch, nullptr, dispatcher) {}
 
 SerialLink::~SerialLink() {
+    m_ending.stop();
     if (m_reader.joinable()) {
         m_stop = true;
         ::SetEvent(m_stopEvent);
@@ -77,25 +89,12 @@ SerialLink::~SerialLink() {
     closeHandle(m_port);
 }
 
-void SerialLink::alert(const std::string& text) {
-    m_prompts.messageBox(kSerialCaption, text, PromptIcon::None);
-}
-
-// From the reader and writer threads. The prompts outlive the link, so the
-// posted box needs nothing of it.
-void SerialLink::alertLater(const std::string& text) {
-    m_dispatcher.post([&prompts = m_prompts, text] {
-        prompts.messageBox(kSerialCaption, text, PromptIcon::None);
-    });
-}
-
 bool SerialLink::open(const std::string& device, int baudRate) {
-    // Read and write, no sharing, an existing device, write-through.
-    const HANDLE port =
-        ::CreateFileW(widen(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                      OPEN_EXISTING, FILE_FLAG_OVERLAPPED | FILE_FLAG_WRITE_THROUGH, nullptr);
+    m_device = device;
+    m_baudRate = baudRate;
+    const HANDLE port = openDevice(device);
     if (port == INVALID_HANDLE_VALUE) {
-        alert(serialOpenText());
+        m_alerts.now(serialOpenText(device));
         return false;
     }
     m_port = port;
@@ -104,26 +103,26 @@ bool SerialLink::open(const std::string& device, int baudRate) {
     if (::GetCommTimeouts(m_port, &saved))
         m_saved = std::make_unique<SavedTimeouts>(SavedTimeouts{saved});
     else
-        alert(serialSetupText("GetTimeOuts"));
+        m_alerts.now(serialSetupText("GetTimeOuts"));
     COMMTIMEOUTS working = workingTimeouts();
     if (!::SetCommTimeouts(m_port, &working))
-        alert(serialSetupText("SetTimeOuts"));
+        m_alerts.now(serialSetupText("SetTimeOuts"));
     configureLine(baudRate);
     ::SetupComm(m_port, kInputBuffer, kOutputBuffer);  // a driver may keep its own sizes
     if (!::EscapeCommFunction(m_port, SETDTR) && !notApplicable(::GetLastError()))
-        alert(serialSetupText("Raise DTR"));
+        m_alerts.now(serialSetupText("Raise DTR"));
 
     m_stopEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     m_writeEvent = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (m_stopEvent == nullptr || m_writeEvent == nullptr) {
-        alert(serialSetupText("CreateThreads"));
+        m_alerts.now(serialSetupText("CreateThreads"));
         close();
         return true;
     }
     try {
-        m_reader = std::thread([this] { readerLoop(); });
+        startReader(false);
     } catch (const std::system_error&) {
-        alert(serialSetupText("CreateThreads"));
+        m_alerts.now(serialSetupText("CreateThreads"));
         close();
         return true;
     }
@@ -135,7 +134,7 @@ void SerialLink::configureLine(int baudRate) {
     DCB line{};
     line.DCBlength = sizeof line;
     if (!::GetCommState(m_port, &line)) {
-        alert(serialLineText("GetCommState", 26));
+        m_alerts.now(serialLineText("GetCommState", 26));
         return;
     }
     const DWORD portSpeed = line.BaudRate;
@@ -158,14 +157,14 @@ void SerialLink::configureLine(int baudRate) {
     line.fTXContinueOnXoff = FALSE;
     line.EvtChar = 0;
     if (!::SetCommState(m_port, &line)) {
-        alert(serialLineText("SetCommState", 28));
+        m_alerts.now(serialLineText("SetCommState", 28));
         // A speed the port refuses keeps the port's own; the rest still applies.
         line.BaudRate = portSpeed;
         ::SetCommState(m_port, &line);
     }
     COMMTIMEOUTS working = workingTimeouts();
     if (!::SetCommTimeouts(m_port, &working))
-        alert(serialLineText("TimeOuts", 28));
+        m_alerts.now(serialLineText("TimeOuts", 28));
 }
 
 void SerialLink::close() {
@@ -176,16 +175,19 @@ void SerialLink::closePort(bool report) {
     if (!m_connected.exchange(false))
         return;
     if (!::EscapeCommFunction(m_port, CLRDTR) && !notApplicable(::GetLastError()) && report)
-        alert(serialCloseText("Lower DTR"));
+        m_alerts.now(serialCloseText("Lower DTR"));
     if (m_saved && !::SetCommTimeouts(m_port, &m_saved->timeouts) && report)
-        alert(serialCloseText("TimeOuts"));
+        m_alerts.now(serialCloseText("TimeOuts"));
     const DWORD purge = PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR;
     if (!::PurgeComm(m_port, purge) && report)
-        alert(serialCloseText("PurgeComm"));
+        m_alerts.now(serialCloseText("PurgeComm"));
 }
 
 LineOutput::Result SerialLink::writeSome(std::span<const std::uint8_t> bytes,
                                          std::chrono::milliseconds wait) {
+    std::lock_guard lock(m_portMutex);
+    if (m_ending.writes() == LineEnding::Writes::Drop)
+        return {bytes.size(), false};  // no device to write to until the reopen
     if (m_port == nullptr || m_writeEvent == nullptr)
         return {0, true};
     const auto size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 64 * 1024));
@@ -206,28 +208,37 @@ LineOutput::Result SerialLink::writeSome(std::span<const std::uint8_t> bytes,
     }
     // A device in trouble answers at once; wait out the time as a blocked
     // line would, so that the writer does not spin. A write failure is not a
-    // reason to give the port up: there is no reconnect.
+    // reason to give the port up: the reader finds a device that is gone.
     waitForStop(static_cast<unsigned long>(wait.count()));
     return {};
 }
 
 void SerialLink::lineBlocked() {
-    alertLater(serialWriteText());
+    m_alerts.later(serialWriteText());
 }
 
 bool SerialLink::waitForStop(unsigned long milliseconds) {
     return ::WaitForSingleObject(m_stopEvent, milliseconds) == WAIT_OBJECT_0 || m_stop.load();
 }
 
-void SerialLink::readerLoop() {
+void SerialLink::startReader(bool quiet) {
+    m_reader = std::thread([this, quiet] { readerLoop(quiet); });
+}
+
+bool SerialLink::deviceGone() {
+    m_ending.over(LineEnd::Closed);
+    return m_ending.readerEnds();
+}
+
+void SerialLink::readerLoop(bool quiet) {
     ::SetThreadPriority(::GetCurrentThread(), THREAD_PRIORITY_LOWEST);
     DWORD modem = 0;
-    if (!::GetCommModemStatus(m_port, &modem) && !notApplicable(::GetLastError()))
-        alertLater(serialLineText("GetCommModemStatus", 26));
+    if (!::GetCommModemStatus(m_port, &modem) && !notApplicable(::GetLastError()) && !quiet)
+        m_alerts.later(serialLineText("GetCommModemStatus", 26));
     DWORD errors = 0;
     COMSTAT status{};
-    if (!::ClearCommError(m_port, &errors, &status))
-        alertLater(serialLineText("ClearCommError", 26));
+    if (!::ClearCommError(m_port, &errors, &status) && !quiet)
+        m_alerts.later(serialLineText("ClearCommError", 26));
 
     const HANDLE readDone = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (readDone == nullptr)
@@ -245,7 +256,7 @@ void SerialLink::readerLoop() {
         DWORD got = 0;
         if (!::ReadFile(m_port, buffer.data(), want, &got, &pending)) {
             if (::GetLastError() != ERROR_IO_PENDING) {
-                if (waitForStop(10))  // a vanished device: try again later
+                if (deviceGone() || waitForStop(10))  // a vanished device: try again later
                     break;
                 continue;
             }
@@ -265,6 +276,39 @@ void SerialLink::readerLoop() {
             m_consumer.bytesReceived(std::span(buffer.data(), static_cast<std::size_t>(got)));
     }
     ::CloseHandle(readDone);
+}
+
+// The same device again, with the settings of the first opening.
+bool SerialLink::reopen(std::stop_token stop) {
+    if (m_reader.joinable())
+        m_reader.join();  // it ended with the lost device
+    if (stop.stop_requested())
+        return false;
+    const HANDLE port = openDevice(m_device);
+    if (port == INVALID_HANDLE_VALUE)
+        return false;
+    {
+        std::lock_guard lock(m_portMutex);
+        closeHandle(m_port);
+        m_port = port;
+        m_alerts.setQuiet(true);
+        COMMTIMEOUTS working = workingTimeouts();
+        ::SetCommTimeouts(m_port, &working);
+        configureLine(m_baudRate);
+        m_alerts.setQuiet(false);
+        ::EscapeCommFunction(m_port, SETDTR);
+        m_ending.reopened();
+    }
+    startReader(true);
+    return true;
+}
+
+std::unique_ptr<SerialLine> makeSerialLine(const LineContext& c, Prompts& prompts) {
+    return std::make_unique<SerialLink>(c.consumer, prompts, c.dispatcher, c.watch);
+}
+
+std::string platformSerialDevice(const std::string& portName) {
+    return "\\\\.\\" + portName;
 }
 
 }  // namespace veltro::link

@@ -13,7 +13,7 @@
 #include "veltro/link/controller_link.h"
 #include "veltro/link/headless_link_ports.h"
 #include "veltro/link/machine_clock.h"
-#include "veltro/link/open_link.h"
+#include "veltro/link/open_controller_link.h"
 #include "veltro/session/profile_settings.h"
 #include "veltro/tools/adjustment_run.h"
 #include "veltro/tools/difference_check.h"
@@ -134,17 +134,17 @@ int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std:
     headless::ConsoleLinkErrors linkErrors(console);
     link::ControllerLink link({dispatcher, dumpDisplay, replyTimer, clock});
     link.router().setToolSink(&store);
-    link.router().setToolDialogOpen(true);
-    if (cmd.link.linkKind == LinkKind::Ip) {
-        if (const auto error =
-                link::openIpLink(link, cmd.link.ipAddress, cmd.link.ipPort, linkErrors)) {
-            linkErrors.ipError(*error);
-            return exit_code::kFailure;
-        }
-    } else {
+    link.router().setRouteToParameterStore(true);
+    {
+        // A tool run does not wait for a lost line: it fails instead.
+        SessionOptions words = cmd.link;
+        words.reconnect = false;
         const ProfileFileSettings settings(std::filesystem::path(cmd.directory) / "veltro.ini");
-        if (!link::openSerialLink(link, cmd.link.serialPort, cmd.link.baudRate, &settings,
-                                  io.boxes))
+        const link::LinkOpening opening = link::openControllerLink(
+            link, words, {io.boxes, linkErrors, &settings, &io.messages});
+        if (opening.ipError)
+            linkErrors.ipError(*opening.ipError);
+        if (!opening.opened)
             return exit_code::kFailure;
     }
 
@@ -157,7 +157,7 @@ int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std:
     const int code = runTool(cmd, store, ports, console);
     if (auto* queue = link.writeQueue())
         queue->waitUntilIdle(std::chrono::seconds(2));
-    link.router().setToolDialogOpen(false);
+    link.router().setRouteToParameterStore(false);
     return linkErrors.failed() ? exit_code::kFailure : code;
 }
 

@@ -15,11 +15,11 @@
 
 #include "ctrlsim/ctrlsim_process.h"
 #include "support/veltro/link_ports.h"
+#include "support/veltro/open_link.h"
 #include "support/veltro/timers.h"
 #include "veltro/headless/headless_loop.h"
 #include "veltro/link/controller_link.h"
 #include "veltro/link/machine_clock.h"
-#include "veltro/link/open_link.h"
 #include "veltro/link/poll_cycle.h"
 
 namespace {
@@ -89,11 +89,10 @@ void BM_LossToValuesAgain(benchmark::State& state) {
     link::PollCycle poll(window, controllerLink.requests(), loop, messages);
     controllerLink.setPollCycle(&poll);
     controllerLink.router().setToolSink(&sink);
-    controllerLink.router().setToolDialogOpen(true);
-    controllerLink.enableReconnect(&messages);
+    controllerLink.router().setRouteToParameterStore(true);
     std::atomic<bool> stop{false};
     std::thread ui([&] { loop.run([&] { return stop.load(); }, Clock::time_point::max()); });
-    if (link::openIpLink(controllerLink, "127.0.0.1", port, errors)) {
+    if (test_support::openLoopback(controllerLink, port, errors, &messages, true)) {
         state.SkipWithError("ctrlsim did not answer");
     } else {
         loop.post([&] { poll.start(); });

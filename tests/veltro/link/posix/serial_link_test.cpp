@@ -11,11 +11,14 @@
 #include <thread>
 #include <vector>
 
+#include "support/veltro/clock.h"
 #include "support/veltro/dispatcher.h"
 #include "support/veltro/frames.h"
+#include "support/veltro/line_output.h"
 #include "support/veltro/link_ports.h"
 #include "support/veltro/prompts.h"
 #include "support/veltro/settings.h"
+#include "support/veltro/wait.h"
 #include "veltro/link/frame_encoder.h"
 #include "veltro/link/machine_clock.h"
 #include "veltro/link/queued_writer.h"
@@ -67,9 +70,10 @@ struct Serial {
     SerialLink link{consumer, prompts, dispatcher};
 };
 
+// The system's text, then the device that was tried.
 const std::string kOpenFailure =
     "VELTRO.EXE|Fatale fout: de COM-poort kan niet geopend worden.\n"
-    "Controleer de COM-poortinstellingen.";
+    "Controleer de COM-poortinstellingen.\nApparaat: /dev/no-such-serial-port";
 
 TEST(SerialLink, MissingDeviceGivesOnlyTheOpenMessage) {
     Serial s;
@@ -125,10 +129,12 @@ TEST(SerialLink, BurstThroughTheWriteQueueReachesASlowReaderWhole) {
     Pty pty;
     Serial s;
     ASSERT_TRUE(s.link.open(pty.slave, 9600));
-    MachineClock clock;
-    QueuedWriter writer(s.link, clock);
+    // The clock stands still: the line's write time-out never runs out, so a
+    // busy machine cannot make it report a blocked line.
+    test_support::FakeClock clock;
+    test_support::GatedLine gate(s.link);
+    QueuedWriter writer(gate, clock);
 
-    std::vector<test_support::Frame> sent;
     Bytes expected;
     for (int i = 0; expected.size() < 40000; ++i) {
         const ControllerRecord record{32 + i % 450, i % 4000, -1, 0, i};
@@ -136,13 +142,14 @@ TEST(SerialLink, BurstThroughTheWriteQueueReachesASlowReaderWhole) {
         ASSERT_TRUE(writer.writeBytes(frame.bytes())) << i;
         expected.insert(expected.end(), frame.bytes().begin(), frame.bytes().end());
     }
-    EXPECT_GT(writer.backlog(), 20000u);  // the senders did not wait for the line
+    EXPECT_EQ(writer.backlog(), expected.size());  // the senders did not wait for the line
+    gate.open();
 
     const Bytes received = pty.readMaster(expected.size(), 64, std::chrono::microseconds(500));
     EXPECT_EQ(received.size(), expected.size());
     EXPECT_TRUE(received == expected);
     EXPECT_EQ(test_support::decodeFrames({received}), test_support::decodeFrames({expected}));
-    EXPECT_TRUE(writer.waitUntilIdle(std::chrono::seconds(1)));
+    EXPECT_TRUE(writer.waitUntilIdle(std::chrono::seconds(60)));
     s.dispatcher.drain();
     EXPECT_TRUE(s.prompts.snapshot().empty());  // never blocked past its time-out
 }
@@ -170,8 +177,10 @@ TEST(SerialLink, NotATerminalGetsEachSetupMessageAndGoesOn) {
     EXPECT_NE(boxes[1].find("(SetTimeOuts)"), std::string::npos);
     EXPECT_NE(boxes[2].find("(GetCommState).\n" + std::string(26, ' ') + "Controleer"),
               std::string::npos);
-    // The reader thread's own messages come through the dispatcher, after these.
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    // The reader thread's own messages come through the dispatcher, after
+    // these: the test waits for the reader's post, however late it runs.
+    ASSERT_TRUE(test_support::waitUntil([&] { return s.dispatcher.queued() > 0; },
+                                        std::chrono::seconds(60)));
     const std::size_t before = s.prompts.snapshot().size();
     s.dispatcher.drain();
     const auto after = s.prompts.shown();

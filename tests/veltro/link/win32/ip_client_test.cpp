@@ -209,12 +209,12 @@ TEST(IpClient, ResetIsTheMinus99CountAndNotAnError) {
 }
 
 // The reader waits in the socket library; ending the link must not wait for
-// the controller to say something.
-TEST(IpClient, DestroyingAConnectedClientEndsItsReaderPromptly) {
+// the controller to say something. The controller here never does: a reader
+// that is not woken hangs the test (no clock is asked, so load cannot fail it).
+TEST(IpClient, DestroyingAConnectedClientEndsItsReaderWithoutThePeer) {
     auto c = std::make_unique<Connected>();
-    const auto start = std::chrono::steady_clock::now();
     c.reset();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(c, nullptr);
 }
 
 TEST(IpClient, AConnectionLostWhileReconnectingIsToldOnceAndReopenedToTheSameAddress) {

@@ -20,7 +20,7 @@
 #include "veltro/link/frame_encoder.h"
 #include "veltro/link/machine_clock.h"
 #include "veltro/link/queued_writer.h"
-#include "veltro/link/win32/com_device.h"
+#include "veltro/link/serial_device.h"
 
 namespace veltro::link {
 namespace {
@@ -48,19 +48,20 @@ TEST(SerialLink, MissingPortGivesOnlyTheOpenMessage) {
     EXPECT_FALSE(s.link.open("\\\\.\\COM87", 9600));
     EXPECT_EQ(s.prompts.shown(),
               std::vector<std::string>{"VELTRO.EXE|Fatale fout: de COM-poort kan niet geopend "
-                                       "worden.\nControleer de COM-poortinstellingen."});
+                                       "worden.\nControleer de COM-poortinstellingen.\n"
+                                       "Apparaat: \\\\.\\COM87"});
     EXPECT_FALSE(s.link.connected());
     EXPECT_TRUE(s.link.writeSome(Bytes{0x41}, std::chrono::milliseconds(1)).closed);
 }
 
 TEST(SerialLink, PortNamesReachTheDeviceNameSpaceUnlessVeltroIniNamesAnother) {
-    EXPECT_EQ(comDevicePath("COM1", nullptr), "\\\\.\\COM1");
-    EXPECT_EQ(comDevicePath("COM4", nullptr), "\\\\.\\COM4");
+    EXPECT_EQ(serialDevicePath("COM1", nullptr), "\\\\.\\COM1");
+    EXPECT_EQ(serialDevicePath("COM4", nullptr), "\\\\.\\COM4");
     test_support::MemorySettings settings;
     ASSERT_TRUE(settings.writeString("Poorten", "COM2", "\\\\.\\COM12"));
-    EXPECT_EQ(comDevicePath("COM2", &settings), "\\\\.\\COM12");
-    EXPECT_EQ(comDevicePath("com2", &settings), "\\\\.\\COM12");
-    EXPECT_EQ(comDevicePath("COM3", &settings), "\\\\.\\COM3");
+    EXPECT_EQ(serialDevicePath("COM2", &settings), "\\\\.\\COM12");
+    EXPECT_EQ(serialDevicePath("com2", &settings), "\\\\.\\COM12");
+    EXPECT_EQ(serialDevicePath("COM3", &settings), "\\\\.\\COM3");
 }
 
 TEST(SerialLink, BytesGoOutAndComeBackThroughAnEchoingPeerWithoutMessages) {
