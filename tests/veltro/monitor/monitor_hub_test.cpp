@@ -6,6 +6,7 @@
 
 #include "support/temp_dir.h"
 #include "veltro/link/frame_encoder.h"
+#include "veltro/screens/item_index.h"
 
 namespace veltro::monitor {
 namespace {
@@ -72,6 +73,23 @@ TEST(MonitorHub, HandsEachFrameToWhatIsInUseAndSkipsWhilePaused) {
     EXPECT_EQ(hub.trend().series()[0].points.back().value, 3);
     EXPECT_EQ(hub.history().size(), 0u);
     EXPECT_EQ(hub.dropped(), 0u);
+}
+
+// Frames that came before the log was switched off, and were not yet drained,
+// belong in it: switching off used to drop them.
+TEST(MonitorHub, SwitchingTheLogOffWritesWhatWasStillQueued) {
+    FrameTapSlot slot;
+    std::int64_t now = 5000;
+    MonitorHub hub(slot, [&] { return now; });
+    test_support::TempDir dir;
+    ASSERT_EQ(hub.log().open((dir / "waarden.csv").string(), now), std::nullopt);
+    hub.log().setItems({{"DEBUG_900.PLO", "groen", "VG_TIJD", "02", ItemIndex::key(69, 2, -1)}});
+    hub.setUse(MonitorHub::kLog, true);
+    feed(slot, encoded(69, 2, 1));
+    feed(slot, encoded(69, 2, 7));
+    hub.setUse(MonitorHub::kLog, false);
+    EXPECT_EQ(hub.log().lines(), 2u);
+    EXPECT_FALSE(slot.attached());
 }
 
 }  // namespace
