@@ -65,7 +65,7 @@ struct Debugger {
         link.attach(std::move(c));
     }
     template <class Condition>
-    bool pumpUntil(Condition condition, std::chrono::milliseconds limit = 3s) {
+    bool pumpUntil(Condition condition, std::chrono::milliseconds limit = 60s) {
         return test_support::waitUntil(
             [&] {
                 dispatcher.drain();
@@ -74,7 +74,7 @@ struct Debugger {
             limit);
     }
     std::vector<ControllerRecord> windowRecords(int code, int index, std::size_t count,
-                                                std::chrono::milliseconds limit = 3s) {
+                                                std::chrono::milliseconds limit = 60s) {
         pumpUntil([&] { return window.matching(code, index).size() >= count; }, limit);
         return window.matching(code, index);
     }
@@ -128,14 +128,22 @@ TEST_F(CtrlsimEndToEnd, ReadWriteContinuousAndStopOverTcp) {
 
     // Continuous: reported at least every 500 ms, then quiet after STOP. Each
     // report is counted as it is decoded (the route of a tool dialog).
-    d.link.router().setToolDialogOpen(true);
+    d.link.router().setRouteToParameterStore(true);
     const ControllerRecord green{sample.table.lookup("G"), group(0).arrayNumber, -1, 0, 0};
     d.link.requests().send(green, CommandMode::Continuous);
-    EXPECT_GE(d.tool.waitFor(green.functionCode, green.index, 3, 2s).size(), 3u);
+    EXPECT_GE(d.tool.waitFor(green.functionCode, green.index, 3).size(), 3u);
     d.link.requests().send(green, CommandMode::Stop);
-    std::this_thread::sleep_for(200ms);
+    // ctrlsim answers in the order it is asked: once a READ sent after the
+    // STOP is answered, every report from before the STOP is in. A report
+    // after the second READ's answer would be one made after the STOP,
+    // whatever the machine's load.
+    const ControllerRecord marker{vgCode(), group(1).arrayNumber, -1, 0, 0};
+    d.link.requests().send(marker, CommandMode::Read);
+    ASSERT_EQ(d.tool.waitFor(marker.functionCode, marker.index, 1).size(), 1u);
     const auto afterStop = d.tool.matching(green.functionCode, green.index).size();
-    std::this_thread::sleep_for(700ms);
+    std::this_thread::sleep_for(700ms);  // longer than ctrlsim's report period
+    d.link.requests().send(marker, CommandMode::Read);
+    ASSERT_EQ(d.tool.waitFor(marker.functionCode, marker.index, 2).size(), 2u);
     EXPECT_EQ(d.tool.matching(green.functionCode, green.index).size(), afterStop);
     d.dispatcher.drain();
     EXPECT_TRUE(d.errors.errors().empty());
@@ -148,13 +156,12 @@ TEST_F(CtrlsimEndToEnd, CloseOrResetByTheControllerLeavesTheLinkRunning) {
         CtrlsimProcess sim({"--port", "0", fault, "2", "--garbage"});
         Debugger d;
         d.connectIp(portOf(sim));
-        d.link.router().setToolDialogOpen(true);  // every record counted as it is decoded
+        d.link.router().setRouteToParameterStore(true);  // every record counted as it is decoded
         const ControllerRecord vg{vgCode(), group(0).arrayNumber, -1, 0, 0};
         for (int i = 0; i < 3; ++i)
             d.link.requests().send(vg, CommandMode::Read);
         EXPECT_EQ(d.tool.waitFor(vg.functionCode, vg.index, 2).size(), 2u) << fault;
-        EXPECT_TRUE(test_support::waitUntil([&] { return d.client->connectionEnded(); }, 3s))
-            << fault;
+        EXPECT_TRUE(test_support::waitUntil([&] { return d.client->connectionEnded(); })) << fault;
         d.link.requests().send(vg, CommandMode::Read);  // goes nowhere, ends nothing
         std::this_thread::sleep_for(20ms);
         d.dispatcher.drain();

@@ -94,7 +94,7 @@ class RecordingSink final : public veltro::RecordSink {
     // Waits until `count` records of the object came (or `limit` passed).
     std::vector<veltro::ControllerRecord> waitFor(
         int code, int index, std::size_t count,
-        std::chrono::milliseconds limit = std::chrono::milliseconds(3000)) const {
+        std::chrono::milliseconds limit = std::chrono::milliseconds(60000)) const {
         waitUntil([&] { return matching(code, index).size() >= count; }, limit);
         return matching(code, index);
     }

@@ -102,7 +102,7 @@ TEST_F(Watch, ReportedValuesBecomeCsvLinesUntilTheDurationEnds) {
 TEST_F(Watch, ALostLinkIsOpenedAgainUnlessNoReconnectThenItEndsWithThree) {
     auto link = start({"--close-after", "15"});
     std::vector<std::string> words = link;
-    words.insert(words.end(), {"--duration", "2"});
+    words.insert(words.end(), {"--duration", "5"});  // a loss and the 1 s recovery, loaded
     const Result again = watch("debug_001.plo", words);
     EXPECT_EQ(again.code, 0) << again.err;
     // The message window's lines, as the window shows them.
@@ -121,7 +121,7 @@ TEST_F(Watch, ALostLinkIsOpenedAgainUnlessNoReconnectThenItEndsWithThree) {
     EXPECT_GT(lines(again.out).size(), 16U);  // values after the recovery too
 
     words = link;
-    // The loss ends it: a watch that went on would meet the timeout (124).
+    // A watch that did not end at the loss would run into the 60 s timeout (124).
     words.insert(words.end(), {"-noreconnect", "--duration", "600"});
     const Result ended = watch("debug_001.plo", words);
     EXPECT_EQ(ended.code, 3) << ended.err;
