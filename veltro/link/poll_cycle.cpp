@@ -7,8 +7,8 @@ PollCycle::PollCycle(PollWindow& window, ControllerRequests& sender, OneShotTime
     : m_window(window), m_sender(sender), m_timers(timers), m_messages(messages) {}
 
 PollCycle::~PollCycle() {
-    cancelTimer(m_timerA);
-    cancelTimerB();
+    cancelTimer(m_requestTimer);
+    cancelSilenceCheck();
 }
 
 void PollCycle::requestItem(std::size_t item) {
@@ -18,23 +18,23 @@ void PollCycle::requestItem(std::size_t item) {
 }
 
 void PollCycle::start() {
-    cancelTimerB();
+    cancelSilenceCheck();
     const int generation = ++m_generation;
     // Only one timer A stays pending: an older one is stale once a newer one
     // runs, and a timer left untracked would outlive this cycle.
-    const OneShotTimers::TimerId previous = m_timerA;
-    m_timerA = m_timers.start(kPeriod, [this, generation] { timerA(generation); });
-    if (m_timerA != OneShotTimers::kNoTimer) {
+    const OneShotTimers::TimerId previous = m_requestTimer;
+    m_requestTimer = m_timers.start(kPeriod, [this, generation] { sendRequests(generation); });
+    if (m_requestTimer != OneShotTimers::kNoTimer) {
         cancelTimer(previous);
         return;
     }
     if (m_generation > 1) {
         --m_generation;
-        m_timerA = previous;  // its generation is current again: it polls this window
+        m_requestTimer = previous;  // its generation is current again: it polls this window
         return;
     }
     cancelTimer(previous);
-    timerA(generation);
+    sendRequests(generation);
 }
 
 void PollCycle::cancelTimer(OneShotTimers::TimerId id) {
@@ -42,15 +42,15 @@ void PollCycle::cancelTimer(OneShotTimers::TimerId id) {
         m_timers.cancel(id);
 }
 
-void PollCycle::cancelTimerB() {
-    cancelTimer(m_timerB);
-    m_timerB = OneShotTimers::kNoTimer;
+void PollCycle::cancelSilenceCheck() {
+    cancelTimer(m_silenceTimer);
+    m_silenceTimer = OneShotTimers::kNoTimer;
 }
 
-void PollCycle::timerA(int generation) {
+void PollCycle::sendRequests(int generation) {
     if (generation != m_generation)
         return;  // a newer window was shown meanwhile; its timer stays tracked
-    m_timerA = OneShotTimers::kNoTimer;
+    m_requestTimer = OneShotTimers::kNoTimer;
     m_generation = -1;
     if (!m_window.windowShown())
         return;
@@ -59,12 +59,12 @@ void PollCycle::timerA(int generation) {
             requestItem(i);
     }
     // One check per shown window: an older check still pending would report twice.
-    cancelTimerB();
-    m_timerB = m_timers.start(kPeriod, [this] { timerB(); });
+    cancelSilenceCheck();
+    m_silenceTimer = m_timers.start(kPeriod, [this] { checkSilence(); });
 }
 
-void PollCycle::timerB() {
-    m_timerB = OneShotTimers::kNoTimer;
+void PollCycle::checkSilence() {
+    m_silenceTimer = OneShotTimers::kNoTimer;
     std::size_t answered = 0;
     if (m_window.windowShown()) {
         for (std::size_t i = 0; i < m_window.itemCount(); ++i) {
@@ -80,7 +80,7 @@ void PollCycle::timerB() {
 }
 
 void PollCycle::hide() {
-    cancelTimerB();
+    cancelSilenceCheck();
     if (!m_window.windowShown())
         return;
     m_window.disableItems();

@@ -51,19 +51,19 @@ class PollCycle {
     int generation() const { return m_generation; }
 
   private:
-    void timerA(int generation);
-    void timerB();
+    void sendRequests(int generation);
+    void checkSilence();
     void requestItem(std::size_t item);
     void cancelTimer(OneShotTimers::TimerId id);
-    void cancelTimerB();
+    void cancelSilenceCheck();
 
     PollWindow& m_window;
     ControllerRequests& m_sender;
     OneShotTimers& m_timers;
     Messages& m_messages;
     int m_generation = -1;
-    OneShotTimers::TimerId m_timerA = OneShotTimers::kNoTimer;
-    OneShotTimers::TimerId m_timerB = OneShotTimers::kNoTimer;
+    OneShotTimers::TimerId m_requestTimer = OneShotTimers::kNoTimer;
+    OneShotTimers::TimerId m_silenceTimer = OneShotTimers::kNoTimer;
 };
 
 }  // namespace veltro::link

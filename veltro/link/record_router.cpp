@@ -3,7 +3,7 @@
 namespace veltro::link {
 
 void RecordRouter::deliver(const ControllerRecord& record) {
-    RecordSink* sink = toolDialogOpen() ? m_toolSink : m_windowSink;
+    RecordSink* sink = routesToParameterStore() ? m_toolSink : m_windowSink;
     if (sink)
         sink->deliver(record);
 }

@@ -7,25 +7,30 @@
 namespace veltro::link {
 
 // Chooses the sink at the moment a record is decoded, on the reader thread:
-// the parameter store's intake while a tool dialog is open, otherwise the
-// shown window's side (the mailbox that carries records to the user-interface
-// thread, where the item lookup drops records that match no item).
+// the tool sink (the parameter store's intake, or a headless command's own)
+// while records are routed there, otherwise the shown window's side (the mailbox that carries
+// records to the user-interface thread, where the item lookup drops records that match no item).
 class RecordRouter : public RecordSink {
   public:
     // Wiring happens before the reader thread starts; the sinks stay put.
     void setToolSink(RecordSink* sink) { m_toolSink = sink; }
     void setWindowSink(RecordSink* sink) { m_windowSink = sink; }
 
+    // Set while a tool's dialog is open, or for a whole headless command.
     // Written by the GUI thread, read by the reader thread for every record.
-    void setToolDialogOpen(bool open) { m_toolDialogOpen.store(open, std::memory_order_release); }
-    bool toolDialogOpen() const { return m_toolDialogOpen.load(std::memory_order_acquire); }
+    void setRouteToParameterStore(bool on) {
+        m_toParameterStore.store(on, std::memory_order_release);
+    }
+    bool routesToParameterStore() const {
+        return m_toParameterStore.load(std::memory_order_acquire);
+    }
 
     void deliver(const ControllerRecord& record) override;
 
   private:
     RecordSink* m_toolSink = nullptr;
     RecordSink* m_windowSink = nullptr;
-    std::atomic<bool> m_toolDialogOpen{false};
+    std::atomic<bool> m_toParameterStore{false};
 };
 
 }  // namespace veltro::link

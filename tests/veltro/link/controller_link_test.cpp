@@ -78,13 +78,13 @@ TEST(ControllerLink, ShownWindowRecordsArriveOnTheUserInterfaceThreadAndStaleOne
 
     // While a tool dialog is open the store's intake takes records at once,
     // on the reader thread.
-    l.link.router().setToolDialogOpen(true);
+    l.link.router().setRouteToParameterStore(true);
     l.link.consumer().bytesReceived(value);
     EXPECT_EQ(tool.records().size(), 1u);
     EXPECT_EQ(l.dispatcher.queued(), 0u);
 
     // While paused nothing is decoded at all.
-    l.link.router().setToolDialogOpen(false);
+    l.link.router().setRouteToParameterStore(false);
     l.link.setPaused(true);
     l.link.consumer().bytesReceived(value);
     l.link.setPaused(false);

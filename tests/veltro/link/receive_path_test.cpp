@@ -40,9 +40,9 @@ class ReceivePathTest : public ::testing::Test {
 TEST_F(ReceivePathTest, RoutesEachRecordToTheSinkChosenWhenItIsDecoded) {
     const Bytes frame = {0xA2, 0x65, 0x5F};
     path.bytesReceived(frame);
-    router.setToolDialogOpen(true);
+    router.setRouteToParameterStore(true);
     path.bytesReceived(frame);
-    router.setToolDialogOpen(false);
+    router.setRouteToParameterStore(false);
     // A frame split over two reads completes with the second.
     path.bytesReceived(Bytes{0xB2, 0x44, 0x45});
     path.bytesReceived(Bytes{0x43, 0x41, 0x64});

@@ -20,7 +20,7 @@ ToolSession::ToolSession(ElementTables& tables, ControllerRequests& sender,
 
 void ToolSession::open(tools::Tool tool, QWidget* parent) {
     runToolDialog(tool, m_context, parent,
-                  [this](bool open) { m_router.setToolDialogOpen(open); });
+                  [this](bool open) { m_router.setRouteToParameterStore(open); });
 }
 
 }  // namespace veltro::gui
