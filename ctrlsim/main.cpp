@@ -42,8 +42,7 @@ int main(int argc, char** argv) {
     }
     ctrlsim::SimOptions options = *parsed.options;
     if (options.pty) {
-        if (const std::string why = ctrlsim::SimServer::pseudoTerminalUnavailable();
-            !why.empty()) {
+        if (const std::string why = ctrlsim::pseudoTerminalUnavailable(); !why.empty()) {
             std::fprintf(stderr, "ctrlsim: --pty: %s\n", why.c_str());
             return 2;
         }
