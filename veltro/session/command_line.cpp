@@ -16,6 +16,13 @@ constexpr std::string_view kInvalidPort =
     "Alleen poortnummers 1,2,3 en 4 zijn toegestaan.\nCOM1 zal gebruikt worden.";
 constexpr std::string_view kInvalidBaudRate =
     "LOG : Geen geldig baudrate argument.\n9600 baud zal gebruikt worden.";
+constexpr const char* kInvalidIpPort =
+    "LOG : Geen geldig IP-poort argument: %s\n"
+    "Alleen poortnummers 1 t/m 65535 zijn toegestaan.\n%d zal gebruikt worden.";
+// A name is not looked up: the controller is reached by its address.
+constexpr const char* kInvalidIpAddress =
+    "LOG : Geen geldig IP-adres argument: %s\n"
+    "Een IP-adres zoals 192.168.1.1 wordt verwacht; een naam wordt niet opgezocht.";
 
 constexpr std::array<int, 15> kBaudRates = {110,   300,   600,    1200,   2400,
                                             4800,  9600,  14400,  19200,  38400,
@@ -70,6 +77,38 @@ int decimalValue(std::string_view word) {
         value = std::numeric_limits<int>::max();
     }
     return static_cast<int>(value);
+}
+
+// Four decimal numbers 0..255 joined by dots, as the link connects to them.
+bool isDottedAddress(std::string_view text) {
+    int parts = 0;
+    std::size_t pos = 0;
+    while (parts < 4) {
+        std::size_t digits = 0;
+        int value = 0;
+        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9' && digits < 4) {
+            value = value * 10 + (text[pos++] - '0');
+            ++digits;
+        }
+        if (digits == 0 || digits > 3 || value > 255)
+            return false;
+        if (++parts < 4 && (pos >= text.size() || text[pos++] != '.'))
+            return false;
+    }
+    return pos == text.size();
+}
+
+bool isIpPort(int port) {
+    return port >= 1 && port <= 65535;
+}
+
+// A port out of range (a word is 0) is refused for the default one.
+void checkIpPort(const std::string& word, SessionOptions& o, Prompts& prompts) {
+    if (isIpPort(o.ipPort))
+        return;
+    o.ipPort = SessionOptions{}.ipPort;
+    prompts.messageBox(kCaption, common::format(kInvalidIpPort, word.c_str(), o.ipPort),
+                       PromptIcon::None);
 }
 
 bool isBaudRate(int rate) {
@@ -131,6 +170,8 @@ SessionOptions parseCommandLine(std::string_view text, Prompts& prompts) {
         // A value keyword as the last word takes an empty value.
         const std::string value = i + 1 < words.size() ? words[i + 1] : std::string();
         if (applyValueWord(word, value, options)) {
+            if (word == "-IPP")
+                checkIpPort(value, options, prompts);
             ++i;
             continue;
         }
@@ -144,6 +185,11 @@ SessionOptions parseCommandLine(std::string_view text, Prompts& prompts) {
         }
     }
     if (options.linkKind == LinkKind::Ip) {
+        if (!isDottedAddress(options.ipAddress)) {
+            prompts.messageBox(kCaption,
+                               common::format(kInvalidIpAddress, options.ipAddress.c_str()),
+                               PromptIcon::None);
+        }
         return options;
     }
     if (static_cast<unsigned>(options.serialPort) - 1U >= 4U) {

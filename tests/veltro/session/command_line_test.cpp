@@ -15,6 +15,15 @@ const std::string kBadPort =
 const std::string kBadBaud =
     "LOG : Geen geldig baudrate argument.\n9600 baud zal gebruikt worden.";
 
+std::string badIpPort(const std::string& word) {
+    return "LOG : Geen geldig IP-poort argument: " + word +
+           "\nAlleen poortnummers 1 t/m 65535 zijn toegestaan.\n7000 zal gebruikt worden.";
+}
+std::string badAddress(const std::string& word) {
+    return "LOG : Geen geldig IP-adres argument: " + word +
+           "\nEen IP-adres zoals 192.168.1.1 wordt verwacht; een naam wordt niet opgezocht.";
+}
+
 TEST(CommandLine, WordsToOptionsAndMessages) {
     struct Case {
         const char* text;
@@ -50,7 +59,22 @@ TEST(CommandLine, WordsToOptionsAndMessages) {
          defaultIp,
          7000,
          {"LOG : Geen geldig argument.\nArgument[1]: X"}},
-        {"-IP 1234567890.1234567890", LinkKind::Ip, 1, 9600, "1234567890.12345678", 7000, {}},
+        {"-IP 1234567890.1234567890",
+         LinkKind::Ip,
+         1,
+         9600,
+         "1234567890.12345678",
+         7000,
+         {badAddress("1234567890.12345678")}},
+        // The IP port's range, and an address the link can connect to.
+        {"-IP 10.0.0.5 -IPP 99999", LinkKind::Ip, 1, 9600, "10.0.0.5", 7000, {badIpPort("99999")}},
+        {"-IPP 0", LinkKind::Serial, 1, 9600, defaultIp, 7000, {badIpPort("0")}},
+        {"-IP 10.0.0.5 -IPP zeven", LinkKind::Ip, 1, 9600, "10.0.0.5", 7000, {badIpPort("ZEVEN")}},
+        {"-IP 127.0.0.1 -IPP 65535", LinkKind::Ip, 1, 9600, "127.0.0.1", 65535, {}},
+        {"-IP localhost", LinkKind::Ip, 1, 9600, "LOCALHOST", 7000, {badAddress("LOCALHOST")}},
+        {"-IP 10.0.0.256", LinkKind::Ip, 1, 9600, "10.0.0.256", 7000, {badAddress("10.0.0.256")}},
+        {"-IP 10.0.0", LinkKind::Ip, 1, 9600, "10.0.0", 7000, {badAddress("10.0.0")}},
+        {"-IP 10.0.0.5.", LinkKind::Ip, 1, 9600, "10.0.0.5.", 7000, {badAddress("10.0.0.5.")}},
         {"-B", LinkKind::Serial, 1, 9600, defaultIp, 7000, {kBadBaud}},  // no value word
         {"COM5",
          LinkKind::Serial,
