@@ -27,7 +27,10 @@ constexpr std::string_view kUsage =
     "  of the current directory and follows the controller over a serial port\n"
     "  (default COM1, 9600 baud) or, with -IP, over TCP (default port 7000);\n"
     "  DPCOM and the other start words open their dialog at start; a lost link is\n"
-    "  opened again with growing pauses unless -NORECONNECT is given\n"
+    "  opened again with growing pauses unless -NORECONNECT is given; -IP takes a\n"
+    "  dotted IPv4 address (a host name is not looked up), -IPP a port 1..65535;\n"
+    "  VELTRO_TRACE=1 in the environment prints the IP reader's \"recvBytes = N\"\n"
+    "  lines on standard output (never without it)\n"
     "commands without windows (exit 0 success, 1 a finding, 2 a wrong command line,\n"
     "3 a link, file or silent-controller failure):\n";
 
