@@ -87,7 +87,7 @@ TEST_F(Watch, ReportedValuesBecomeCsvLinesUntilTheDurationEnds) {
 
     // Standard output, Ctrl-C before the duration: an orderly end with 0.
     const Result interrupted =
-        watch("debug_001.plo", link, "timeout -s INT --preserve-status 1.5");
+        watch("debug_001.plo", link, "timeout -s INT --preserve-status 6");
     EXPECT_EQ(interrupted.code, 0) << interrupted.err;
     const auto printed = lines(interrupted.out);
     ASSERT_GT(printed.size(), 1U) << interrupted.err;
