@@ -86,8 +86,7 @@ TEST_F(Watch, ReportedValuesBecomeCsvLinesUntilTheDurationEnds) {
     EXPECT_GE(green, 1);
 
     // Standard output, Ctrl-C before the duration: an orderly end with 0.
-    const Result interrupted =
-        watch("debug_001.plo", link, "timeout -s INT --preserve-status 6");
+    const Result interrupted = watch("debug_001.plo", link, "timeout -s INT --preserve-status 6");
     EXPECT_EQ(interrupted.code, 0) << interrupted.err;
     const auto printed = lines(interrupted.out);
     ASSERT_GT(printed.size(), 1U) << interrupted.err;
