@@ -1,8 +1,6 @@
 #pragma once
 
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <thread>
 
 #include "veltro/ports/steady_clock.h"
@@ -19,14 +17,6 @@ class MachineClock final : public SteadyClock {
     }
     void waitUntil(Time deadline) override {
         std::this_thread::sleep_until(std::chrono::steady_clock::time_point(deadline));
-    }
-    bool waitUntilOrStop(Time deadline, const std::stop_token& stop) override {
-        std::mutex mutex;
-        std::condition_variable_any woken;
-        std::unique_lock lock(mutex);
-        woken.wait_until(lock, stop, std::chrono::steady_clock::time_point(deadline),
-                         [] { return false; });
-        return !stop.stop_requested();
     }
 };
 

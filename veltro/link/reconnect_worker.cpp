@@ -21,19 +21,25 @@ void ReconnectWorker::request() {
 }
 
 void ReconnectWorker::stop() {
-    m_thread.request_stop();  // wakes the condition and the clock's wait
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    m_thread.request_stop();  // wakes the clock's wait
     if (m_thread.joinable())
         m_thread.join();
 }
 
 void ReconnectWorker::run(const std::stop_token& stop) {
-    while (waitForWork(stop))
+    while (waitForWork())
         attemptUntilTaken(stop);
 }
 
-bool ReconnectWorker::waitForWork(const std::stop_token& stop) {
+bool ReconnectWorker::waitForWork() {
     std::unique_lock lock(m_mutex);
-    if (!m_wake.wait(lock, stop, [this] { return m_asked; }))
+    m_wake.wait(lock, [this] { return m_asked || m_stopping; });
+    if (m_stopping)
         return false;
     m_asked = false;
     return true;

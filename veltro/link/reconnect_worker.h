@@ -38,7 +38,7 @@ class ReconnectWorker {
 
   private:
     void run(const std::stop_token& stop);
-    bool waitForWork(const std::stop_token& stop);
+    bool waitForWork();
     void attemptUntilTaken(const std::stop_token& stop);
 
     LineReopen& m_line;
@@ -47,8 +47,9 @@ class ReconnectWorker {
     ReconnectPolicy m_policy;  // worker thread only
     std::atomic<int> m_attempts{0};
     std::mutex m_mutex;
-    std::condition_variable_any m_wake;
+    std::condition_variable m_wake;
     bool m_asked = false;
+    bool m_stopping = false;
     std::jthread m_thread;  // last: started once the rest is there
 };
 

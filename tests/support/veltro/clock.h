@@ -56,14 +56,17 @@ class SteppedClock final : public veltro::SteadyClock {
     }
     void waitUntil(Time deadline) override { waitUntilOrStop(deadline, std::stop_token()); }
     bool waitUntilOrStop(Time deadline, const std::stop_token& stop) override {
+        // The stop is looked at every few milliseconds rather than through a
+        // stop callback, which MinGW's library was seen to hang in.
         std::unique_lock lock(m_mutex);
         m_sleeping = deadline;
         ++m_sleeps;
         m_changed.notify_all();
-        const bool reached = m_changed.wait(lock, stop, [&] { return m_now >= deadline; });
+        while (m_now < deadline && !stop.stop_requested())
+            m_changed.wait_for(lock, std::chrono::milliseconds(5));
         m_sleeping.reset();
         m_changed.notify_all();
-        return reached;
+        return m_now >= deadline;
     }
 
     // The deadline of the next wait of the thread under test: waits (at most
@@ -91,7 +94,7 @@ class SteppedClock final : public veltro::SteadyClock {
 
   private:
     mutable std::mutex m_mutex;
-    std::condition_variable_any m_changed;
+    std::condition_variable m_changed;
     Time m_now{1000};
     std::optional<Time> m_sleeping;
     int m_sleeps = 0;
