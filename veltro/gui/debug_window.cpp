@@ -30,10 +30,11 @@ QString fromUtf8(const std::string& text) {
 
 }  // namespace
 
-DebugWindow::DebugWindow(DebugScreen& screen, ScreenPorts& ports, QWidget* parent)
-    : QFrame(parent), m_screen(screen), m_ports(ports), m_title(screen.title()) {
+DebugWindow::DebugWindow(DebugScreen& screen, DebugWindowList::WindowId id, ScreenPorts& ports,
+                         QWidget* parent)
+    : QFrame(parent), m_screen(screen), m_id(id), m_ports(ports) {
     setObjectName(QStringLiteral("VLTCHILDCLASS"));
-    setWindowTitle(fromUtf8(m_title));
+    setWindowTitle(fromUtf8(screen.title()));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setAutoFillBackground(true);

@@ -8,6 +8,7 @@
 
 #include "veltro/ports/item_view.h"
 #include "veltro/screens/debug_screen.h"
+#include "veltro/session/window_list.h"
 
 class QLabel;
 
@@ -20,10 +21,12 @@ namespace veltro::gui {
 // typing. Its controls are made when it is first shown.
 class DebugWindow final : public QFrame, public ItemView {
   public:
-    DebugWindow(DebugScreen& screen, ScreenPorts& ports, QWidget* parent);
+    DebugWindow(DebugScreen& screen, DebugWindowList::WindowId id, ScreenPorts& ports,
+                QWidget* parent);
 
     DebugScreen& screen() const { return m_screen; }
-    const std::string& title() const { return m_title; }
+    // The window list's identity of the screen shown here.
+    DebugWindowList::WindowId id() const { return m_id; }
 
     // One item's value or state changed: its control shows it again.
     void itemChanged(int item) override;
@@ -59,8 +62,8 @@ class DebugWindow final : public QFrame, public ItemView {
     void afterAction(int previousSelection);
 
     DebugScreen& m_screen;
+    DebugWindowList::WindowId m_id;
     ScreenPorts& m_ports;
-    std::string m_title;
     bool m_built = false;
     std::vector<QLabel*> m_texts;
     std::vector<QWidget*> m_controls;  // by item index; null without a control

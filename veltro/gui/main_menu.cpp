@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -51,9 +52,6 @@ void MainWindow::buildMenu() {
             m_actions[static_cast<std::size_t>(entry.item)] = a;
         }
     }
-    auto on = [this](MenuItem item, auto slot) {
-        connect(action(item), &QAction::triggered, this, slot);
-    };
     on(MenuItem::Open, [this] { openCommand(); });
     on(MenuItem::Close, [this] { closeCommand(); });
     on(MenuItem::Choose, [this] { chooseCommand(); });
@@ -78,6 +76,25 @@ void MainWindow::buildMenu() {
     }
 }
 
+void MainWindow::on(MenuItem item, std::function<void()> command) {
+    m_commands[static_cast<std::size_t>(item)] = command;
+    connect(action(item), &QAction::triggered, this, std::move(command));
+}
+
+bool MainWindow::runMenuCommand(std::string_view text) {
+    // A command posted at start-up runs whether or not its item is greyed:
+    // a start word names the command, not a click on the menu.
+    for (std::size_t i = 0; i < kMenuItemCount; ++i) {
+        if (m_actions[i]->text() ==
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) {
+            if (m_commands[i])
+                m_commands[i]();
+            return true;
+        }
+    }
+    return false;
+}
+
 void MainWindow::updateMenu() {
     const MenuState state = m_parts.windows.menuState();
     action(MenuItem::Open)->setEnabled(state.open);
@@ -87,9 +104,10 @@ void MainWindow::updateMenu() {
     action(MenuItem::Next)->setEnabled(state.next);
     action(MenuItem::StopDisplay)->setEnabled(state.stopDisplay);
     action(MenuItem::ContinuousDisplay)->setEnabled(state.continuousDisplay);
-    for (MenuItem item : {MenuItem::StartDump, MenuItem::StartAfname, MenuItem::StartParameters,
-                          MenuItem::StartVerschillen}) {
-        action(item)->setEnabled(state.startItems);
+    action(MenuItem::StartDump)->setEnabled(state.startDump);
+    for (MenuItem item :
+         {MenuItem::StartAfname, MenuItem::StartParameters, MenuItem::StartVerschillen}) {
+        action(item)->setEnabled(state.startTools);
     }
 }
 

@@ -87,26 +87,25 @@ DebugWindow* MainWindow::windowWidget(int index) const {
 }
 
 void MainWindow::syncWindows() {
-    std::unordered_map<const DebugScreen*, DebugWindow*> existing;
+    std::unordered_map<DebugWindowList::WindowId, DebugWindow*> existing;
     for (DebugWindow* widget : m_widgets)
-        existing.emplace(&widget->screen(), widget);
+        existing.emplace(widget->id(), widget);
     std::vector<DebugWindow*> ordered;
     DebugWindowList& windows = m_parts.windows;
     for (int i = 0; i < windows.windowCount(); ++i) {
-        DebugScreen& screen = windows.window(i);
-        const auto found = existing.find(&screen);
-        // The title tells a new screen from a removed one that had its address.
-        if (found != existing.end() && found->second->title() == screen.title()) {
+        const auto found = existing.find(windows.windowId(i));
+        if (found != existing.end()) {
             ordered.push_back(found->second);
             existing.erase(found);
             continue;
         }
-        auto* widget = new DebugWindow(screen, m_screenPorts, m_debugArea);
+        auto* widget =
+            new DebugWindow(windows.window(i), windows.windowId(i), m_screenPorts, m_debugArea);
         widget->hide();
         widget->setGeometry(m_debugArea->rect());
         ordered.push_back(widget);
     }
-    for (auto& [screen, widget] : existing) {
+    for (auto& [id, widget] : existing) {
         // Its screen was removed from the list. The keyboard stays in this
         // window rather than wander to the message window.
         QWidget* focus = QApplication::focusWidget();
@@ -205,16 +204,6 @@ void MainWindow::startDialog(StartDialog which) {
     refreshView();
     show();
     focusShownWindow();
-}
-
-bool MainWindow::runMenuCommand(std::string_view text) {
-    for (QAction* a : m_actions) {
-        if (a->text() == fromUtf8(text)) {
-            a->trigger();
-            return true;
-        }
-    }
-    return false;
 }
 
 void MainWindow::queue(void (MainWindow::*command)()) {

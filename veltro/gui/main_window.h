@@ -95,7 +95,8 @@ class MainWindow final : public QMainWindow, public ItemView {
     void aboutCommand();
     void toggleFocus();
     void startDialog(StartDialog which);
-    // A start command posted at start-up, by its menu text; false when unknown.
+    // A start command posted at start-up, by its menu text, greyed or not;
+    // false when unknown.
     bool runMenuCommand(std::string_view text);
 
     void setStartDialog(StartDialog which, std::function<void()> run);
@@ -120,6 +121,7 @@ class MainWindow final : public QMainWindow, public ItemView {
 
   private:
     void buildMenu();
+    void on(MenuItem item, std::function<void()> command);
     void updateMenu();
     void refreshView();
     void focusShownWindow();
@@ -133,6 +135,7 @@ class MainWindow final : public QMainWindow, public ItemView {
     MessageWindow* m_messages;
     std::vector<DebugWindow*> m_widgets;  // in list order
     std::array<QAction*, kMenuItemCount> m_actions{};
+    std::array<std::function<void()>, kMenuItemCount> m_commands;
     std::array<std::function<void()>, 4> m_startDialogs;
     QTimer m_geometryTimer;
     bool m_splitPlaced = false;

@@ -2,7 +2,6 @@
 // lists, the font and the about box.
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QSplitter>
 
@@ -35,6 +34,7 @@ void MainWindow::openCommand() {
     for (const OpenDialogFilter& filter : OpenDialogFilters)
         filters << fromUtf8(filter.text);
     dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.front());
     dialog.setDefaultSuffix(fromUtf8(kOpenDialogDefaultExtension));
     common::gui::showFileNamesUncut(dialog);
     if (dialog.exec() != QDialog::Accepted)
@@ -46,20 +46,7 @@ void MainWindow::openCommand() {
 }
 
 void MainWindow::openFiles(const std::vector<std::string>& paths) {
-    // The dialog's answer as the open command reads it: one file by its full
-    // path, or the directory followed by the names of files in it. Names are
-    // taken whole, so blanks in them do no harm.
-    std::vector<std::string> words;
-    if (paths.size() == 1) {
-        words = paths;
-    } else if (!paths.empty()) {
-        words.push_back(
-            QFile::encodeName(QFileInfo(QString::fromStdString(paths.front())).absolutePath())
-                .toStdString());
-        for (const std::string& path : paths)
-            words.push_back(QFile::encodeName(QFileInfo(QString::fromStdString(path)).fileName())
-                                .toStdString());
-    }
+    const std::vector<std::string> words = openCommandWords(paths);
     openDebugFiles(words, m_parts.definitions, m_parts.messages, m_parts.windows, m_switchPorts);
     syncWindows();
     focusShownWindow();

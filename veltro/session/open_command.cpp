@@ -3,6 +3,7 @@
 #include "common/format.h"
 #include "veltro/definitions/path_join.h"
 #include "veltro/screens/screen_loader.h"
+#include "veltro/session/start_directory.h"
 
 namespace veltro {
 namespace {
@@ -34,6 +35,26 @@ std::vector<std::string> splitOpenResult(std::string_view result) {
         if (pos > start) {
             words.emplace_back(result.substr(start, pos - start));
         }
+    }
+    return words;
+}
+
+std::vector<std::string> openCommandWords(const std::vector<std::string>& paths) {
+    if (paths.size() < 2) {
+        return paths;
+    }
+    // The directory keeps its separator only where it is all there is of it
+    // ("/", "C:/"): joining a name to it then gives the path back.
+    const std::string& first = paths.front();
+    const std::size_t last = first.find_last_of("/\\");
+    std::string directory = ".";
+    if (last != std::string::npos) {
+        const bool root = last == 0 || first[last - 1] == ':';
+        directory = first.substr(0, root ? last + 1 : last);
+    }
+    std::vector<std::string> words{directory};
+    for (const std::string& path : paths) {
+        words.push_back(fileNamePart(path));
     }
     return words;
 }

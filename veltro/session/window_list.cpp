@@ -11,12 +11,14 @@ void DebugWindowList::addWindow(DebugScreen screen) {
     if (windowCount() >= kMaxDebugWindows) {
         return;
     }
-    auto place = std::upper_bound(
-        m_windows.begin(), m_windows.end(), screen.title(),
-        [](const std::string& title, const auto& window) { return title < window->title(); });
+    auto place = std::upper_bound(m_windows.begin(), m_windows.end(), screen.title(),
+                                  [](const std::string& title, const Entry& entry) {
+                                      return title < entry.screen->title();
+                                  });
     const int index = static_cast<int>(place - m_windows.begin());
-    m_windows.insert(place, std::make_unique<DebugScreen>(std::move(screen)));
+    m_windows.insert(place, Entry{++m_lastId, std::make_unique<DebugScreen>(std::move(screen))});
     m_lastAdded = index;
+    m_toolsAvailable = true;
     // The window on view stays on view until the caller shows another one.
     if (m_shown >= index) {
         ++m_shown;
@@ -26,8 +28,8 @@ void DebugWindowList::addWindow(DebugScreen screen) {
 std::vector<std::string> DebugWindowList::titles() const {
     std::vector<std::string> result;
     result.reserve(m_windows.size());
-    for (const auto& window : m_windows) {
-        result.push_back(window->title());
+    for (const Entry& entry : m_windows) {
+        result.push_back(entry.screen->title());
     }
     return result;
 }
@@ -127,6 +129,7 @@ MenuState DebugWindowList::menuState() const {
     menu.close = menu.choose = menu.stopDisplay = menu.continuousDisplay = count >= 1;
     menu.previous = menu.next = count >= 2;
     menu.open = count < kMaxDebugWindows;
+    menu.startTools = m_toolsAvailable;
     return menu;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,7 +21,8 @@ struct MenuState {
     bool next = false;
     bool stopDisplay = false;
     bool continuousDisplay = false;
-    bool startItems = true;  // "Start DPCOM..." and the three tools
+    bool startDump = true;    // "Start DPCOM..."
+    bool startTools = false;  // the three tools: once a debug window file was loaded
 };
 
 // The outside world that switching windows reaches: the link, which owns the
@@ -41,10 +43,18 @@ class DebugWindowList final : public ScreenCollector {
     void addWindow(DebugScreen screen) override;
     int lastAdded() const { return m_lastAdded; }
 
-    DebugScreen& window(int index) { return *m_windows.at(static_cast<std::size_t>(index)); }
-    const DebugScreen& window(int index) const {
-        return *m_windows.at(static_cast<std::size_t>(index));
+    DebugScreen& window(int index) {
+        return *m_windows.at(static_cast<std::size_t>(index)).screen;
     }
+    const DebugScreen& window(int index) const {
+        return *m_windows.at(static_cast<std::size_t>(index)).screen;
+    }
+    // A window's identity for as long as it is loaded: a serial number given
+    // when it is added and never given again, so that a window removed and a
+    // window added later are never taken for each other. 0 stands for none.
+    using WindowId = std::uint64_t;
+    WindowId windowId(int index) const { return m_windows.at(static_cast<std::size_t>(index)).id; }
+    WindowId shownId() const { return m_shown < 0 ? 0 : windowId(m_shown); }
     std::vector<std::string> titles() const;
 
     int shown() const { return m_shown; }
@@ -76,12 +86,19 @@ class DebugWindowList final : public ScreenCollector {
     void hideShown(WindowSwitchPorts& ports);
     void presentShown(WindowSwitchPorts& ports);
 
+    struct Entry {
+        WindowId id;
+        std::unique_ptr<DebugScreen> screen;
+    };
+
     int m_windowNumber;
-    std::vector<std::unique_ptr<DebugScreen>> m_windows;
+    std::vector<Entry> m_windows;
+    WindowId m_lastId = 0;
     int m_shown = -1;
     int m_lastAdded = -1;
     bool m_focusFlag = true;
     bool m_suspended = false;
+    bool m_toolsAvailable = false;  // a window was loaded (it may be closed since)
 };
 
 }  // namespace veltro

@@ -60,6 +60,14 @@ TEST(MainWindowMenu, TextsAndStatesBeforeAndAfterLoading) {
     EXPECT_EQ(menuTexts(rig.main), initial);
     EXPECT_EQ(rig.main.windowTitle(), "Debugger 001");
     EXPECT_EQ(rig.main.objectName(), "VLTMAINCLASS");
+    // A start-up that loaded no debug window file leaves the tools greyed;
+    // their start words still open them.
+    rig.main.syncWindows();
+    EXPECT_EQ(menuTexts(rig.main), initial);
+    int afname = 0;
+    rig.main.setStartDialog(StartDialog::Afname, [&] { ++afname; });
+    EXPECT_TRUE(rig.main.runMenuCommand("Start Automatische Afname..."));
+    EXPECT_EQ(afname, 1);
 
     veltro::loadStartDirectory(EXAMPLES_DIR "/kruispunt", rig.definitions, *rig.elements, rig.log,
                                rig.windows);

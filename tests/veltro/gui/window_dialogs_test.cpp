@@ -4,10 +4,13 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -126,24 +129,54 @@ TEST(ChooseWindowDialog, OpensWithoutSelectionAndShowsTheChosenWindow) {
     EXPECT_EQ(rig.windows.shown(), 5);
 }
 
+// The names the file dialog lists in `directory` under its current filter.
+// The names the file dialog lists in `directory` under its current filter,
+// once its model has read the directory (on a thread of its own).
+std::vector<std::string> listedFiles(QFileDialog& dialog, const QString& directory) {
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    auto* view = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    if (model == nullptr || view == nullptr)
+        return {};
+    QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
+    dialog.setDirectory(directory);
+    if (loaded.isEmpty() && !loaded.wait(5000))
+        return {};
+    std::vector<std::string> names;
+    const QModelIndex root = view->rootIndex();
+    for (int row = 0; row < view->model()->rowCount(root); ++row)
+        names.push_back(view->model()->index(row, 0, root).data().toString().toStdString());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 TEST(OpenDialog, FiltersTitleAndTheFilesItReturns) {
     MainWindowRig rig;
     std::string title;
     QStringList filters;
+    QString startFilter;
+    std::vector<std::string> listed;
     QFileDialog::FileMode mode = QFileDialog::AnyFile;
     QString suffix;
     whenModal([&](QWidget& widget) {
         auto& dialog = static_cast<QFileDialog&>(widget);
         title = dialog.windowTitle().toStdString();
         filters = dialog.nameFilters();
+        startFilter = dialog.selectedNameFilter();
         mode = dialog.fileMode();
         suffix = dialog.defaultSuffix();
+        listed = listedFiles(dialog, QStringLiteral(EXAMPLES_DIR "/kruispunt"));
         dialog.reject();
     });
     rig.main.openCommand();
     EXPECT_EQ(title, "Selecteer debug bestand van Tiral 001");
-    EXPECT_EQ(filters, (QStringList{"Debug Bestanden (debug_???.*)",
-                                    "Debug Bestanden (?????_???.dbg)", "Alle Bestanden (*.*)"}));
+    EXPECT_EQ(filters,
+              (QStringList{"Debug Bestanden (?????_???.*)", "Debug Bestanden (debug_???.*)",
+                           "Debug Bestanden (?????_???.dbg)", "Alle Bestanden (*.*)"}));
+    // It starts on both naming schemes.
+    EXPECT_EQ(startFilter, filters.front());
+    EXPECT_EQ(listed, (std::vector<std::string>{"debug_001.plo", "debug_002.plo", "debug_003.plo",
+                                                "debug_004.plo", "debug_005.plo", "generated",
+                                                "kruis_001.dbg"}));
     EXPECT_EQ(mode, QFileDialog::ExistingFiles);
     EXPECT_EQ(suffix, "PLO");
     EXPECT_EQ(rig.windows.windowCount(), 6);
@@ -170,6 +203,19 @@ TEST(OpenDialog, FiltersTitleAndTheFilesItReturns) {
     EXPECT_EQ(rig.windows.shown(), added);
     EXPECT_TRUE(rig.main.windowWidget(added)->isVisible());
     EXPECT_EQ(rig.main.windowTitle(), "Debugger 001 - aaa_001.plo");
+
+    // Closed and opened again, a file gets a new window of its own.
+    WindowSwitchPorts ports{rig.link};
+    const DebugWindowList::WindowId before = rig.windows.windowId(added);
+    rig.windows.remove(added, ports, rig.log);
+    rig.main.syncWindows();
+    rig.main.openFiles({(dir.path() / "aaa_001.plo").string()});
+    ASSERT_EQ(rig.windows.windowCount(), 8);
+    EXPECT_NE(rig.windows.windowId(added), before);
+    for (int i = 0; i < rig.windows.windowCount(); ++i) {
+        EXPECT_EQ(rig.main.windowWidget(i)->id(), rig.windows.windowId(i)) << i;
+        EXPECT_EQ(&rig.main.windowWidget(i)->screen(), &rig.windows.window(i)) << i;
+    }
 }
 
 TEST(FontDialog, TheChosenFontIsWrittenAndGivenToTheWindows) {

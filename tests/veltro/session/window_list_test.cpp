@@ -130,10 +130,58 @@ TEST(WindowList, MenuStateAndFocus) {
     EXPECT_TRUE(f.list.toggleFocus());   // and back to the debug window
 }
 
+// The tools need a loaded debug window file; once one was loaded they stay
+// available, also when every window is closed again.
+TEST(WindowList, ToolItemsOnceAWindowWasLoaded) {
+    Fixture f;
+    test_support::RecordingLog rec;
+    EXPECT_TRUE(f.list.menuState().startDump);
+    EXPECT_FALSE(f.list.menuState().startTools);
+    f.add("/a");
+    EXPECT_TRUE(f.list.menuState().startTools);
+    f.list.remove(0, f.ports, rec.log);
+    EXPECT_TRUE(f.list.menuState().startTools);
+}
+
+// A window keeps its identity while others come and go around it; a window
+// removed and one added later with the same title are never the same.
+TEST(WindowList, IdentitiesAreNeverGivenTwice) {
+    Fixture f;
+    test_support::RecordingLog rec;
+    f.add("/b");
+    const DebugWindowList::WindowId b = f.list.windowId(0);
+    f.add("/a");
+    EXPECT_EQ(f.list.windowId(1), b);
+    f.list.show(1, f.ports);
+    EXPECT_EQ(f.list.shownId(), b);
+    f.list.remove(1, f.ports, rec.log);
+    f.add("/b");
+    EXPECT_EQ(f.list.titles(), (std::vector<std::string>{"/a", "/b"}));
+    EXPECT_NE(f.list.windowId(1), b);
+    EXPECT_NE(f.list.windowId(0), f.list.windowId(1));
+    f.list.show(-1, f.ports);
+    EXPECT_EQ(f.list.shownId(), 0u);
+}
+
 TEST(OpenCommand, DialogResultToWindows) {
     EXPECT_EQ(splitOpenResult("/w/dir debug_002.plo,debug_001.plo\tx\n"),
               (std::vector<std::string>{"/w/dir", "debug_002.plo", "debug_001.plo", "x"}));
     EXPECT_EQ(openDialogTitle(1), "Selecteer debug bestand van Tiral 001");
+
+    // A dialog that answers with full paths: the same words.
+    using Words = std::vector<std::string>;
+    const std::vector<std::pair<Words, Words>> answers = {
+        {{}, {}},
+        {{"/w/dir/debug_001.plo"}, {"/w/dir/debug_001.plo"}},
+        {{"/w/dir/b_001.plo", "/w/dir/met spatie_002.plo"},
+         {"/w/dir", "b_001.plo", "met spatie_002.plo"}},
+        {{"/a_001.plo", "/b_001.plo"}, {"/", "a_001.plo", "b_001.plo"}},
+        {{"C:/a_001.plo", "C:/b_001.plo"}, {"C:/", "a_001.plo", "b_001.plo"}},
+        {{"C:\\w\\a_001.plo", "C:\\w\\b_001.plo"}, {"C:\\w", "a_001.plo", "b_001.plo"}},
+    };
+    for (const auto& [paths, words] : answers) {
+        EXPECT_EQ(openCommandWords(paths), words) << (paths.empty() ? "" : paths.front());
+    }
 
     const test_support::TempDir dir;
     for (const char* name : {"debug_001.plo", "debug_002.plo"}) {
