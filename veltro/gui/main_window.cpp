@@ -63,6 +63,11 @@ MainWindow::MainWindow(MainWindowParts parts, QWidget* parent)
     setCentralWidget(m_splitter);
     setMinimumSize(0, 0);
     m_messages->setOnActivated([this] { m_parts.windows.setFocusOnMessages(); });
+    // A click into a debug window takes the keyboard back to that side.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && m_debugArea->isAncestorOf(now))
+            m_parts.windows.setFocusOnDebugWindow();
+    });
     buildMenu();
     setWindowTitle(fromUtf8(m_parts.windows.mainTitle()));
     m_geometryTimer.setSingleShot(true);
@@ -252,7 +257,7 @@ bool MainWindow::mainKey(const QKeyEvent& event) {
         return true;
     DebugWindow* shown = shownWidget();
     const std::optional<ScreenKey> key = screenKeyOf(event);
-    if (shown == nullptr || !key)
+    if (shown == nullptr || !key || !m_parts.windows.keysToShownWindow())
         return false;
     shown->handleKey(*key);
     return true;

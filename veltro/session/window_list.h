@@ -77,7 +77,13 @@ class DebugWindowList final : public ScreenCollector {
     // Ctrl+Tab: true when the keyboard now belongs to the debug window side.
     bool toggleFocus();
     bool focusOnDebugWindow() const { return m_focusFlag; }
+    // The keyboard went to one side by other means (a click, the focus).
     void setFocusOnMessages() { m_focusFlag = false; }
+    void setFocusOnDebugWindow() { m_focusFlag = true; }
+    // Keys that the main window does not use go to the shown debug window
+    // only while the keyboard is on its side; else they stay with the
+    // message window, whose list they scroll.
+    bool keysToShownWindow() const { return m_focusFlag && m_shown >= 0; }
 
     std::string mainTitle() const;
     MenuState menuState() const;

@@ -161,16 +161,30 @@ TEST(MainWindowKeys, EveryKeyOfTheKeyTable) {
     EXPECT_EQ(frames[0][0], 'R');
     EXPECT_EQ(frames[1][0], 'C');
 
-    // Ctrl+Tab: the keyboard to the message window and back; Tab alone does not.
+    // Ctrl+Tab: the keyboard to the message window and back; Tab alone does
+    // not. On the message side the arrows move through the messages, not
+    // over the fields.
     press(rig, Qt::Key_Tab);
     EXPECT_TRUE(rig.windows.focusOnDebugWindow());
     press(rig, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_FALSE(rig.windows.focusOnDebugWindow());
-    EXPECT_TRUE(rig.main.messageWindow().list()->hasFocus());
+    QListWidget& messages = *rig.main.messageWindow().list();
+    EXPECT_TRUE(messages.hasFocus());
+    const int lastMessage = messages.currentRow();
+    ASSERT_GT(lastMessage, 1);
+    press(rig, Qt::Key_Up);
+    press(rig, Qt::Key_Up);
+    press(rig, Qt::Key_Right);
+    EXPECT_EQ(messages.currentRow(), lastMessage - 2);
+    EXPECT_EQ(rig.shownScreen().selected(), -1);
     press(rig, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_TRUE(rig.windows.focusOnDebugWindow());
     EXPECT_TRUE(rig.shownWidget().isAncestorOf(QApplication::focusWidget()) ||
                 rig.shownWidget().hasFocus());
+    press(rig, Qt::Key_Up);
+    EXPECT_EQ(messages.currentRow(), lastMessage - 2);
+    press(rig, Qt::Key_Escape);
+    rig.takeFrames();
 
     // The Ctrl letters open their dialogs; the letters alone pass on.
     auto ctrl = [&](Qt::Key key) { return [&rig, key] { press(rig, key, Qt::ControlModifier); }; };
@@ -307,6 +321,20 @@ TEST(MainWindowMessages, LinesAreAddedSelectedAndTakeTheKeyboardSide) {
     QWidget* viewport = window.list()->viewport();
     QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(rig.windows.focusOnDebugWindow());
+    EXPECT_EQ(window.list()->currentRow(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(window.list()->currentRow(), 1);
+    EXPECT_EQ(rig.shownScreen().selected(), -1);
+
+    // A click into the debug window takes the keyboard back there.
+    rig.timers.fireAll();
+    rig.report(3, 8);
+    rig.report(4, 12);
+    QTest::mouseClick(rig.shownWidget().control(3), Qt::LeftButton);
+    EXPECT_TRUE(rig.windows.focusOnDebugWindow());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(rig.shownScreen().selected(), 4);
+    EXPECT_EQ(window.list()->currentRow(), 1);
 }
 
 TEST(MainWindowAbout, VeltroInfo) {

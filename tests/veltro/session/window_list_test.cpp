@@ -125,9 +125,16 @@ TEST(WindowList, MenuStateAndFocus) {
     f.add("/z");  // full: refused
     EXPECT_EQ(f.list.windowCount(), 200);
 
+    EXPECT_FALSE(f.list.keysToShownWindow());  // none shown
     f.list.show(0, f.ports);
+    EXPECT_TRUE(f.list.keysToShownWindow());
     EXPECT_FALSE(f.list.toggleFocus());  // to the message window
-    EXPECT_TRUE(f.list.toggleFocus());   // and back to the debug window
+    EXPECT_FALSE(f.list.keysToShownWindow());
+    EXPECT_TRUE(f.list.toggleFocus());  // and back to the debug window
+    EXPECT_TRUE(f.list.keysToShownWindow());
+    f.list.setFocusOnMessages();  // a click into the messages
+    f.list.next(f.ports);         // showing a window brings the keyboard back
+    EXPECT_TRUE(f.list.keysToShownWindow());
 }
 
 // The tools need a loaded debug window file; once one was loaded they stay
