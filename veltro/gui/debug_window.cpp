@@ -1,5 +1,6 @@
 #include "veltro/gui/debug_window.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
@@ -12,16 +13,21 @@ namespace veltro::gui {
 namespace {
 
 // The number field takes at most its limit in characters from the keyboard;
-// a reported value may be longer and is still shown whole.
+// a reported value may be longer and is still shown whole. What it refuses
+// the field counts, so that the key that was refused can be told.
 class LengthLimit final : public QValidator {
   public:
-    LengthLimit(int limit, QObject* parent) : QValidator(parent), m_limit(limit) {}
+    LengthLimit(int limit, ItemEdit& edit) : QValidator(&edit), m_limit(limit), m_edit(edit) {}
     State validate(QString& input, int&) const override {
-        return input.size() <= m_limit ? Acceptable : Invalid;
+        if (input.size() <= m_limit)
+            return Acceptable;
+        m_edit.noteRefused();
+        return Invalid;
     }
 
   private:
     int m_limit;
+    ItemEdit& m_edit;
 };
 
 QString fromUtf8(const std::string& text) {
@@ -62,7 +68,7 @@ void DebugWindow::build() {
             control = new ItemCheckBox(*this, item.index, this);
         } else {
             auto* edit = new ItemEdit(*this, item.index, this);
-            edit->setValidator(new LengthLimit(item.editLimit(), edit));
+            edit->setValidator(new LengthLimit(item.editLimit(), *edit));
             control = edit;
         }
         control->show();
@@ -114,8 +120,13 @@ void DebugWindow::showItem(int index) {
         box->setChecked(item.checked);
     } else if (auto* edit = dynamic_cast<ItemEdit*>(c)) {
         const QString text = fromUtf8(item.text);
-        if (edit->text() != text)
+        if (edit->text() != text) {
             edit->setText(text);
+            // The selected field's new value is all selected again, so that
+            // the next key replaces it rather than adds to it.
+            if (item.selected())
+                edit->selectAll();
+        }
     }
     // Each of these repaints the control only when it changed: a report of
     // the same value costs no paint.
@@ -149,12 +160,36 @@ void DebugWindow::afterAction(int previousSelection) {
             c->update();
     }
     focusSelection();
+    // A number field that becomes selected has its whole text selected:
+    // typing replaces the value shown, it does not add to it.
+    if (m_screen.selected() != previousSelection) {
+        if (auto* edit = dynamic_cast<ItemEdit*>(control(m_screen.selected())))
+            edit->selectAll();
+    }
+}
+
+bool DebugWindow::itemSelected(int item) const {
+    return m_screen.selected() == item;
+}
+
+void DebugWindow::keyRefused(int) {
+    if (m_beep) {
+        m_beep();
+    } else {
+        QApplication::beep();
+    }
 }
 
 void DebugWindow::handleKey(ScreenKey key) {
     const int previous = m_screen.selected();
     m_screen.handleKey(key, m_ports);
     afterAction(previous);
+    // After Enter the field is as freshly selected: the next number typed
+    // replaces the one just written.
+    if (key == ScreenKey::Enter) {
+        if (auto* edit = dynamic_cast<ItemEdit*>(control(m_screen.selected())))
+            edit->selectAll();
+    }
 }
 
 void DebugWindow::itemClicked(int item) {

@@ -44,9 +44,15 @@ class DebugWindow final : public QFrame, public ItemView {
     // Called after an item's control has painted (the load benchmark's probe).
     void setPaintProbe(std::function<void(int item)> probe) { m_paintProbe = std::move(probe); }
 
+    // How a refused key is told; none set: the desktop's beep.
+    void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
+
     // From the item controls.
     void itemClicked(int item);
     void itemTyped(int item, const QString& text);
+    bool itemSelected(int item) const;
+    // A key that the field refused (its text is full): nothing is written.
+    void keyRefused(int item);
     bool itemSelectionShown(int item) const;
     void itemPainted(int item);
 
@@ -68,6 +74,7 @@ class DebugWindow final : public QFrame, public ItemView {
     std::vector<QLabel*> m_texts;
     std::vector<QWidget*> m_controls;  // by item index; null without a control
     std::function<void(int)> m_paintProbe;
+    std::function<void()> m_beep;
 };
 
 }  // namespace veltro::gui

@@ -30,10 +30,25 @@ ItemEdit::ItemEdit(DebugWindow& window, int item, QWidget* parent)
             [this](const QString& text) { m_window.itemTyped(m_item, text); });
 }
 
+// A key that would make the text longer than the field takes is refused
+// with a beep, never dropped in silence.
+void ItemEdit::keyPressEvent(QKeyEvent* event) {
+    m_refused = false;
+    QLineEdit::keyPressEvent(event);
+    if (m_refused)
+        m_window.keyRefused(m_item);
+    m_refused = false;
+}
+
+// A click that selects the field selects its whole text, as the keys do; a
+// click into the field already selected places the cursor.
 void ItemEdit::mousePressEvent(QMouseEvent* event) {
+    const bool wasSelected = m_window.itemSelected(m_item);
     if (event->button() == Qt::LeftButton)
         m_window.itemClicked(m_item);
     QLineEdit::mousePressEvent(event);
+    if (!wasSelected && m_window.itemSelected(m_item))
+        selectAll();
 }
 
 void ItemEdit::paintEvent(QPaintEvent* event) {

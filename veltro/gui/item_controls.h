@@ -16,14 +16,18 @@ class ItemEdit final : public QLineEdit {
   public:
     ItemEdit(DebugWindow& window, int item, QWidget* parent);
     int item() const { return m_item; }
+    // The field's validator refused a change.
+    void noteRefused() { m_refused = true; }
 
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
   private:
     DebugWindow& m_window;
     int m_item;
+    bool m_refused = false;
 };
 
 // An on/off item: a check box without a caption that never changes its mark

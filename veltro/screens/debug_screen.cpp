@@ -55,10 +55,11 @@ int DebugScreen::showReport(const ControllerRecord& record) {
 
 void DebugScreen::showValue(int index, int value) {
     DebugItem& item = mutableItem(index);
-    // A controller repeats the report of an unchanged value (ctrlsim every
-    // half second); that must not wipe out what the engineer is typing, or
-    // no edit could be finished. A new value still replaces the typing.
-    if (item.edited && item.enabled && value == item.value) {
+    // What the engineer is typing stays until the edit ends: a report in
+    // between (a controller repeats its reports every half second) would
+    // turn the typing into a number nobody typed. Every way out of an edit
+    // (Enter, Escape, leaving the field) asks for the value again.
+    if (item.edited && item.enabled) {
         return;
     }
     item.enabled = true;

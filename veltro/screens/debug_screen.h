@@ -43,8 +43,8 @@ class DebugScreen {
     // Value reports. The item of a record, or -1 when none is indexed.
     int findItem(const ControllerRecord& record) const;
     // Shows the reported value in its item; the item's index, or -1 when the
-    // report was dropped. A report overwrites what the engineer was typing,
-    // unless it repeats the value the item had.
+    // report was dropped. While the engineer types into the item, its
+    // reports are not shown.
     int showReport(const ControllerRecord& record);
     void showValue(int index, int value);
 

@@ -59,7 +59,6 @@ TEST(DebugWindowItems, AnEditIsTypedSentAndAskedAboutWhenLeft) {
     QTest::mouseClick(&edit(rig, 7), Qt::LeftButton);
     EXPECT_EQ(rig.shownScreen().selected(), 7);
     EXPECT_TRUE(edit(rig, 7).hasFocus());
-    key(rig, Qt::Key_A, Qt::ControlModifier);  // select all, as the field does
     QTest::keyClicks(&edit(rig, 7), "4217");
     EXPECT_TRUE(rig.shownScreen().item(7).edited);
     EXPECT_EQ(edit(rig, 7).text(), "4217");
@@ -72,7 +71,6 @@ TEST(DebugWindowItems, AnEditIsTypedSentAndAskedAboutWhenLeft) {
     EXPECT_EQ(frames[1].first, CommandMode::Read);
 
     // The field takes no more characters from the keyboard than it holds.
-    key(rig, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(&edit(rig, 7), "123456789");
     EXPECT_EQ(edit(rig, 7).text().size(), rig.shownScreen().item(7).editLimit());
 
@@ -96,6 +94,80 @@ TEST(DebugWindowItems, AnEditIsTypedSentAndAskedAboutWhenLeft) {
     key(rig, Qt::Key_Escape);
     EXPECT_EQ(rig.shownScreen().selected(), -1);
     EXPECT_EQ(test_support::frameSummary(rig.takeFrames()).size(), 1u);
+}
+
+// A field showing 60, selected by the keys or by a click (at its left edge,
+// where the cursor would go), takes "75" as 75: the value shown is replaced,
+// not added to. A key the field has no room for beeps and writes nothing; a
+// report that comes while the engineer types leaves the typing alone.
+TEST(DebugWindowTyping, TypingReplacesTheValueShown) {
+    MainWindowRig rig;
+    rig.timers.fireAll();
+    for (int i = 0; i < 9; ++i)
+        rig.report(i, 1);
+    rig.takeFrames();
+    int beeps = 0;
+    rig.shownWidget().setBeep([&] { ++beeps; });
+    QLineEdit& field = edit(rig, 3);  // "Dagnummer": two tildes, two digits typed at most
+    ASSERT_EQ(rig.shownScreen().item(3).editLimit(), 2);
+    auto writes = [&] {
+        std::vector<int> values;
+        for (const Frame& frame : rig.takeFrames()) {
+            if (frame.first == CommandMode::Write)
+                values.push_back(frame.second.value);
+        }
+        return values;
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+        {"keys",
+         [&] {
+             for (int i = 0; i < 4; ++i)
+                 key(rig, Qt::Key_Right);
+         }},
+        {"click", [&] { QTest::mouseClick(&field, Qt::LeftButton, {}, QPoint(1, 3)); }},
+    };
+    for (const auto& [way, select] : ways) {
+        SCOPED_TRACE(way);
+        rig.report(3, 60);
+        select();
+        ASSERT_EQ(rig.shownScreen().selected(), 3);
+        EXPECT_EQ(field.selectedText(), "60");
+        QTest::keyClicks(QApplication::focusWidget(), "75");
+        EXPECT_EQ(field.text(), "75");
+        key(rig, Qt::Key_Return);
+        EXPECT_EQ(writes(), std::vector<int>{75});
+        key(rig, Qt::Key_Escape);
+        rig.takeFrames();
+    }
+    EXPECT_EQ(beeps, 0);
+
+    // A third digit does not fit: refused with a beep, nothing written.
+    rig.report(3, 60);
+    QTest::mouseClick(&field, Qt::LeftButton);
+    QTest::keyClicks(&field, "751");
+    EXPECT_EQ(field.text(), "75");
+    EXPECT_EQ(beeps, 1);
+    key(rig, Qt::Key_Return);
+    EXPECT_EQ(writes(), std::vector<int>{75});
+    // After Enter the next number replaces the one written.
+    QTest::keyClicks(&field, "80");
+    EXPECT_EQ(field.text(), "80");
+    key(rig, Qt::Key_Escape);
+    rig.takeFrames();
+
+    // A new value reported before typing is selected in turn; one reported
+    // during the typing does not change it.
+    rig.report(3, 60);
+    QTest::mouseClick(&field, Qt::LeftButton);
+    rig.report(3, 61);
+    EXPECT_EQ(field.selectedText(), "61");
+    QTest::keyClicks(&field, "4");
+    rig.report(3, 62);
+    QTest::keyClicks(&field, "2");
+    EXPECT_EQ(field.text(), "42");
+    key(rig, Qt::Key_Return);
+    EXPECT_EQ(writes(), std::vector<int>{42});
+    EXPECT_EQ(beeps, 1);
 }
 
 TEST(DebugWindowItems, CheckBoxesFollowTheControllerOnly) {

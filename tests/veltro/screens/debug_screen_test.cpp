@@ -82,12 +82,6 @@ TEST(ItemValues, ReportsFindTheirItemAndUpdateIt) {
     EXPECT_FALSE(screen.item(1).checked);  // only exactly 1 is on
 
     EXPECT_EQ(screen.showReport({259, 4, 0, 0, 1}), -1);  // no such item: dropped
-    // A report overwrites what the engineer was typing.
-    screen.typeText(0, "12");
-    EXPECT_TRUE(screen.item(0).edited);
-    screen.showReport({462, 3, 0, 0, 9});
-    EXPECT_FALSE(screen.item(0).edited);
-    EXPECT_EQ(screen.item(0).text, "9 (3)");
 }
 
 // The poll cycle sets and reads this state; the rules of when requests go out
@@ -229,10 +223,10 @@ TEST(ItemEditing, AnItemWithoutAValueTakesNoEdits) {
     EXPECT_EQ(screen.selected(), -1);
 }
 
-// The controller repeats its reports: the same value again leaves an edit in
-// progress alone (text, edited flag, the save question to come); a new value
-// replaces it, as before.
-TEST(ItemEditing, ARepeatedReportKeepsTheTypingANewValueReplacesIt) {
+// Reports leave an edit in progress alone, the same value repeated or a new
+// one (text, edited flag, the save question to come): what is written is
+// what was typed. The edit's end asks for the value, which is then shown.
+TEST(ItemEditing, ReportsLeaveTheTypingAlone) {
     Fixture f;
     DebugScreen screen = makeScreen({{320, 1, 0}, {320, 2, 0}});
     screen.showValue(0, 60);
@@ -242,16 +236,28 @@ TEST(ItemEditing, ARepeatedReportKeepsTheTypingANewValueReplacesIt) {
     EXPECT_EQ(screen.item(0).text, "77");
     EXPECT_TRUE(screen.item(0).edited);
     screen.handleKey(ScreenKey::Enter, f.ports);
-    ASSERT_FALSE(f.requests.sent.empty());
+    ASSERT_EQ(f.requests.modes(), (std::vector<CommandMode>{kWrite, kRead}));
     EXPECT_EQ(f.requests.sent[0].record.value, 77);
+    f.requests.sent.clear();
 
     screen.typeText(0, "12");
     screen.showValue(0, 61);  // the controller changed it meanwhile
-    EXPECT_EQ(screen.item(0).text, "61");
-    EXPECT_FALSE(screen.item(0).edited);
+    EXPECT_EQ(screen.item(0).text, "12");
+    EXPECT_TRUE(screen.item(0).edited);
     f.prompts.answers.push_back(true);
     screen.select(1, f.ports);
-    EXPECT_TRUE(f.prompts.boxes.empty());  // nothing left to save
+    ASSERT_EQ(f.prompts.boxes.size(), 1U);
+    ASSERT_EQ(f.requests.modes(), (std::vector<CommandMode>{kWrite, kRead}));
+    EXPECT_EQ(f.requests.sent[0].record.value, 12);
+    screen.showValue(0, 12);  // the answer to the READ
+    EXPECT_EQ(screen.item(0).text, "12");
+
+    // Escape drops the typing; the answer to its READ is shown.
+    screen.select(0, f.ports);
+    screen.typeText(0, "5");
+    screen.handleKey(ScreenKey::Escape, f.ports);
+    screen.showValue(0, 61);
+    EXPECT_EQ(screen.item(0).text, "61");
 }
 
 // A field too narrow for its value shows fifteen '#': Enter without an edit
