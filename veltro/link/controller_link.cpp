@@ -65,7 +65,7 @@ void ControllerLink::attach(std::unique_ptr<LineOutput> line, LineReopen* reopen
     if (!m_line) {
         std::lock_guard lock(m_stateMutex);
         m_phase = LinkPhase::NotAttached;
-        m_state = linkState(m_phase);
+        changeState(linkState(m_phase));
         return;
     }
     m_queue = std::make_unique<QueuedWriter>(*m_line, m_ports.clock);
@@ -112,7 +112,7 @@ LinkEffects ControllerLink::step(LinkEvent event) {
     std::lock_guard lock(m_stateMutex);
     const LinkStep next = linkStep(m_phase, event, m_reopen != nullptr);
     m_phase = next.next;
-    m_state = linkState(m_phase);
+    changeState(linkState(m_phase));
     carryOut(next.effects);
     return next.effects;
 }
@@ -131,6 +131,17 @@ void ControllerLink::carryOut(const LinkEffects& effects) {
                 m_poll->start();
         });
     }
+}
+
+// Posted under the state lock, so that the listener hears the changes in
+// their order, and before the messages that tell of them.
+void ControllerLink::changeState(LinkState state) {
+    if (m_state.exchange(state) == state || m_listener == nullptr)
+        return;
+    m_ports.dispatcher.post([this, life = m_life.watch(), state] {
+        if (!life.expired())
+            m_listener->linkStateChanged(state);
+    });
 }
 
 void ControllerLink::report(std::string text) {

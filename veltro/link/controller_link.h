@@ -23,6 +23,7 @@
 #include "veltro/ports/dump_display.h"
 #include "veltro/ports/line_output.h"
 #include "veltro/ports/line_watch.h"
+#include "veltro/ports/link_state_listener.h"
 #include "veltro/ports/link_status.h"
 #include "veltro/ports/messages.h"
 #include "veltro/ports/reply_timer.h"
@@ -64,6 +65,9 @@ class ControllerLink : public DisplayLink, public LineWatch, public LinkStatusSo
     void enableReconnect(Messages* messages, SteadyClock* clock = nullptr);
     // Before attach: how the status line names the line ("COM1 9600").
     void setLabel(std::string label);
+    // Before attach: told of every change of state() on the user-interface
+    // thread (null: none). It must outlive the link.
+    void setStateListener(LinkStateListener* listener) { m_listener = listener; }
 
     // Takes the opened line; frames written from now on go out through it.
     // `reopen` (part of the line, or null) opens it again after a loss.
@@ -108,6 +112,7 @@ class ControllerLink : public DisplayLink, public LineWatch, public LinkStatusSo
     LinkEffects step(LinkEvent event);
     void carryOut(const LinkEffects& effects);  // under m_stateMutex
     void stopWorker();
+    void changeState(LinkState state);  // under m_stateMutex
     void report(std::string text);
     // Forwards to the write queue once a line is attached; refuses before.
     // Shows the frame tap what the queue took.
@@ -134,6 +139,7 @@ class ControllerLink : public DisplayLink, public LineWatch, public LinkStatusSo
     bool m_reconnect = false;
     LineReopen* m_reopen = nullptr;  // set by attach, before the worker starts
     Messages* m_messages = nullptr;
+    LinkStateListener* m_listener = nullptr;
     SteadyClock* m_reconnectClock = nullptr;
     MachineClock m_machineClock;
     LineGate m_gate{m_state, m_counters};

@@ -126,5 +126,38 @@ TEST(ControllerLink, ShowingAndHidingDriveThePollCycle) {
               (std::vector<std::string>{"R4", "C4", "S4"}));
 }
 
+// The front-end hears every change of the line's state, in the order of the
+// changes, on its own thread: a loss that stays, and one that is mended.
+TEST(ControllerLink, TheStateListenerHearsEveryChangeInOrder) {
+    struct Listener final : LinkStateListener {
+        void linkStateChanged(LinkState state) override { states.push_back(state); }
+        std::vector<LinkState> states;
+    };
+    struct Reopen final : LineReopen {
+        bool reopen(std::stop_token) override { return true; }
+    };
+    using S = LinkState;
+    for (const bool reconnect : {false, true}) {
+        SCOPED_TRACE(reconnect);
+        Reopen reopen;  // outlives the link's reconnecting thread
+        Link l;
+        Listener listener;
+        l.link.setStateListener(&listener);
+        if (reconnect)
+            l.link.enableReconnect(nullptr, &l.clock);
+        l.link.attach(std::make_unique<FakeLine>(l.clock), &reopen);
+        l.link.lineLost();
+        EXPECT_TRUE(listener.states.empty());  // only the user-interface thread hears
+        const std::size_t changes = reconnect ? 3 : 2;
+        ASSERT_TRUE(waitUntil([&] {
+            l.dispatcher.drain();
+            return listener.states.size() >= changes;
+        }));
+        EXPECT_EQ(listener.states,
+                  reconnect ? (std::vector<S>{S::Connected, S::Reconnecting, S::Connected})
+                            : (std::vector<S>{S::Connected, S::Lost}));
+    }
+}
+
 }  // namespace
 }  // namespace veltro::link
