@@ -7,6 +7,7 @@
 #include <QValidator>
 
 #include "veltro/gui/item_controls.h"
+#include "veltro/gui/texts.h"
 #include "veltro/screens/screen_layout.h"
 
 namespace veltro::gui {
@@ -32,6 +33,26 @@ class LengthLimit final : public QValidator {
 
 QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A stale value stays readable, in the colour of disabled text, with a tip
+// that says why; a fresh one takes the window's colours again.
+void showStale(QWidget& control, bool stale) {
+    const char* const kMark = "stale";
+    if (control.property(kMark).toBool() == stale)
+        return;
+    control.setProperty(kMark, stale);
+    control.setToolTip(stale ? QString::fromUtf8(texts::kStaleValue) : QString());
+    if (!stale) {
+        control.setPalette(QPalette());
+        return;
+    }
+    QPalette palette = control.palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
+            palette.setColor(group, role, palette.color(QPalette::Disabled, role));
+    }
+    control.setPalette(palette);
 }
 
 }  // namespace
@@ -116,6 +137,7 @@ void DebugWindow::showItem(int index) {
         return;
     const DebugItem& item = m_screen.item(index);
     c->setEnabled(item.enabled);
+    showStale(*c, item.stale);
     if (auto* box = dynamic_cast<ItemCheckBox*>(c)) {
         box->setChecked(item.checked);
     } else if (auto* edit = dynamic_cast<ItemEdit*>(c)) {

@@ -106,8 +106,8 @@ bool DebuggerApp::createMainWindow(const SessionOptions& options) {
 
 void DebuggerApp::makeMainWindow() {
     MainWindowParts parts{
-        m_windows, m_link->link, m_link->poll,  m_link->link.requests(), *m_prompts,
-        m_log,     m_settings,   m_definitions, m_start.withSeparator};
+        m_windows,  m_link->link, m_link->poll, m_link->link.requests(), m_link->trust,
+        *m_prompts, m_log,        m_settings,   m_definitions,           m_start.withSeparator};
     m_main = std::make_unique<MainWindow>(std::move(parts));
     const VeltroSettings settings(m_settings);
     const WindowGeometry geometry = settings.readGeometry();
@@ -116,6 +116,7 @@ void DebuggerApp::makeMainWindow() {
     m_main->applyFont(fontFromSettings(settings.readFont()));
     m_main->statusBar()->addWidget(new StatusLine(m_link->link, m_main.get()), 1);
     m_link->sink.setView(m_main.get());
+    m_link->trust.setView(m_main.get());
     m_lines->target = &m_main->messageWindow();
     m_hook.setWindow(m_main.get());
     installStartDialogs(*this, *m_main);
@@ -133,6 +134,7 @@ void DebuggerApp::destroyMainWindow() {
     m_hook.setWindow(nullptr);
     m_lines->target = nullptr;
     m_link->sink.setView(nullptr);
+    m_link->trust.setView(nullptr);
     m_main.reset();
 }
 

@@ -7,9 +7,12 @@ LinkAssembly::LinkAssembly(DebugWindowList& windows, Messages& messages, DumpDis
     : pollWindow(windows),
       sink(windows),
       link({dispatcher, dumpDisplay, replyTimer, clock}),
+      trust(windows, &link),
       poll(pollWindow, link.requests(), timers, messages) {
     link.setPollCycle(&poll);
     link.setWindowSink(&sink);
+    link.setStateListener(&trust);
+    sink.setTrust(&trust);
 }
 
 }  // namespace veltro::gui

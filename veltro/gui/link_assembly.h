@@ -29,6 +29,7 @@ struct LinkAssembly {
     ShownWindowPoll pollWindow;
     ShownWindowSink sink;
     link::ControllerLink link;
+    LinkTrust trust;  // hears the link's state; the sink asks it whether a report is fresh
     link::PollCycle poll;
 };
 

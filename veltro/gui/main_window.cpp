@@ -46,7 +46,7 @@ MainWindow::MainWindow(MainWindowParts parts, QWidget* parent)
     : QMainWindow(parent),
       m_parts(std::move(parts)),
       m_switchPorts{m_parts.link},
-      m_screenPorts{m_parts.requests, m_parts.prompts},
+      m_screenPorts{m_parts.requests, m_parts.prompts, m_parts.messages, m_parts.writes},
       m_splitter(new QSplitter(Qt::Vertical, this)),
       m_debugArea(new DebugArea(m_splitter)),
       m_messages(new MessageWindow(m_splitter)) {

@@ -29,6 +29,7 @@ struct MainWindowParts {
     DisplayLink& link;                   // showing and hiding windows (the poll cycle's)
     link::PollCycle& poll;               // F3 and F5
     ControllerRequests& requests;        // the items' requests
+    const WriteGate& writes;             // asked before an item writes
     Prompts& prompts;                    // the items' save question
     Messages& messages;                  // the message window's composer
     SettingsStore& settings;             // veltro.ini

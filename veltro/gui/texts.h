@@ -36,6 +36,10 @@ inline constexpr const char* kChooseWindowTitle = "Debug Venster Kiezen";
 inline constexpr const char* kChooseButton = "&Kiezen";
 inline constexpr const char* kCancelButton = "&Annuleren";
 
+// The tip of a field whose value is from before the link was lost.
+inline constexpr const char* kStaleValue =
+    "Waarde van vóór het wegvallen van de verbinding; nog niet opnieuw gemeld";
+
 inline constexpr const char* kAboutTitle = "Veltro Info";
 inline constexpr const char* kAboutProduct = "ZAV Tiral Debugger";
 inline constexpr const char* kAboutVersion = "Versie 5.5";

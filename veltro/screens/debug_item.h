@@ -34,10 +34,11 @@ struct DebugItem {
     std::string text;  // shown by a number field, at most kTextCapacity characters
 
     // The control's state as the front-end shows it.
-    bool hasControl = false;  // defined items only; the others are never requested
-    bool enabled = false;     // from the first value report until the window is hidden
-    bool checked = false;     // check mark of an on/off item, as last reported
-    std::string typed;        // the number field's text while the engineer edits it
+    bool hasControl = false;   // defined items only; the others are never requested
+    bool enabled = false;      // from the first value report until the window is hidden
+    bool checked = false;      // check mark of an on/off item, as last reported
+    bool stale = false;        // shown from before the link was lost, not reported since
+    std::string reportedText;  // the number field's text for its last report
 
     bool requested() const { return (flags & kRequestedFlag) != 0; }
     bool selected() const { return (flags & kSelectedFlag) != 0; }

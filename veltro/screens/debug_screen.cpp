@@ -63,6 +63,7 @@ void DebugScreen::showValue(int index, int value) {
         return;
     }
     item.enabled = true;
+    item.stale = false;
     if (item.isOnOff()) {
         item.checked = value == 1;
         item.text.clear();
@@ -73,6 +74,7 @@ void DebugScreen::showValue(int index, int value) {
         item.lastNonZeroValue = value;
     }
     item.value = value;
+    item.reportedText = item.text;
     item.textLength = static_cast<int>(item.text.size());
     item.edited = false;
 }
@@ -99,6 +101,18 @@ void DebugScreen::disableItems() {
     for (DebugItem& item : m_items) {
         item.enabled = false;
     }
+}
+
+void DebugScreen::markStale() {
+    for (const DebugItem& item : m_items) {
+        markStale(item.index);
+    }
+}
+
+// Only a value shown can be stale; a field without one shows nothing.
+void DebugScreen::markStale(int index) {
+    DebugItem& item = mutableItem(index);
+    item.stale = item.enabled;
 }
 
 }  // namespace veltro

@@ -55,6 +55,10 @@ class DebugScreen {
     const std::vector<int>& controlledItems() const { return m_controlled; }
     void setRequested(int index, bool on);  // the requested flag only
     void disableItems();                    // the window stops being current
+    // The link went: what the items show is from before, until each is
+    // reported afresh (showValue clears the mark).
+    void markStale();
+    void markStale(int index);
 
     // Selection and the engineer's actions (screen_interaction.h).
     int selected() const { return m_selected; }
@@ -72,8 +76,9 @@ class DebugScreen {
   private:
     bool requestable(int index) const;
     void send(int index, CommandMode mode, ControllerRequests& requests) const;
+    bool write(int index, int value, ScreenPorts& ports);
     void pressEnter(ScreenPorts& ports);
-    void toggle(int index, ControllerRequests& requests);
+    void toggle(int index, ScreenPorts& ports);
     void escape(ScreenPorts& ports);
 
     std::string m_title;

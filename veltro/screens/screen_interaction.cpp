@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/format.h"
 #include "veltro/screens/debug_screen.h"
 #include "veltro/screens/item_navigation.h"
 
@@ -12,6 +13,8 @@ namespace {
 constexpr std::string_view kSaveCaption = "VELTRO";
 constexpr std::string_view kSaveQuestion =
     "De huidige wijziging is niet opgeslagen.\nWilt u deze wijziging alsnog opslaan?";
+constexpr const char* kWriteRefused =
+    "Waarde %d niet geschreven: er is geen verbinding met de regelautomaat.";
 
 }  // namespace
 
@@ -44,12 +47,15 @@ void DebugScreen::select(int index, ScreenPorts& ports) {
         DebugItem& old = mutableItem(m_selected);
         old.flags &= ~DebugItem::kSelectedFlag;
         if (old.edited && index != m_selected) {
-            if (ports.prompts.askYesNo(kSaveCaption, kSaveQuestion, PromptIcon::Question)) {
-                old.value = leadingInteger(old.text);
-                send(m_selected, CommandMode::Write, ports.requests);
-            }
+            const bool written =
+                ports.prompts.askYesNo(kSaveCaption, kSaveQuestion, PromptIcon::Question) &&
+                write(m_selected, leadingInteger(old.text), ports);
             send(m_selected, CommandMode::Read, ports.requests);
             old.edited = false;
+            // Typing that did not go is not left standing as if it were the value.
+            if (!written) {
+                old.text = old.reportedText;
+            }
         }
     }
     m_selected = index;
@@ -103,12 +109,12 @@ void DebugScreen::handleKey(ScreenKey key, ScreenPorts& ports) {
             break;
         case ScreenKey::Blank:
             if (m_selected >= 0 && item(m_selected).isOnOff()) {
-                toggle(m_selected, ports.requests);
+                toggle(m_selected, ports);
             }
             break;
         case ScreenKey::V:
             if (m_selected >= 0) {
-                send(m_selected, CommandMode::Write, ports.requests);
+                write(m_selected, item(m_selected).value, ports);
             }
             break;
         case ScreenKey::Escape:
@@ -123,34 +129,45 @@ void DebugScreen::pressEnter(ScreenPorts& ports) {
     }
     DebugItem& selectedItem = mutableItem(m_selected);
     if (selectedItem.isOnOff()) {
-        toggle(m_selected, ports.requests);
+        toggle(m_selected, ports);
         return;
     }
     // The overflow marks are no number: unedited, the field stands for the
     // value reported, which must not become 0 in the controller.
     const bool overflowShown =
         !selectedItem.edited && selectedItem.text == std::string(DebugItem::kTextCapacity, '#');
-    if (!overflowShown) {
-        selectedItem.value = leadingInteger(selectedItem.text);
-    }
-    // The typed text is now sent, so no save question is due for it.
+    const int value = overflowShown ? selectedItem.value : leadingInteger(selectedItem.text);
+    // The typed text is now dealt with, so no save question is due for it.
     selectedItem.edited = false;
-    send(m_selected, CommandMode::Write, ports.requests);
+    if (!write(m_selected, value, ports)) {
+        selectedItem.text = selectedItem.reportedText;
+        return;
+    }
     send(m_selected, CommandMode::Read, ports.requests);
 }
 
+bool DebugScreen::write(int index, int value, ScreenPorts& ports) {
+    if (!ports.writes.writesPossible()) {
+        ports.messages.message(message_kind::kError, common::format(kWriteRefused, value));
+        return false;
+    }
+    mutableItem(index).value = value;
+    send(index, CommandMode::Write, ports.requests);
+    return true;
+}
+
 // The check mark itself changes only when the controller reports the value.
-void DebugScreen::toggle(int index, ControllerRequests& requests) {
-    DebugItem& target = mutableItem(index);
-    target.value ^= 1;
-    send(index, CommandMode::Write, requests);
+void DebugScreen::toggle(int index, ScreenPorts& ports) {
+    write(index, item(index).value ^ 1, ports);
 }
 
 void DebugScreen::escape(ScreenPorts& ports) {
     if (m_selected < 0) {
         return;
     }
-    mutableItem(m_selected).edited = false;
+    DebugItem& dropped = mutableItem(m_selected);
+    dropped.edited = false;
+    dropped.text = dropped.reportedText;
     send(m_selected, CommandMode::Read, ports.requests);
     select(-1, ports);
 }
@@ -171,7 +188,7 @@ void DebugScreen::click(int index, ScreenPorts& ports) {
     }
     select(index, ports);
     if (item(index).isOnOff()) {
-        toggle(index, ports.requests);
+        toggle(index, ports);
         // The box then reports the click with the mark it still shows.
         mutableItem(index).value = item(index).checked ? 1 : 0;
     }

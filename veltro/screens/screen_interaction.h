@@ -3,7 +3,9 @@
 #include <string_view>
 
 #include "veltro/ports/controller_requests.h"
+#include "veltro/ports/messages.h"
 #include "veltro/ports/prompts.h"
+#include "veltro/ports/write_gate.h"
 
 namespace veltro {
 
@@ -16,6 +18,8 @@ namespace veltro {
 struct ScreenPorts {
     ControllerRequests& requests;
     Prompts& prompts;
+    Messages& messages;       // where a refused write is told
+    const WriteGate& writes;  // asked before every write
 };
 
 // Keys that the main window hands to the shown debug window. The front-end

@@ -8,6 +8,7 @@
 #include "veltro/link/poll_cycle.h"
 #include "veltro/ports/item_view.h"
 #include "veltro/ports/record_sink.h"
+#include "veltro/session/link_trust.h"
 #include "veltro/session/window_list.h"
 
 namespace veltro {
@@ -57,6 +58,8 @@ class ShownWindowSink final : public RecordSink {
     explicit ShownWindowSink(DebugWindowList& windows, ItemView* view = nullptr)
         : m_windows(windows), m_view(view) {}
     void setView(ItemView* view) { m_view = view; }
+    // Judges whether a report is fresh (null: every report is).
+    void setTrust(const LinkTrust* trust) { m_trust = trust; }
 
     void deliver(const ControllerRecord& record) override {
         DebugScreen* shown = m_windows.shownWindow();
@@ -64,6 +67,9 @@ class ShownWindowSink final : public RecordSink {
             return;
         }
         const int item = shown->showReport(record);
+        if (item >= 0 && m_trust != nullptr) {
+            m_trust->reported(*shown, item);
+        }
         if (item >= 0 && m_view != nullptr) {
             m_view->itemChanged(item);
         }
@@ -72,6 +78,7 @@ class ShownWindowSink final : public RecordSink {
   private:
     DebugWindowList& m_windows;
     ItemView* m_view;
+    const LinkTrust* m_trust = nullptr;
 };
 
 }  // namespace veltro

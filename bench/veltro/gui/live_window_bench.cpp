@@ -191,8 +191,8 @@ void BM_LiveWindowUnderLoad(benchmark::State& state) {
         PaintClock paintClock(assembly.sink, screen, start);
         assembly.link.setWindowSink(&paintClock);
         veltro::gui::MainWindow main(veltro::gui::MainWindowParts{
-            windows, assembly.link, assembly.poll, assembly.link.requests(), prompts, messages,
-            settings, definitions, "/bench/"});
+            windows, assembly.link, assembly.poll, assembly.link.requests(), assembly.trust,
+            prompts, messages, settings, definitions, "/bench/"});
         assembly.sink.setView(&main);
         main.resize(1000, 700);
         main.show();

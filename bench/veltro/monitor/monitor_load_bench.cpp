@@ -103,8 +103,8 @@ void BM_MonitorUnderLoad(benchmark::State& state) {
         windows.addWindow(loadScreen());
         veltro::gui::LinkAssembly assembly(windows, messages, dumpDisplay, replyTimer);
         veltro::gui::MainWindow main(veltro::gui::MainWindowParts{
-            windows, assembly.link, assembly.poll, assembly.link.requests(), prompts, messages,
-            settings, definitions, "/bench/"});
+            windows, assembly.link, assembly.poll, assembly.link.requests(), assembly.trust,
+            prompts, messages, settings, definitions, "/bench/"});
         assembly.sink.setView(&main);
         main.resize(1000, 700);
         main.show();

@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test_support::RequestRecorder requests;
     test_support::ScriptedPrompts prompts;
     prompts.answers.assign(32, true);  // every save question answered Yes
-    veltro::ScreenPorts ports{requests, prompts};
+    test_support::SwitchedWriteGate writes;
+    veltro::ScreenPorts ports{requests, prompts, messages, writes};
     using veltro::ScreenKey;
     for (ScreenKey key :
          {ScreenKey::Down, ScreenKey::Down, ScreenKey::Right, ScreenKey::Up, ScreenKey::Left,

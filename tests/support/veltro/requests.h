@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "veltro/ports/controller_requests.h"
+#include "veltro/ports/write_gate.h"
 
 namespace test_support {
 
@@ -25,6 +26,13 @@ class RequestRecorder final : public veltro::ControllerRequests {
         return result;
     }
     std::vector<Request> sent;
+};
+
+// A line that carries writes while `open` is set.
+class SwitchedWriteGate final : public veltro::WriteGate {
+  public:
+    bool writesPossible() const override { return open; }
+    bool open = true;
 };
 
 }  // namespace test_support

@@ -170,6 +170,53 @@ TEST(DebugWindowTyping, TypingReplacesTheValueShown) {
     EXPECT_EQ(beeps, 1);
 }
 
+bool greyed(const QWidget& control) {
+    const QPalette& p = control.palette();
+    return p.color(QPalette::Active, QPalette::Text) ==
+           p.color(QPalette::Disabled, QPalette::Text);
+}
+
+// While the line is gone the values shown are greyed (stale) and a typed
+// value is refused with a message, not shown as written; after the line is
+// back each field is live again with its first report.
+TEST(DebugWindowLink, ALostLineGreysTheValuesAndRefusesWrites) {
+    MainWindowRig rig;
+    rig.timers.fireAll();
+    for (int i = 0; i < 9; ++i)
+        rig.report(i, 60);
+    rig.takeFrames();
+    QLineEdit& field = edit(rig, 3);
+    ASSERT_FALSE(greyed(field));
+    rig.trust.linkStateChanged(LinkState::Reconnecting);
+    for (int i = 0; i < 9; ++i)
+        EXPECT_TRUE(greyed(*rig.shownWidget().control(i))) << i;
+    EXPECT_FALSE(field.toolTip().isEmpty());
+
+    QTest::mouseClick(&field, Qt::LeftButton);
+    QTest::keyClicks(&field, "75");
+    key(rig, Qt::Key_Return);
+    for (const Frame& frame : rig.takeFrames())
+        EXPECT_NE(frame.first, CommandMode::Write);
+    const MessageWindow& messages = rig.main.messageWindow();
+    EXPECT_EQ(messages.line(messages.lineCount() - 1),
+              "fout : Waarde 75 niet geschreven: er is geen verbinding met de regelautomaat.");
+    EXPECT_EQ(field.text(), "60");
+    EXPECT_TRUE(greyed(field));
+
+    rig.trust.linkStateChanged(LinkState::Connected);
+    EXPECT_TRUE(greyed(field));  // not reported since
+    rig.report(3, 60);
+    EXPECT_FALSE(greyed(field));
+    EXPECT_TRUE(field.toolTip().isEmpty());
+    EXPECT_TRUE(greyed(*rig.shownWidget().control(4)));
+    QTest::keyClicks(&field, "75");
+    key(rig, Qt::Key_Return);
+    const std::vector<Frame> frames = rig.takeFrames();
+    ASSERT_FALSE(frames.empty());
+    EXPECT_EQ(frames[0].first, CommandMode::Write);
+    EXPECT_EQ(frames[0].second.value, 75);
+}
+
 TEST(DebugWindowItems, CheckBoxesFollowTheControllerOnly) {
     MainWindowRig rig;
     rig.main.nextWindow();  // debug_002.plo: on/off items

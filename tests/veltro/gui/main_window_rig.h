@@ -58,6 +58,8 @@ struct MainWindowRig {
                            bool load = true)
         : debugDirectory(directory + "/") {
         lines.target = &main.messageWindow();
+        sink.setTrust(&trust);
+        trust.setView(&main);
         hook.setWindow(&main);
         qApp->installEventFilter(&hook);
         main.resize(800, 600);
@@ -106,8 +108,9 @@ struct MainWindowRig {
     veltro::ShownWindowPoll pollWindow{windows};
     veltro::link::PollCycle poll{pollWindow, sender, timers, log};
     PollingLink link{poll};
+    veltro::LinkTrust trust{windows};
     veltro::gui::MainWindow main{veltro::gui::MainWindowParts{
-        windows, link, poll, sender, prompts, log, settings, definitions, debugDirectory}};
+        windows, link, poll, sender, trust, prompts, log, settings, definitions, debugDirectory}};
     veltro::ShownWindowSink sink{windows, &main};
     veltro::gui::KeyboardHook hook;
 };

@@ -92,7 +92,7 @@ TEST(ChooseWindowDialog, OpensWithoutSelectionAndShowsTheChosenWindow) {
     MainWindowRig rig;
     rig.timers.fireAll();
     rig.takeFrames();
-    ScreenPorts ports{rig.sender, rig.prompts};
+    ScreenPorts ports{rig.sender, rig.prompts, rig.log, rig.trust};
     rig.shownScreen().select(2, ports);
     int selectedAtOpen = -2;
     whenModal([&](QWidget& widget) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/veltro/messages.h"
 #include "support/veltro/prompts.h"
 #include "support/veltro/requests.h"
 #include "veltro/screens/item_navigation.h"
@@ -44,7 +45,9 @@ DebugScreen makeScreen(const std::vector<ItemSetup>& setups) {
 struct Fixture {
     RequestRecorder requests;
     ScriptedPrompts prompts;
-    ScreenPorts ports{requests, prompts};
+    test_support::RecordingMessages messages;
+    test_support::SwitchedWriteGate writes;
+    ScreenPorts ports{requests, prompts, messages, writes};
 };
 
 TEST(ItemValues, TextOfANumberField) {
@@ -108,6 +111,15 @@ TEST(ItemState, RequestedFlagEnabledStateAndTheControlledItems) {
 
     screen.showValue(0, 5);
     screen.showValue(2, 6);
+    // A lost link makes the values shown stale, each until its next report.
+    screen.mutableItem(1).enabled = false;
+    screen.markStale();
+    EXPECT_TRUE(screen.item(0).stale);
+    EXPECT_FALSE(screen.item(1).stale);  // it shows no value
+    EXPECT_TRUE(screen.item(2).stale);
+    screen.showValue(2, 6);
+    EXPECT_TRUE(screen.item(0).stale);
+    EXPECT_FALSE(screen.item(2).stale);
     screen.mutableItem(0).flags |= DebugItem::kSelectedFlag;
     screen.disableItems();
     EXPECT_FALSE(screen.item(0).enabled);
@@ -258,6 +270,49 @@ TEST(ItemEditing, ReportsLeaveTheTypingAlone) {
     screen.handleKey(ScreenKey::Escape, f.ports);
     screen.showValue(0, 61);
     EXPECT_EQ(screen.item(0).text, "61");
+}
+
+// While the line cannot carry a write, every way of writing is refused and
+// told, and nothing is shown as written: the field shows the value last
+// reported again. Once the line is back the same keys write.
+TEST(ItemEditing, AWriteTheLineCannotCarryIsRefusedAndTold) {
+    Fixture f;
+    DebugScreen screen = makeScreen({{320, 1, 0}, {288, 1, 1, 0, 8}, {320, 2, 0, 0, 16}});
+    screen.showValue(0, 60);
+    screen.showValue(1, 1);
+    screen.showValue(2, 7);
+    f.writes.open = false;
+    screen.select(0, f.ports);
+    screen.typeText(0, "75");
+    screen.handleKey(ScreenKey::Enter, f.ports);
+    EXPECT_EQ(screen.item(0).text, "60");
+    EXPECT_FALSE(screen.item(0).edited);
+    screen.handleKey(ScreenKey::V, f.ports);
+    screen.typeText(0, "12");
+    f.prompts.answers.push_back(true);  // leaving: save it? Yes
+    screen.select(1, f.ports);
+    EXPECT_EQ(screen.item(0).text, "60");
+    EXPECT_EQ(screen.item(0).value, 60);
+    screen.handleKey(ScreenKey::Blank, f.ports);
+    screen.handleKey(ScreenKey::Enter, f.ports);
+    screen.click(1, f.ports);
+    EXPECT_EQ(screen.item(1).value, 1);
+    EXPECT_EQ(f.requests.modes(), std::vector<CommandMode>{kRead});  // the one read on leaving
+    const std::string refused = " niet geschreven: er is geen verbinding met de regelautomaat.";
+    std::vector<std::string> told;
+    for (const char* value : {"75", "60", "12", "0", "0", "0"})
+        told.push_back(std::string("Waarde ") + value + refused);
+    EXPECT_EQ(f.messages.texts(), told);
+    for (const auto& line : f.messages.lines())
+        EXPECT_EQ(line.kind, message_kind::kError);
+
+    f.writes.open = true;
+    f.requests.sent.clear();
+    screen.select(0, f.ports);
+    screen.typeText(0, "75");
+    screen.handleKey(ScreenKey::Enter, f.ports);
+    ASSERT_EQ(f.requests.modes(), (std::vector<CommandMode>{kWrite, kRead}));
+    EXPECT_EQ(f.requests.sent[0].record.value, 75);
 }
 
 // A field too narrow for its value shows fifteen '#': Enter without an edit

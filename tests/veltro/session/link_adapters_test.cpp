@@ -63,6 +63,73 @@ TEST(LinkAdapters, PollViewAndRecordSinkFollowTheShownWindow) {
     EXPECT_FALSE(poll.itemEnabled(1));
 }
 
+// A status source whose state the test sets.
+class FixedStatus final : public LinkStatusSource {
+  public:
+    LinkStatus linkStatus() const override {
+        LinkStatus status;
+        status.state = state;
+        return status;
+    }
+    LinkState state = LinkState::Connected;
+};
+
+// When the line goes, every value shown goes stale, in every window; each
+// comes back with its first report over a line that is back, not before.
+// Writes wait for the line, which the link itself may know of first.
+TEST(LinkTrust, ValuesGoStaleWithTheLineAndComeBackReportByReport) {
+    DebugWindowList windows;
+    windows.addWindow(screenWith("/p/debug_001.plo", {320, 288, 264}, 4));
+    windows.addWindow(screenWith("/p/debug_002.plo", {320}, 5));
+    LinkRecorder link;
+    WindowSwitchPorts ports{link};
+    windows.show(0, ports);
+    FixedStatus live;
+    LinkTrust trust(windows, &live);
+    RecordingItemView view;
+    trust.setView(&view);
+    ShownWindowSink sink(windows, &view);
+    sink.setTrust(&trust);
+    sink.deliver({320, 4, 0, 0, 60});
+    sink.deliver({288, 4, 0, 0, 1});
+    windows.window(1).showValue(0, 9);  // shown before, on the other window
+    const DebugScreen& shown = windows.window(0);
+    auto stale = [&] {
+        return std::vector<bool>{shown.item(0).stale, shown.item(1).stale, shown.item(2).stale,
+                                 windows.window(1).item(0).stale};
+    };
+    EXPECT_EQ(stale(), (std::vector<bool>{false, false, false, false}));
+    EXPECT_TRUE(trust.writesPossible());
+    live.state = LinkState::Reconnecting;  // the link knows before this thread hears it
+    EXPECT_FALSE(trust.writesPossible());
+
+    for (const LinkState loss : {LinkState::Reconnecting, LinkState::Lost}) {
+        view.changed.clear();
+        trust.linkStateChanged(loss);
+        EXPECT_EQ(stale(), (std::vector<bool>{true, true, false, true}));
+        EXPECT_EQ(view.changed, (std::vector<int>{0, 1, 2}));  // the shown fields repainted
+        EXPECT_FALSE(trust.writesPossible());
+        sink.deliver({320, 4, 0, 0, 61});  // decoded before the loss: not fresh
+        EXPECT_EQ(shown.item(0).text, "61");
+        EXPECT_TRUE(shown.item(0).stale);
+
+        live.state = LinkState::Connected;
+        trust.linkStateChanged(LinkState::Connected);
+        EXPECT_TRUE(trust.writesPossible());
+        EXPECT_EQ(stale(), (std::vector<bool>{true, true, false, true}));
+        sink.deliver({320, 4, 0, 0, 62});
+        EXPECT_EQ(stale(), (std::vector<bool>{false, true, false, true}));
+        sink.deliver({288, 4, 0, 0, 1});
+        windows.window(1).showValue(0, 9);
+    }
+    // A change between two states without a line marks nothing again.
+    trust.linkStateChanged(LinkState::Reconnecting);
+    sink.deliver({320, 4, 0, 0, 1});
+    view.changed.clear();
+    trust.linkStateChanged(LinkState::Lost);
+    EXPECT_TRUE(view.changed.empty());
+}
+
 // The debugger's whole road of a window switch: the list, the link with its
 // poll cycle and mailbox, the shown window's poll view and sink.
 struct Debugger {

@@ -103,7 +103,8 @@ TEST(WindowDialogs, CloseKeepsThePositionAndChooseShows) {
     windows.addWindow(DebugScreen(d + "a.plo"));
     DebugScreen& shown = *windows.shownWindow();
     shown.addItem().hasControl = true;
-    ScreenPorts screenPorts{requests, prompts};
+    test_support::SwitchedWriteGate writes;
+    ScreenPorts screenPorts{requests, prompts, rec.log, writes};
     shown.select(0, screenPorts);
     ChooseWindowDialog choose(windows, d);
     EXPECT_EQ(choose.selected(), -1);
