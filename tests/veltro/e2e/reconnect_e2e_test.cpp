@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <atomic>
 #include <cstdlib>
@@ -188,6 +189,55 @@ TEST(ReconnectEndToEnd, AControllerStoppedAndStartedAgainIsFoundOnItsPort) {
             EXPECT_TRUE(QTest::qWaitFor(
                 [&] { return app.link().link.linkStatus().framesIn > atRecovery; }, kWait));
             EXPECT_EQ(linkEvents(messages, label), "LR");
+        },
+        prompts);
+    EXPECT_TRUE(prompts.boxes.empty());
+}
+
+bool greyed(const QWidget& control) {
+    const QPalette& p = control.palette();
+    return p.color(QPalette::Active, QPalette::Text) ==
+           p.color(QPalette::Disabled, QPalette::Text);
+}
+
+// With the controller gone the values shown are greyed and a typed value is
+// refused with a message; once it is back, each field is live again with
+// its first report and the same typing reaches the controller.
+TEST(ReconnectEndToEnd, WhileTheControllerIsAwayValuesAreStaleAndWritesRefused) {
+    auto first = std::make_unique<Simulator>(0, std::vector<std::string>{});
+    const int port = first->port();
+    const std::string label = "127.0.0.1:" + std::to_string(port);
+    std::unique_ptr<Simulator> second;
+    test_support::ScriptedPrompts prompts;
+    runDebugger(
+        "-IP 127.0.0.1 -IPP " + std::to_string(port),
+        [&](DebuggerApp& app) {
+            const MessageWindow& messages = app.mainWindow()->messageWindow();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return valueShown(app, 3); }, kWait));
+            auto* field = static_cast<QLineEdit*>(app.mainWindow()->shownWidget()->control(3));
+            EXPECT_FALSE(greyed(*field));
+            const QString shown = field->text();
+            first.reset();
+            ASSERT_TRUE(
+                QTest::qWaitFor([&] { return linkEvents(messages, label) == "L"; }, kWait));
+            EXPECT_TRUE(greyed(*field));
+
+            QTest::mouseClick(field, Qt::LeftButton);
+            QTest::keyClicks(field, "17");
+            QTest::keyClick(field, Qt::Key_Return);
+            EXPECT_EQ(messages.line(messages.lineCount() - 1),
+                      "fout : Waarde 17 niet geschreven: er is geen verbinding met de "
+                      "regelautomaat.");
+            EXPECT_EQ(field->text(), shown);
+
+            second = std::make_unique<Simulator>(port, std::vector<std::string>{});
+            ASSERT_EQ(second->port(), port);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !greyed(*field); }, kWait));
+            EXPECT_EQ(linkEvents(messages, label), "LR");
+            // Still selected, its text all selected: the digits replace it.
+            QTest::keyClicks(field, "17");
+            QTest::keyClick(field, Qt::Key_Return);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return second->received("value 17"); }, kWait));
         },
         prompts);
     EXPECT_TRUE(prompts.boxes.empty());
