@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QValidator>
+#include <algorithm>
 
 #include "veltro/gui/item_controls.h"
 #include "veltro/gui/texts.h"
@@ -99,28 +100,71 @@ void DebugWindow::build() {
     refreshItems();
 }
 
+CellSize DebugWindow::cell(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const QString sample = QString::fromLatin1(kCellSampleText.data(),
+                                               static_cast<qsizetype>(kCellSampleText.size()));
+    return cellSize(metrics.horizontalAdvance(sample), metrics.height());
+}
+
+// Each text and control takes the cells the picture gives it, at the font;
+// more where its content needs more: a text in a wide face, a value field
+// its digits (the line edit keeps 2 pixels each side and a cursor beside
+// its text, and shows the end of a text that does not fit), a check box
+// its mark.
+std::vector<PictureElement> DebugWindow::measure(CellSize cell) const {
+    const QFontMetrics metrics(font());
+    constexpr int kEditBeside = 2 * 2 + 1 + 1;
+    std::vector<PictureElement> elements;
+    for (std::size_t i = 0; i < m_texts.size(); ++i) {
+        const FixedText& text = m_screen.texts()[i];
+        const QString shown = m_texts[i]->text();
+        const int width = std::max(static_cast<int>(shown.size()) * cell.width,
+                                   metrics.horizontalAdvance(shown));
+        elements.push_back({text.column, text.row, width, cell.height});
+    }
+    for (const DebugItem& item : m_screen.items()) {
+        QWidget* c = control(item.index);
+        if (c == nullptr)
+            continue;
+        PictureElement e{item.column, item.row, item.width * cell.width, cell.height};
+        if (item.isOnOff()) {
+            e.width = std::max(e.width, c->minimumSizeHint().width());
+            e.height = std::max(e.height, c->minimumSizeHint().height());
+        } else {
+            const QString digits(item.width, QLatin1Char('0'));
+            e.width = std::max(e.width, metrics.horizontalAdvance(digits) + kEditBeside);
+        }
+        elements.push_back(e);
+    }
+    return elements;
+}
+
 void DebugWindow::layoutControls() {
     if (!m_built)
         return;
-    const QFontMetrics metrics(font());
-    const QString sample = QString::fromLatin1(kCellSampleText.data(),
-                                               static_cast<qsizetype>(kCellSampleText.size()));
-    const CellSize cell = cellSize(metrics.horizontalAdvance(sample), metrics.height());
-    const QRect area = contentsRect();
+    const CellSize cell = DebugWindow::cell(font());
+    const std::vector<PictureElement> elements = measure(cell);
     const int columns = m_screen.columnExtent();
     const int rows = m_screen.rowExtent();
-    auto place = [&](QWidget* widget, int column, int row, int cells) {
+    // Smaller than this, the rows would run into each other: the window
+    // stays this large and the area around it scrolls.
+    const ClientSize least = minimumClientSize(elements, cell, columns, rows);
+    const QMargins frame = contentsMargins();
+    setMinimumSize(least.width + frame.left() + frame.right(),
+                   least.height + frame.top() + frame.bottom());
+    const QRect area = contentsRect();
+    auto place = [&](QWidget* widget, const PictureElement& e) {
         const ControlPlace p =
-            placeControl(column, row, cells, cell, area.width(), area.height(), columns, rows);
-        widget->setGeometry(area.x() + p.x, area.y() + p.y, p.width, p.height);
+            placeControl(e.column, e.row, 0, cell, area.width(), area.height(), columns, rows);
+        widget->setGeometry(area.x() + p.x, area.y() + p.y, e.width, e.height);
     };
-    for (std::size_t i = 0; i < m_texts.size(); ++i) {
-        const FixedText& text = m_screen.texts()[i];
-        place(m_texts[i], text.column, text.row, static_cast<int>(m_texts[i]->text().size()));
-    }
-    for (const DebugItem& item : m_screen.items()) {
-        if (QWidget* c = control(item.index))
-            place(c, item.column, item.row, item.width);
+    std::size_t next = 0;
+    for (QLabel* text : m_texts)
+        place(text, elements[next++]);
+    for (QWidget* c : m_controls) {
+        if (c != nullptr)
+            place(c, elements[next++]);
     }
     update();
 }
@@ -183,8 +227,11 @@ void DebugWindow::afterAction(int previousSelection) {
     }
     focusSelection();
     // A number field that becomes selected has its whole text selected:
-    // typing replaces the value shown, it does not add to it.
+    // typing replaces the value shown, it does not add to it. The field
+    // left shows no selected text, which would look like the one typed into.
     if (m_screen.selected() != previousSelection) {
+        if (auto* left = dynamic_cast<ItemEdit*>(control(previousSelection)))
+            left->deselect();
         if (auto* edit = dynamic_cast<ItemEdit*>(control(m_screen.selected())))
             edit->selectAll();
     }

@@ -8,6 +8,7 @@
 
 #include "veltro/ports/item_view.h"
 #include "veltro/screens/debug_screen.h"
+#include "veltro/screens/screen_layout.h"
 #include "veltro/session/window_list.h"
 
 class QLabel;
@@ -44,6 +45,9 @@ class DebugWindow final : public QFrame, public ItemView {
     // Called after an item's control has painted (the load benchmark's probe).
     void setPaintProbe(std::function<void(int item)> probe) { m_paintProbe = std::move(probe); }
 
+    // The character cell of the layout at `font`.
+    static CellSize cell(const QFont& font);
+
     // How a refused key is told; none set: the desktop's beep.
     void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
 
@@ -63,7 +67,10 @@ class DebugWindow final : public QFrame, public ItemView {
 
   private:
     void build();
+    // Places the texts and controls, and sets the least size at which
+    // they neither overlap nor are cut.
     void layoutControls();
+    std::vector<PictureElement> measure(CellSize cell) const;
     void showItem(int item);
     void afterAction(int previousSelection);
 

@@ -2,10 +2,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSplitter>
+#include <QStatusBar>
 #include <algorithm>
 #include <unordered_map>
 
@@ -13,6 +18,8 @@
 #include "veltro/gui/key_filter.h"
 #include "veltro/gui/message_window.h"
 #include "veltro/gui/program_icon.h"
+#include "veltro/screens/screen_layout.h"
+#include "veltro/screens/screen_picture.h"
 #include "veltro/session/geometry.h"
 #include "veltro/session/settings.h"
 
@@ -25,10 +32,12 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The debug windows' area: each debug window fills it.
+// The debug windows' area: each debug window fills it. It is as large as
+// the shown window needs at least, and scrolls where the main window is
+// smaller.
 class DebugArea final : public QWidget {
   public:
-    explicit DebugArea(QWidget* parent) : QWidget(parent) { setMinimumHeight(0); }
+    DebugArea() { setMinimumSize(0, 0); }
 
   protected:
     void resizeEvent(QResizeEvent* event) override {
@@ -48,12 +57,18 @@ MainWindow::MainWindow(MainWindowParts parts, QWidget* parent)
       m_switchPorts{m_parts.link},
       m_screenPorts{m_parts.requests, m_parts.prompts, m_parts.messages, m_parts.writes},
       m_splitter(new QSplitter(Qt::Vertical, this)),
-      m_debugArea(new DebugArea(m_splitter)),
+      m_debugScroll(new QScrollArea(m_splitter)),
+      m_debugArea(new DebugArea),
       m_messages(new MessageWindow(m_splitter)) {
     setObjectName(QStringLiteral("VLTMAINCLASS"));
     setWindowIcon(programIcon());
     m_splitter->setObjectName(QStringLiteral("client"));
-    m_splitter->addWidget(m_debugArea);
+    m_debugScroll->setObjectName(QStringLiteral("debugArea"));
+    m_debugScroll->setFrameShape(QFrame::NoFrame);
+    m_debugScroll->setWidgetResizable(true);
+    m_debugScroll->setWidget(m_debugArea);
+    m_debugScroll->setMinimumHeight(0);
+    m_splitter->addWidget(m_debugScroll);
     m_splitter->addWidget(m_messages);
     // The message window keeps its height when the main window is resized,
     // and may be dragged from nothing up to the whole client area.
@@ -131,6 +146,7 @@ void MainWindow::refreshView() {
         shownOne->refreshItems();
         shownOne->update();  // its selection may have been hidden or restored
     }
+    fitDebugArea();
     for (std::size_t i = 0; i < m_widgets.size(); ++i) {
         if (static_cast<int>(i) == shown)
             continue;
@@ -192,6 +208,35 @@ void MainWindow::toggleFocus() {
 void MainWindow::applyFont(const QFont& font) {
     // The menu keeps the desktop's font; the windows below it take this one.
     m_splitter->setFont(font);
+    fitDebugArea();
+}
+
+void MainWindow::fitDebugArea() {
+    const DebugWindow* shown = shownWidget();
+    const QSize least = shown != nullptr ? shown->minimumSize() : QSize(0, 0);
+    m_debugArea->setMinimumSize(least);
+}
+
+void MainWindow::fitToScreens() {
+    // A whole picture of 24 rows of 80 characters at the windows' font,
+    // with rows as high as a check box needs.
+    const CellSize cell = DebugWindow::cell(m_splitter->font());
+    QCheckBox box;
+    box.setFont(m_splitter->font());
+    const std::vector<PictureElement> row = {{0, 0, 0, box.minimumSizeHint().height()}};
+    const ClientSize picture = minimumClientSize(row, cell, kFullPictureColumns, kFullPictureRows);
+    const int frame = 2;  // the debug window's line, 1 pixel on each side
+    const auto* status = findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+    const int width = picture.width + frame;
+    const int height = menuBar()->sizeHint().height() +
+                       clientHeightForDebugArea(picture.height + frame) +
+                       m_splitter->handleWidth() + (status ? status->sizeHint().height() : 0);
+    const QRect available = screen() != nullptr ? screen()->availableGeometry() : QRect();
+    const Rect placed =
+        fitOnScreen({x(), y(), width, height},
+                    {available.x(), available.y(), available.width(), available.height()});
+    move(placed.x, placed.y);
+    resize(placed.width, placed.height);
 }
 
 void MainWindow::setStartDialog(StartDialog which, std::function<void()> run) {
@@ -260,6 +305,9 @@ bool MainWindow::mainKey(const QKeyEvent& event) {
     if (shown == nullptr || !key || !m_parts.windows.keysToShownWindow())
         return false;
     shown->handleKey(*key);
+    // A field selected out of view is scrolled into it.
+    if (QWidget* selected = shown->control(shown->screen().selected()))
+        m_debugScroll->ensureWidgetVisible(selected, 0, 0);
     return true;
 }
 
@@ -290,7 +338,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (!m_splitPlaced) {
         // The message window starts at a third of the client height.
         m_splitPlaced = true;
-        const int height = m_splitter->height();
+        const int height = m_splitter->height() - m_splitter->handleWidth();
         const Rect messages = initialMessageWindow(m_splitter->width(), height);
         m_splitter->setSizes({height - messages.height, messages.height});
     }

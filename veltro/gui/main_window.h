@@ -16,6 +16,7 @@
 
 class QAction;
 class QKeyEvent;
+class QScrollArea;
 class QSplitter;
 
 namespace veltro::gui {
@@ -103,6 +104,11 @@ class MainWindow final : public QMainWindow, public ItemView {
     void setStartDialog(StartDialog which, std::function<void()> run);
     // The font of the debug windows and the message window.
     void applyFont(const QFont& font);
+    // Sized for a debug window of 24 full rows of 80 characters at the font
+    // above a message window of a third of the height, within the screen
+    // (for a window that has no size of its own yet); the status bar, when
+    // it has one, is counted.
+    void fitToScreens();
     // A key as the keyboard hook delivers it, before its target sees it;
     // true when the key was used up.
     bool mainKey(const QKeyEvent& event);
@@ -125,6 +131,7 @@ class MainWindow final : public QMainWindow, public ItemView {
     void on(MenuItem item, std::function<void()> command);
     void updateMenu();
     void refreshView();
+    void fitDebugArea();
     void focusShownWindow();
     void queue(void (MainWindow::*command)());
 
@@ -132,6 +139,7 @@ class MainWindow final : public QMainWindow, public ItemView {
     WindowSwitchPorts m_switchPorts;
     ScreenPorts m_screenPorts;
     QSplitter* m_splitter;
+    QScrollArea* m_debugScroll;
     QWidget* m_debugArea;
     MessageWindow* m_messages;
     std::vector<DebugWindow*> m_widgets;  // in list order

@@ -128,7 +128,8 @@ bool readScreenPicture(LineReader& reader, DebugScreen& screen, Messages& messag
             return false;
         }
     }
-    screen.setExtent(screen.columnExtent() + 4, screen.rowExtent() + 2);
+    screen.setExtent(screen.columnExtent() + kPictureMarginColumns,
+                     screen.rowExtent() + kPictureMarginRows);
     return true;
 }
 

@@ -7,6 +7,13 @@
 namespace veltro {
 
 inline constexpr int kScreenRows = 24;
+inline constexpr int kScreenColumns = 80;
+// The reader makes a picture's extents this much larger than its last used
+// column and row; a picture that uses them all has the full extents.
+inline constexpr int kPictureMarginColumns = 4;
+inline constexpr int kPictureMarginRows = 2;
+inline constexpr int kFullPictureColumns = kScreenColumns + kPictureMarginColumns;
+inline constexpr int kFullPictureRows = kScreenRows - 1 + kPictureMarginRows;
 
 // Reads the 24 rows of the picture from `reader` into `screen`: fixed texts,
 // value fields and the extents. False, after its error, when the file is

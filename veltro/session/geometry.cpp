@@ -34,6 +34,28 @@ Rect initialMessageWindow(int clientWidth, int clientHeight) {
     return {0, clientHeight * 2 / 3, clientWidth, clientHeight / 3};
 }
 
+int clientHeightForDebugArea(int debugHeight) {
+    if (debugHeight <= 0) {
+        return 0;
+    }
+    // The message window takes a third, rounded down: about half as much
+    // again, found exactly by counting up from just below.
+    int height = debugHeight + debugHeight / 2 - 1;
+    while (height - initialMessageWindow(0, height).height < debugHeight) {
+        ++height;
+    }
+    return height;
+}
+
+Rect fitOnScreen(const Rect& wanted, const Rect& available) {
+    Rect r = wanted;
+    r.width = std::min(r.width, available.width);
+    r.height = std::min(r.height, available.height);
+    r.x = std::clamp(r.x, available.x, available.x + available.width - r.width);
+    r.y = std::clamp(r.y, available.y, available.y + available.height - r.height);
+    return r;
+}
+
 int fontHeightFromPoints(int points, int pixelsPerInch) {
     return -static_cast<int>(std::lround(points * static_cast<double>(pixelsPerInch) / 72.0));
 }

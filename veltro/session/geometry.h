@@ -26,6 +26,14 @@ ClientLayout layoutClient(int clientWidth, int clientHeight, int messageHeight);
 // height, two thirds down.
 Rect initialMessageWindow(int clientWidth, int clientHeight);
 
+// The least client height that leaves the debug windows `debugHeight` above
+// the message window as it is first created.
+int clientHeightForDebugArea(int debugHeight);
+
+// A window of `wanted` size kept within the screen area `available`: no
+// larger, and moved onto it where it would start or end outside.
+Rect fitOnScreen(const Rect& wanted, const Rect& available);
+
 // Font sizes between points (the settings file) and logical units.
 int fontHeightFromPoints(int points, int pixelsPerInch);
 int fontPointsFromHeight(int height, int pixelsPerInch);

@@ -41,6 +41,11 @@ WindowGeometry VeltroSettings::readGeometry() const {
     return g;
 }
 
+bool VeltroSettings::hasGeometry() const {
+    return m_file.readString(kSection, "Breedte", "").size() > 0 ||
+           m_file.readString(kSection, "Hoogte", "").size() > 0;
+}
+
 bool VeltroSettings::writeGeometry(const WindowGeometry& g) {
     return m_file.writeInt(kSection, "X-positie", g.x) &&
            m_file.writeInt(kSection, "Y-positie", g.y) &&

@@ -46,6 +46,8 @@ class VeltroSettings {
     explicit VeltroSettings(SettingsStore& file) : m_file(file) {}
 
     WindowGeometry readGeometry() const;
+    // Whether the file holds a size of the main window (from an earlier run).
+    bool hasGeometry() const;
     bool writeGeometry(const WindowGeometry& geometry);
 
     FontSettings readFont() const;

@@ -4,10 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <algorithm>
+#include <cstdio>
 
+#include "common/format.h"
 #include "main_window_rig.h"
 #include "veltro/gui/item_controls.h"
 #include "veltro/screens/screen_layout.h"
@@ -260,32 +267,89 @@ TEST(DebugWindowItems, CheckBoxesFollowTheControllerOnly) {
     EXPECT_TRUE(rig.takeFrames().empty());
 }
 
+// No two texts or controls of a window overlap, and every one lies inside it.
+void expectNothingOverlaps(const DebugWindow& window) {
+    std::vector<const QWidget*> parts;
+    for (const QWidget* text : window.texts())
+        parts.push_back(text);
+    for (const DebugItem& item : window.screen().items()) {
+        if (const QWidget* c = window.control(item.index))
+            parts.push_back(c);
+    }
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        EXPECT_TRUE(window.contentsRect().contains(parts[i]->geometry())) << i;
+        for (std::size_t j = i + 1; j < parts.size(); ++j)
+            EXPECT_FALSE(parts[i]->geometry().intersects(parts[j]->geometry())) << i << " " << j;
+    }
+}
+
+// How wide the drawing in `widget` is: from the first column of pixels that
+// differs from its background to the last.
+int inkWidth(QWidget& widget) {
+    const QImage image = widget.grab().toImage();
+    const QRgb background = image.pixel(0, 0);
+    int first = image.width();
+    int last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixel(x, y) != background) {
+                first = std::min(first, x);
+                last = x;
+                break;
+            }
+        }
+    }
+    return last >= first ? last - first + 1 : 0;
+}
+
+// The field shows its whole text: drawn as wide as in a field with room.
+bool wholeTextShown(QLineEdit& field) {
+    QLineEdit roomy;
+    roomy.setFont(field.font());
+    roomy.setFrame(false);
+    roomy.setTextMargins(field.textMargins());
+    roomy.setAlignment(field.alignment());
+    roomy.setText(field.text());
+    roomy.resize(field.width() * 3, field.height());
+    return inkWidth(field) == inkWidth(roomy);
+}
+
+QScrollArea& scrollArea(MainWindow& main) {
+    return *main.findChild<QScrollArea*>(QStringLiteral("debugArea"));
+}
+
+// Positions scale with the window, sizes with the font: each text and
+// control at its cell's place, at least its cells large, and larger where
+// its content needs it (the digits of "081226", a check box's mark) -
+// in the face of the desktop and in a fixed-pitch one, small and large.
 TEST(DebugWindowLayout, PositionsScaleWithTheWindowSizesWithTheFont) {
     MainWindowRig rig;
+    rig.timers.fireAll();
+    rig.report(0, 81226);
     DebugWindow& window = rig.shownWidget();
     const DebugScreen& screen = rig.shownScreen();
-    auto expected = [&](int column, int row, int cells) {
-        const QFontMetrics metrics(window.font());
-        const CellSize cell =
-            cellSize(metrics.horizontalAdvance(QStringLiteral("ABCDEFGWWW")), metrics.height());
-        const QRect area = window.contentsRect();
-        const ControlPlace p = placeControl(column, row, cells, cell, area.width(), area.height(),
-                                            screen.columnExtent(), screen.rowExtent());
-        return QRect(area.x() + p.x, area.y() + p.y, p.width, p.height);
-    };
     auto check = [&] {
+        const CellSize cell = DebugWindow::cell(window.font());
+        const QRect area = window.contentsRect();
+        auto place = [&](int column, int row) {
+            const ControlPlace p = placeControl(column, row, 0, cell, area.width(), area.height(),
+                                                screen.columnExtent(), screen.rowExtent());
+            return QPoint(area.x() + p.x, area.y() + p.y);
+        };
         for (const DebugItem& item : screen.items()) {
-            EXPECT_EQ(window.control(item.index)->geometry(),
-                      expected(item.column, item.row, item.width))
-                << item.index;
+            const QWidget& c = *window.control(item.index);
+            EXPECT_EQ(c.pos(), place(item.column, item.row)) << item.index;
+            EXPECT_GE(c.width(), item.width * cell.width) << item.index;
+            EXPECT_GE(c.height(), cell.height) << item.index;
         }
         ASSERT_EQ(window.texts().size(), screen.texts().size());
         for (std::size_t i = 0; i < screen.texts().size(); ++i) {
             const FixedText& text = screen.texts()[i];
             EXPECT_EQ(window.texts()[i]->text().toStdString(), text.text);
-            EXPECT_EQ(window.texts()[i]->geometry(),
-                      expected(text.column, text.row, static_cast<int>(text.text.size())));
+            EXPECT_EQ(window.texts()[i]->pos(), place(text.column, text.row));
         }
+        expectNothingOverlaps(window);
+        EXPECT_TRUE(wholeTextShown(edit(rig, 0))) << edit(rig, 0).width();
     };
     check();
     const QPoint before = window.control(8)->pos();
@@ -293,10 +357,130 @@ TEST(DebugWindowLayout, PositionsScaleWithTheWindowSizesWithTheFont) {
     check();
     EXPECT_GT(window.control(8)->x(), before.x());
     EXPECT_GT(window.control(8)->y(), before.y());
-    QFont bigger = window.font();
-    bigger.setPointSize(bigger.pointSize() + 6);
-    rig.main.applyFont(bigger);
-    check();
+    const QFont desktop = window.font();
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // Every size: in a fixed-pitch face a cell is about a digit wide, and at
+    // some sizes the digits alone fill the field's cells.
+    for (const QFont& face : {desktop, fixed}) {
+        for (int points = 6; points <= 30; ++points) {
+            QFont font = face;
+            font.setPointSize(points);
+            rig.main.applyFont(font);
+            SCOPED_TRACE(font.family().toStdString() + " " + std::to_string(points));
+            check();
+        }
+    }
+}
+
+// A main window smaller than its debug window's picture scrolls it rather
+// than squeezing its rows; on a larger one the scroll bars go again.
+TEST(DebugWindowLayout, ASmallMainWindowScrollsTheDebugWindow) {
+    MainWindowRig rig;
+    rig.main.nextWindow();  // check boxes on most rows
+    DebugWindow& window = rig.shownWidget();
+    QScrollArea& scroll = scrollArea(rig.main);
+    // The scroll bars come and go with the scroll area's next layout.
+    auto scrolls = [&](bool both) {
+        return QTest::qWaitFor([&] {
+            return scroll.verticalScrollBar()->isVisible() == both &&
+                   scroll.horizontalScrollBar()->isVisible() == both;
+        });
+    };
+    rig.main.resize(1000, 800);
+    EXPECT_TRUE(scrolls(false));
+    rig.main.resize(300, 250);
+    EXPECT_TRUE(scrolls(true));
+    EXPECT_EQ(window.size(), window.minimumSize());
+    expectNothingOverlaps(window);
+    for (const DebugItem& item : rig.shownScreen().items()) {
+        const QWidget& c = *window.control(item.index);
+        EXPECT_GE(c.height(), c.minimumSizeHint().height()) << item.index;  // marks not cut
+    }
+    // A selected field out of view is scrolled into it.
+    rig.timers.fireAll();
+    const int last = static_cast<int>(rig.shownScreen().items().size()) - 1;
+    rig.report(last, 1);
+    QTest::keyClick(&rig.main, Qt::Key_Left);
+    ASSERT_EQ(rig.shownScreen().selected(), last);
+    const QWidget& selected = *window.control(last);
+    const QRect seen(window.mapFrom(scroll.viewport(), QPoint(0, 0)), scroll.viewport()->size());
+    EXPECT_TRUE(seen.contains(selected.geometry())) << seen.y() << " " << selected.y();
+
+    rig.main.resize(1000, 800);
+    EXPECT_TRUE(scrolls(false));
+    EXPECT_EQ(window.size(), scroll.viewport()->size());
+
+    // A font too large for the window scrolls it too, a smaller one no more.
+    const QFont font = window.font();
+    QFont large = font;
+    large.setPointSize(40);
+    rig.main.applyFont(large);
+    EXPECT_TRUE(scrolls(true));
+    EXPECT_EQ(scroll.widget()->size(), window.minimumSize());
+    rig.main.applyFont(font);
+    EXPECT_TRUE(scrolls(false));
+    EXPECT_EQ(window.size(), scroll.viewport()->size());
+}
+
+// The picture of a debug window file that uses all 24 rows and 80 columns,
+// with a check box and a value field on each row.
+std::string fullPicture() {
+    const char* groups[] = {"SG02", "SG03", "SG05", "SG08", "SG09", "SG11", "SG22", "SG24"};
+    const char* boxes[] = {"R", "G", "GL"};
+    const char* fields[] = {"inst_VG_TIJD", "inst_MG_TIJD", "inst_GG_TIJD"};
+    std::string picture;
+    std::string list = "#include \"zxapdef.h\"\n\n";
+    for (int row = 0; row < 24; ++row) {
+        char line[128];
+        std::snprintf(line, sizeof line, "%-58s~%02d         ~~~~%02deind\n",
+                      ("Regel " + std::to_string(row)).c_str(), 2 * row + 1, 2 * row + 2);
+        picture += line;
+        list += common::format("%02d  %s  %s\n", 2 * row + 1, boxes[row / 8], groups[row % 8]);
+        list += common::format("%02d  %s  %s\n", 2 * row + 2, fields[row / 8], groups[row % 8]);
+    }
+    return picture + list;
+}
+
+// Without a size in veltro.ini the main window shows a whole screen of 24
+// rows of 80 characters at its font without scrolling, as far as the
+// screen allows.
+TEST(DebugWindowFit, AMainWindowWithoutASizeShowsAFullScreenWhole) {
+    MainWindowRig rig;
+    const test_support::TempDir dir;
+    dir.write("volle_001.plo", fullPicture());
+    const QRect available = rig.main.screen()->availableGeometry();
+    const QFont desktop = rig.shownWidget().font();
+    for (const int points : {7, 30}) {
+        SCOPED_TRACE(points);
+        QFont font = desktop;
+        font.setPointSize(points);
+        MainWindow fresh{MainWindowParts{rig.windows, rig.link, rig.poll, rig.sender, rig.trust,
+                                         rig.prompts, rig.log, rig.settings, rig.definitions,
+                                         rig.debugDirectory}};
+        fresh.applyFont(font);
+        fresh.fitToScreens();
+        fresh.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
+        fresh.openFiles({(dir.path() / "volle_001.plo").string()});
+        ASSERT_EQ(fresh.shownWidget()->screen().columnExtent(), 84);
+        ASSERT_EQ(fresh.shownWidget()->screen().rowExtent(), 25);
+        expectNothingOverlaps(*fresh.shownWidget());
+        EXPECT_LE(fresh.width(), available.width());
+        EXPECT_LE(fresh.height(), available.height());
+        // This screen holds a 7-point picture, with room to spare; not a 30-point one.
+        const bool fits = points == 7;
+        if (fits) {
+            EXPECT_LT(fresh.height(), available.height());
+        }
+        QScrollArea& scroll = scrollArea(fresh);
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return scroll.verticalScrollBar()->isVisible() != fits &&
+                   scroll.horizontalScrollBar()->isVisible() != fits;
+        }));
+        WindowSwitchPorts ports{rig.link};
+        rig.windows.remove(rig.windows.shown(), ports, rig.log);
+        fresh.syncWindows();
+    }
 }
 
 }  // namespace

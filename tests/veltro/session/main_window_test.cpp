@@ -72,6 +72,61 @@ TEST(MainGeometry, CentringLayoutFontsAndControls) {
     EXPECT_EQ(placeControl(10, 12, 4, cell, 800, 520, 40, 26), (ControlPlace{200, 240, 32, 16}));
 }
 
+// The smallest debug window in which nothing overlaps: a cell per column,
+// rows as high as their tallest element, and each element ending before the
+// next on its row (or the edge), where placeControl puts them.
+TEST(MainGeometry, TheSmallestClientAreaOfAPicture) {
+    const CellSize cell{8, 13};
+    struct Case {
+        std::vector<PictureElement> elements;
+        ClientSize size;
+    };
+    const std::vector<Case> cases = {
+        {{}, {84 * 8, 25 * 13}},  // a full picture without elements: its cells
+        {{{18, 3, 6 * 8, 13}}, {84 * 8, 25 * 13}},
+        // A check box taller than a cell: every row as high as it.
+        {{{2, 0, 16, 17}}, {84 * 8, 25 * 17}},
+        // A field wider than its cells, 6 columns before the next text:
+        // 60 px over 6 of 84 columns.
+        {{{10, 1, 60, 13}, {16, 1, 8, 13}}, {840, 25 * 13}},
+        // The same field last on its row, 74 columns before the edge; a
+        // field on another row does not count.
+        {{{10, 1, 700, 13}, {16, 2, 8, 13}}, {795, 25 * 13}},
+    };
+    for (const Case& c : cases) {
+        const ClientSize size = minimumClientSize(c.elements, cell, 84, 25);
+        EXPECT_EQ(size, c.size) << c.elements.size();
+        // Placed in that area, each element ends before its right neighbour.
+        for (std::size_t i = 0; i + 1 < c.elements.size(); ++i) {
+            const PictureElement& e = c.elements[i];
+            const PictureElement& next = c.elements[i + 1];
+            if (next.row != e.row)
+                continue;
+            const ControlPlace a =
+                placeControl(e.column, e.row, 1, cell, size.width, size.height, 84, 25);
+            const ControlPlace b =
+                placeControl(next.column, next.row, 1, cell, size.width, size.height, 84, 25);
+            EXPECT_LE(a.x + e.width, b.x);
+            EXPECT_GT(a.x + e.width, b.x - 2);  // and no larger than needed
+        }
+    }
+}
+
+TEST(MainGeometry, AMainWindowWithoutASizeOfItsOwn) {
+    // The debug area above a message window of a third of the client.
+    for (int debug : {1, 2, 10, 11, 100, 333, 500}) {
+        const int client = clientHeightForDebugArea(debug);
+        EXPECT_GE(client - initialMessageWindow(0, client).height, debug) << debug;
+        EXPECT_LT(client - 1 - initialMessageWindow(0, client - 1).height, debug) << debug;
+    }
+    EXPECT_EQ(clientHeightForDebugArea(0), 0);
+    // Kept on the screen's available area.
+    const Rect screen{0, 30, 1024, 738};
+    EXPECT_EQ(fitOnScreen({0, 0, 800, 600}, screen), (Rect{0, 30, 800, 600}));
+    EXPECT_EQ(fitOnScreen({0, 0, 1300, 900}, screen), (Rect{0, 30, 1024, 738}));
+    EXPECT_EQ(fitOnScreen({500, 400, 800, 600}, screen), (Rect{224, 168, 800, 600}));
+}
+
 TEST(WindowDialogs, CloseKeepsThePositionAndChooseShows) {
     const test_support::TempDir dir;
     dir.write("pendrel.txt", "b.plo  debugfile: B.\n");

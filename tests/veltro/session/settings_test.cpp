@@ -35,6 +35,7 @@ TEST(Settings, DefaultsMinimumsAndWritingBack) {
     const WindowGeometry defaults = settings.readGeometry();
     EXPECT_EQ(defaults.width, 500);
     EXPECT_EQ(defaults.height, 400);
+    EXPECT_FALSE(settings.hasGeometry());  // the window is then sized to its screens
     EXPECT_EQ(settings.readFont().faceName, "use default");
     EXPECT_EQ(settings.readDumpFileName(), "dpcom.dmp");
     EXPECT_FALSE(fs::exists(dir / "veltro.ini"));  // created at the first write only
@@ -42,6 +43,7 @@ TEST(Settings, DefaultsMinimumsAndWritingBack) {
     std::ofstream(dir / "veltro.ini") << "; eigen commentaar\n[hoofdvenster]\nbreedte=50\n"
                                          "Hoogte=20\nFontnaam=Een heel lange lettertypenaam\n"
                                          "[Poorten]\nCOM1=/dev/ttyUSB0\n";
+    EXPECT_TRUE(settings.hasGeometry());
     const WindowGeometry small = settings.readGeometry();
     EXPECT_EQ(small.width, 125);
     EXPECT_EQ(small.height, 100);
