@@ -160,6 +160,13 @@ TEST(DebugWindowTyping, TypingReplacesTheValueShown) {
     QTest::keyClicks(&field, "80");
     EXPECT_EQ(field.text(), "80");
     key(rig, Qt::Key_Escape);
+    // The field left by the keys keeps no selected text; the next has all of it.
+    rig.report(3, 60);
+    QTest::mouseClick(&field, Qt::LeftButton);
+    key(rig, Qt::Key_Right);
+    EXPECT_TRUE(field.selectedText().isEmpty());
+    EXPECT_EQ(edit(rig, 4).selectedText(), edit(rig, 4).text());
+    key(rig, Qt::Key_Escape);
     rig.takeFrames();
 
     // A new value reported before typing is selected in turn; one reported
