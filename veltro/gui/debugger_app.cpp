@@ -116,7 +116,7 @@ void DebuggerApp::makeMainWindow() {
     m_main->applyFont(fontFromSettings(settings.readFont()));
     m_main->statusBar()->addWidget(new StatusLine(m_link->link, m_main.get()), 1);
     if (!settings.hasGeometry())
-        m_main->fitToScreens();
+        m_main->sizeForFullPicture();
     m_link->sink.setView(m_main.get());
     m_link->trust.setView(m_main.get());
     m_lines->target = &m_main->messageWindow();

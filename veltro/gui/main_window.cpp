@@ -217,7 +217,7 @@ void MainWindow::fitDebugArea() {
     m_debugArea->setMinimumSize(least);
 }
 
-void MainWindow::fitToScreens() {
+void MainWindow::sizeForFullPicture() {
     // A whole picture of 24 rows of 80 characters at the windows' font,
     // with rows as high as a check box needs.
     const CellSize cell = DebugWindow::cell(m_splitter->font());

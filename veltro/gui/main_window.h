@@ -108,7 +108,7 @@ class MainWindow final : public QMainWindow, public ItemView {
     // above a message window of a third of the height, within the screen
     // (for a window that has no size of its own yet); the status bar, when
     // it has one, is counted.
-    void fitToScreens();
+    void sizeForFullPicture();
     // A key as the keyboard hook delivers it, before its target sees it;
     // true when the key was used up.
     bool mainKey(const QKeyEvent& event);

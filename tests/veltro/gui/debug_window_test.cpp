@@ -465,7 +465,7 @@ TEST(DebugWindowFit, AMainWindowWithoutASizeShowsAFullScreenWhole) {
                                          rig.prompts, rig.log, rig.settings, rig.definitions,
                                          rig.debugDirectory}};
         fresh.applyFont(font);
-        fresh.fitToScreens();
+        fresh.sizeForFullPicture();
         fresh.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&fresh));
         fresh.openFiles({(dir.path() / "volle_001.plo").string()});
