@@ -28,8 +28,9 @@ bool LogSession::canStart(const DebugScreen* shown) {
     return true;
 }
 
-std::optional<LogPlan> LogSession::plan(const DebugScreen& shown, const std::vector<int>& chosen) {
-    LogPlan plan{loggedItems(shown, chosen, m_names), &shown, shown.title(), chosen.empty()};
+std::optional<LogPlan> LogSession::plan(const DebugScreen& shown, std::uint64_t shownId,
+                                        const std::vector<int>& chosen) {
+    LogPlan plan{loggedItems(shown, chosen, m_names), shownId, chosen.empty()};
     if (plan.items.empty()) {
         m_messages.message(message_kind::kWarning, texts::kNoItems);
         return std::nullopt;
@@ -71,13 +72,10 @@ void LogSession::stop() {
                        std::to_string(lines) + texts::kLogLines, path);
 }
 
-void LogSession::follow(const DebugScreen* shown) {
-    if (!m_active || !m_plan.followsShown || shown == nullptr)
+void LogSession::follow(const DebugScreen* shown, std::uint64_t shownId) {
+    if (!m_active || !m_plan.followsShown || shown == nullptr || shownId == m_plan.window)
         return;
-    if (shown == m_plan.screen && shown->title() == m_plan.title)
-        return;
-    m_plan.screen = shown;
-    m_plan.title = shown->title();
+    m_plan.window = shownId;
     m_log.setItems(loggedItems(*shown, {}, m_names));
 }
 

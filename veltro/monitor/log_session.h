@@ -18,8 +18,7 @@ namespace veltro::monitor {
 // items does not).
 struct LogPlan {
     std::vector<LoggedItem> items;
-    const DebugScreen* screen = nullptr;
-    std::string title;  // a closed window's place may go to another: its title counts too
+    std::uint64_t window = 0;  // the window list's identity of the window logged
     bool followsShown = false;
 };
 
@@ -38,7 +37,9 @@ class LogSession {
     bool canStart(const DebugScreen* shown);
     // The log of `shown`'s items `chosen`, or of all its items (following the
     // shown window) when `chosen` is empty. Nothing when it has none (said so).
-    std::optional<LogPlan> plan(const DebugScreen& shown, const std::vector<int>& chosen);
+    // `shownId` is the window list's identity of `shown`.
+    std::optional<LogPlan> plan(const DebugScreen& shown, std::uint64_t shownId,
+                                const std::vector<int>& chosen);
     // Starts the plan's log in `path`, with ".csv" added when the name has no
     // extension. A file the save dialog did not name is never replaced: with
     // the extension added, an existing file is refused. False when nothing
@@ -48,8 +49,8 @@ class LogSession {
     void stop();
 
     // Before new frames are taken: a log that follows the shown window goes
-    // on with the items of the window shown now.
-    void follow(const DebugScreen* shown);
+    // on with the items of the window shown now (`shownId` in the list).
+    void follow(const DebugScreen* shown, std::uint64_t shownId);
     // After frames were taken: a write error (a full disk, a vanished
     // directory) ends the log, told once. True when it ended.
     bool endOnWriteError();

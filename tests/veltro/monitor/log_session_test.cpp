@@ -81,7 +81,7 @@ struct Rig {
 
 TEST(LogSession, ItemsAreNamedByTheirElementsWhereNoTextStandsBeforeThem) {
     Rig rig;
-    const std::optional<LogPlan> all = rig.session.plan(rig.first, {});
+    const std::optional<LogPlan> all = rig.session.plan(rig.first, 1, {});
     ASSERT_TRUE(all.has_value());
     EXPECT_TRUE(all->followsShown);
     ASSERT_EQ(all->items.size(), 3u);
@@ -92,7 +92,7 @@ TEST(LogSession, ItemsAreNamedByTheirElementsWhereNoTextStandsBeforeThem) {
     EXPECT_EQ(choiceText(all->items[1]), "SG02_1  (D SG02_1)");
     EXPECT_EQ(choiceText(all->items[2]), "DVWD SG02_1");
 
-    const std::optional<LogPlan> chosen = rig.session.plan(rig.first, {2});
+    const std::optional<LogPlan> chosen = rig.session.plan(rig.first, 1, {2});
     ASSERT_TRUE(chosen.has_value());
     EXPECT_FALSE(chosen->followsShown);
     EXPECT_EQ(chosen->items.size(), 1u);
@@ -100,7 +100,7 @@ TEST(LogSession, ItemsAreNamedByTheirElementsWhereNoTextStandsBeforeThem) {
 
     // Nothing to log is told, and nothing starts.
     EXPECT_FALSE(rig.session.canStart(nullptr));
-    EXPECT_EQ(rig.session.plan(DebugScreen("/p/LEEG.PLO"), {}), std::nullopt);
+    EXPECT_EQ(rig.session.plan(DebugScreen("/p/LEEG.PLO"), 3, {}), std::nullopt);
     EXPECT_EQ(rig.messages.texts(), (std::vector<std::string>{
                                         "Er wordt geen debug venster getoond.",
                                         "Het debug venster heeft geen items.",
@@ -122,32 +122,32 @@ TEST(LogSession, TheFileGetsCsvWhenItHasNoExtensionAndNeverReplacesAnUnconfirmed
 
     Rig rig;
     const std::string typed = (rig.dir / "waarden").string();
-    ASSERT_TRUE(rig.session.start(*rig.session.plan(rig.first, {}), typed, 0));
+    ASSERT_TRUE(rig.session.start(*rig.session.plan(rig.first, 1, {}), typed, 0));
     EXPECT_TRUE(std::filesystem::exists(typed + ".csv"));
     rig.session.stop();
     // The save dialog confirmed "waarden", not "waarden.csv": that one stays.
     test_support::writeFile(typed + ".csv", "gisteren\n");
-    EXPECT_FALSE(rig.session.start(*rig.session.plan(rig.first, {}), typed, 0));
+    EXPECT_FALSE(rig.session.start(*rig.session.plan(rig.first, 1, {}), typed, 0));
     EXPECT_FALSE(rig.session.active());
     EXPECT_EQ(test_support::readFile(typed + ".csv"), "gisteren\n");
     EXPECT_EQ(rig.messages.lines().back().kind, message_kind::kError);
     EXPECT_EQ(rig.messages.texts().back(), typed + ".csv bestaat al en wordt niet overschreven.");
     // The name the dialog confirmed is replaced.
-    EXPECT_TRUE(rig.session.start(*rig.session.plan(rig.first, {}), typed + ".csv", 0));
+    EXPECT_TRUE(rig.session.start(*rig.session.plan(rig.first, 1, {}), typed + ".csv", 0));
 }
 
 TEST(LogSession, ALogOfTheWindowFollowsTheShownOneAChosenLogStays) {
     Rig rig;
     const std::string path = (rig.dir / "w.csv").string();
     ASSERT_TRUE(rig.session.canStart(&rig.first));
-    ASSERT_TRUE(rig.session.start(*rig.session.plan(rig.first, {}), path, 0));
+    ASSERT_TRUE(rig.session.start(*rig.session.plan(rig.first, 1, {}), path, 0));
     EXPECT_FALSE(rig.session.canStart(&rig.first));  // one log at a time
     rig.log.take(report(1, 288, 2, 5));
-    rig.session.follow(&rig.second);
+    rig.session.follow(&rig.second, 2);
     rig.log.take(report(2, 462, 0, 1));
-    // A closed window's place taken by another (same address, other title).
+    // A closed window's place taken by another (same address, another identity).
     rig.second = sampleScreen("/p/DEBUG_003.PLO");
-    rig.session.follow(&rig.second);
+    rig.session.follow(&rig.second, 3);
     rig.log.take(report(3, 288, 2, 6));
     rig.session.stop();
     EXPECT_EQ(rig.lines(path), (std::vector<std::string>{
@@ -159,8 +159,8 @@ TEST(LogSession, ALogOfTheWindowFollowsTheShownOneAChosenLogStays) {
     EXPECT_EQ(rig.messages.texts().back(), "Vastleggen gestopt: 3 waarden in " + path);
 
     const std::string chosen = (rig.dir / "k.csv").string();
-    ASSERT_TRUE(rig.session.start(*rig.session.plan(rig.first, {0}), chosen, 0));
-    rig.session.follow(&rig.second);
+    ASSERT_TRUE(rig.session.start(*rig.session.plan(rig.first, 1, {0}), chosen, 0));
+    rig.session.follow(&rig.second, 3);
     rig.log.take(report(4, 288, 2, 7));
     rig.session.stop();
     EXPECT_EQ(rig.lines(chosen).back(), ",DEBUG_001.PLO,Groen,VG_TIJD,fc02,7");
@@ -173,7 +173,7 @@ TEST(LogSession, AWriteErrorEndsTheLogOnceAndTheNextLogWritesAgain) {
     // A disk that is full: every write fails.
     const std::filesystem::path full = rig.dir / "vol.csv";
     std::filesystem::create_symlink("/dev/full", full);
-    ASSERT_TRUE(rig.session.start(*rig.session.plan(rig.first, {}), full.string(), 0));
+    ASSERT_TRUE(rig.session.start(*rig.session.plan(rig.first, 1, {}), full.string(), 0));
     // The title line is written at once, so the full disk is found then.
     rig.log.take(report(10, 288, 2, 5));
     rig.log.tick(2000);
@@ -187,7 +187,7 @@ TEST(LogSession, AWriteErrorEndsTheLogOnceAndTheNextLogWritesAgain) {
 
     // A log after the failed one starts clean and writes.
     const std::string next = (rig.dir / "next.csv").string();
-    ASSERT_TRUE(rig.session.start(*rig.session.plan(rig.first, {}), next, 0));
+    ASSERT_TRUE(rig.session.start(*rig.session.plan(rig.first, 1, {}), next, 0));
     rig.log.take(report(20, 288, 2, 8));
     rig.log.tick(2000);
     EXPECT_FALSE(rig.session.endOnWriteError());

@@ -140,7 +140,7 @@ void LinkTrafficMenu::startLog(bool chosen) {
         items = *picked;
     }
     m_names.setElements(m_parts.elements);
-    std::optional<monitor::LogPlan> plan = m_log.plan(*shown, items);
+    std::optional<monitor::LogPlan> plan = m_log.plan(*shown, m_parts.windows.shownId(), items);
     if (!plan)
         return;
     const QString path =
@@ -183,7 +183,7 @@ void LinkTrafficMenu::openTrend() {
 
 void LinkTrafficMenu::tick() {
     const std::int64_t now = m_hub.clock()();
-    m_log.follow(m_parts.windows.shownWindow());
+    m_log.follow(m_parts.windows.shownWindow(), m_parts.windows.shownId());
     m_hub.drain(now);
     if (m_log.endOnWriteError())
         setTapUse(MonitorHub::kLog, false);
