@@ -140,8 +140,8 @@ int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std:
         SessionOptions words = cmd.link;
         words.reconnect = false;
         const ProfileFileSettings settings(std::filesystem::path(cmd.directory) / "veltro.ini");
-        const link::LinkOpening opening = link::openControllerLink(
-            link, words, {io.boxes, linkErrors, &settings, &io.messages});
+        const link::LinkOpening opening =
+            link::openControllerLink(link, words, {io.boxes, linkErrors, &settings, &io.messages});
         if (opening.ipError)
             linkErrors.ipError(*opening.ipError);
         if (!opening.opened)
