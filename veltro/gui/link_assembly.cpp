@@ -8,7 +8,7 @@ LinkAssembly::LinkAssembly(DebugWindowList& windows, Messages& messages, DumpDis
       sink(windows),
       link({dispatcher, dumpDisplay, replyTimer, clock}),
       trust(windows, &link),
-      poll(pollWindow, link.requests(), timers, messages) {
+      poll(pollWindow, link.requests(), timers, messages, &link) {
     link.setPollCycle(&poll);
     link.setWindowSink(&sink);
     link.setStateListener(&trust);

@@ -3,8 +3,8 @@
 namespace veltro::link {
 
 PollCycle::PollCycle(PollWindow& window, ControllerRequests& sender, OneShotTimers& timers,
-                     Messages& messages)
-    : m_window(window), m_sender(sender), m_timers(timers), m_messages(messages) {}
+                     Messages& messages, const LinkStatusSource* link)
+    : m_window(window), m_sender(sender), m_timers(timers), m_messages(messages), m_link(link) {}
 
 PollCycle::~PollCycle() {
     cancelTimer(m_requestTimer);
@@ -58,6 +58,8 @@ void PollCycle::sendRequests(int generation) {
         if (m_window.itemRequested(i))
             requestItem(i);
     }
+    if (m_link != nullptr)
+        m_framesAtRequests = m_link->linkStatus().framesIn;
     // One check per shown window: an older check still pending would report twice.
     cancelSilenceCheck();
     m_silenceTimer = m_timers.start(kPeriod, [this] { checkSilence(); });
@@ -75,8 +77,18 @@ void PollCycle::checkSilence() {
             }
         }
     }
-    if (answered == 0)
+    if (answered == 0 && !linkIsHeard())
         m_messages.message(message_kind::kSystem, kNoConnection);
+}
+
+bool PollCycle::linkIsHeard() const {
+    if (m_link == nullptr)
+        return false;
+    const LinkStatus status = m_link->linkStatus();
+    if (status.framesIn != m_framesAtRequests)
+        return true;
+    const bool askedNothing = !m_window.windowShown() || m_window.itemCount() == 0;
+    return askedNothing && status.state == LinkState::Connected;
 }
 
 void PollCycle::hide() {

@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 
 #include "veltro/ports/controller_requests.h"
+#include "veltro/ports/link_status.h"
 #include "veltro/ports/messages.h"
 #include "veltro/ports/one_shot_timers.h"
 
@@ -31,6 +33,11 @@ class PollWindow {
 // harmless through the generation number. A pending timer B belongs to the
 // window that was current when it started: hiding that window or showing
 // another one cancels it, so a check never judges a window it did not poll.
+// With the link's status at hand, the check says there is no connection only
+// when the link says so too: frames that arrived since the requests (answers
+// slower than 500 ms, or for records the window does not show) mean the
+// controller talks, and a window without items asked nothing, so its silence
+// proves nothing while the line is up.
 // The timers fire on the user-interface thread, which owns the item state.
 class PollCycle {
   public:
@@ -38,7 +45,7 @@ class PollCycle {
     static constexpr const char* kNoConnection = "Er is geen verbinding aanwezig.";
 
     PollCycle(PollWindow& window, ControllerRequests& sender, OneShotTimers& timers,
-              Messages& messages);
+              Messages& messages, const LinkStatusSource* link = nullptr);
     ~PollCycle();  // cancels the pending timers
     PollCycle(const PollCycle&) = delete;
     PollCycle& operator=(const PollCycle&) = delete;
@@ -53,6 +60,7 @@ class PollCycle {
   private:
     void sendRequests(int generation);
     void checkSilence();
+    bool linkIsHeard() const;
     void requestItem(std::size_t item);
     void cancelTimer(OneShotTimers::TimerId id);
     void cancelSilenceCheck();
@@ -61,6 +69,8 @@ class PollCycle {
     ControllerRequests& m_sender;
     OneShotTimers& m_timers;
     Messages& m_messages;
+    const LinkStatusSource* m_link;
+    std::uint64_t m_framesAtRequests = 0;
     int m_generation = -1;
     OneShotTimers::TimerId m_requestTimer = OneShotTimers::kNoTimer;
     OneShotTimers::TimerId m_silenceTimer = OneShotTimers::kNoTimer;

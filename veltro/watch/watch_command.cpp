@@ -142,7 +142,7 @@ class WatchRun {
           m_values(m_loop, screen, m_log, file),
           m_window(screen),
           m_link({m_loop, m_dumpDisplay, m_replyTimer, m_clock}),
-          m_poll(m_window, m_link.requests(), m_loop, io.messages) {
+          m_poll(m_window, m_link.requests(), m_loop, io.messages, &m_link) {
         monitor::FrameNames names;
         names.setElements(*project.elements);
         m_log.setItems(monitor::loggedItems(screen, {}, names));

@@ -125,6 +125,46 @@ TEST_F(PollCycleTest, WindowWithoutItemsReportsNoConnection) {
     EXPECT_EQ(messages.lines(), kNoConnection);
 }
 
+// The link's own account of the line, as the status line reads it.
+class FakeLinkStatus : public LinkStatusSource {
+  public:
+    LinkStatus linkStatus() const override { return status; }
+    LinkStatus status{"127.0.0.1:7000", LinkState::Connected};
+};
+
+// Without the link's status the check judges by the items alone (above);
+// with it, "no connection" is said only when the link cannot be heard either.
+TEST_F(PollCycleTest, NoConnectionIsSaidOnlyWhenTheLinkIsSilentToo) {
+    struct Case {
+        const char* what;
+        bool windowWithoutItems;
+        LinkState state;
+        int framesAfterRequests;
+        bool told;
+    };
+    const Case cases[] = {
+        {"nothing arrived on a connected line", false, LinkState::Connected, 0, true},
+        {"frames arrived, the items' answers are late", false, LinkState::Connected, 3, false},
+        {"a window without items on a connected line", true, LinkState::Connected, 0, false},
+        {"a window without items while reconnecting", true, LinkState::Reconnecting, 0, true},
+        {"a lost line", false, LinkState::Lost, 0, true},
+    };
+    for (const Case& c : cases) {
+        FakeLinkStatus link;
+        link.status.state = c.state;
+        link.status.framesIn = 100;
+        RecordingMessages told;
+        PollCycle cycle{windows, sender, timers, told, &link};
+        windows.windows.push_back({});
+        windows.shown = c.windowWithoutItems ? static_cast<int>(windows.windows.size()) - 1 : 0;
+        cycle.start();
+        timers.fireAll();  // requests
+        link.status.framesIn += static_cast<std::uint64_t>(c.framesAfterRequests);
+        timers.fireAll();  // the check
+        EXPECT_EQ(told.lines().empty(), !c.told) << c.what;
+    }
+}
+
 TEST_F(PollCycleTest, TimerThatCannotStartRunsTheFirstPollAtOnce) {
     timers.failStarts = true;
     windows.shown = 0;
