@@ -89,8 +89,13 @@ bool DebuggerApp::openLink(const SessionOptions& options) {
     const link::LinkOpening opening = link::openControllerLink(
         m_link->link, options, {*m_prompts, *m_ipErrors, &m_settings, &m_log});
     if (opening.ipError) {
-        link::showIpError(*opening.ipError,
-                          m_environment.errors ? *m_environment.errors : std::cerr, *m_prompts);
+        // The program ends at this box: the message window that was told what
+        // to check never shows, so the box says it under the system's text.
+        IpError shown = *opening.ipError;
+        if (!opening.advice.empty())
+            shown.message += "\n\n" + opening.advice;
+        link::showIpError(shown, m_environment.errors ? *m_environment.errors : std::cerr,
+                          *m_prompts);
         m_creationExitCode = 1;
     }
     return opening.opened;

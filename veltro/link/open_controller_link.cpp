@@ -16,27 +16,26 @@ LinkOpening openSerial(ControllerLink& link, const SessionOptions& words,
         return {};
     LineReopen& reopen = *serial;
     link.attach(std::move(serial), &reopen);
-    return {true, std::nullopt};
+    return {true, std::nullopt, {}};
 }
 
 LinkOpening openIp(ControllerLink& link, const SessionOptions& words, const LinkOpenPorts& ports) {
     const LineContext context{link.consumer(), link.flags(), link.dispatcher(), &link.lineWatch()};
     auto client = makeIpLine(context, ports.ipErrors);
     if (auto error = client->create())
-        return {false, std::move(error)};
+        return {false, std::move(error), {}};
     if (auto error = client->connect(words.ipAddress, words.ipPort)) {
-        if (ports.messages != nullptr) {
-            ports.messages->message(message_kind::kError,
-                                    unreachableText(words.ipAddress, words.ipPort));
-        }
-        return {false, std::move(error)};
+        std::string advice = unreachableText(words.ipAddress, words.ipPort);
+        if (ports.messages != nullptr)
+            ports.messages->message(message_kind::kError, advice);
+        return {false, std::move(error), std::move(advice)};
     }
     // Attached before its reader starts, so that a connection lost at once is
     // a loss of the link.
     IpLine& line = *client;
     link.attach(std::move(client), &line);
     line.startReader();
-    return {true, std::nullopt};
+    return {true, std::nullopt, {}};
 }
 
 }  // namespace

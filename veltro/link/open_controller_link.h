@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "veltro/link/controller_link.h"
 #include "veltro/ports/ip_error_handler.h"
@@ -25,6 +26,9 @@ struct LinkOpenPorts {
 struct LinkOpening {
     bool opened = false;
     std::optional<IpError> ipError;
+    // What to check, in the user's words, when the controller could not be
+    // reached; a front-end that ends at the error's box shows it there.
+    std::string advice;
 };
 
 // Opens the link that the session's link words name, the same for the

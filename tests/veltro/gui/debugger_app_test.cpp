@@ -90,8 +90,14 @@ TEST(DebuggerStart, ARefusedIpConnectionShowsItsBoxAndEndsWithOne) {
     EXPECT_EQ(app.mainWindow(), nullptr);
     ASSERT_EQ(run.prompts.boxes.size(), 1u);
     EXPECT_EQ(run.prompts.boxes[0].caption, "VELTRO - IP communicatie probleem - einde programma");
+    // The system's text first; under it what to check, as the program ends here.
     EXPECT_EQ(run.prompts.boxes[0].text,
-              "error calling connect():\nThe attempt to connect was forcefully rejected.");
+              "error calling connect():\nThe attempt to connect was forcefully rejected.\n\n"
+              "De regelautomaat op 127.0.0.1 poort " +
+                  std::to_string(closed.port()) +
+                  " is niet bereikbaar. Controleer of de regelautomaat (of ctrlsim) aan staat "
+                  "en op die poort luistert, en of het IP-adres (-IP) en de poort (-IPP) "
+                  "kloppen.");
     EXPECT_EQ(run.prompts.boxes[0].icon, PromptIcon::Error);
     EXPECT_NE(run.errors.str().find("==> error code: 10061"), std::string::npos);
 }

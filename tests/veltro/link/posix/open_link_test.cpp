@@ -105,6 +105,7 @@ TEST(OpenControllerLink, AnUnreachableControllerIsTheSystemsErrorAndANamedLine) 
                                        " is niet bereikbaar. Controleer of de regelautomaat "
                                        "(of ctrlsim) aan staat en op die poort luistert, en of "
                                        "het IP-adres (-IP) en de poort (-IPP) kloppen."});
+    EXPECT_EQ(opened.advice, o.messages.texts().front()) << "for a box that ends the program";
 }
 
 TEST(OpenControllerLink, ASerialPortGoesThroughPoortenAndAMissingDeviceIsNamed) {
