@@ -9,6 +9,8 @@ TEST(TextFile, SplitsLikeATextModeReader) {
     using V = std::vector<std::string>;
     EXPECT_EQ(common::splitTextLines("a\r\nb\n\nc"), (V{"a", "b", "", "c"}));
     EXPECT_EQ(common::splitTextLines("a\rb\n"), (V{"a\rb"}));  // a lone CR is data
+    // The last line has no line feed: its CR precedes none, so it is data too.
+    EXPECT_EQ(common::splitTextLines("a\r\nb\r"), (V{"a", "b\r"}));
     EXPECT_EQ(common::splitTextLines(""), V{});
     EXPECT_EQ(common::splitTextLines("\n"), V{""});
 }

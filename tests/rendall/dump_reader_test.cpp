@@ -94,6 +94,11 @@ TEST(DumpReader, ValuesInOrderOfAppearance) {
     EXPECT_EQ(v.times[0].running, 12);
     EXPECT_EQ(v.auxiliaryFunctions, (std::vector<char>{'1', '0'}));
     EXPECT_EQ(v.counters, (std::vector<std::int32_t>{5, 7}));
+
+    // Read again into the same values: only the second dump's values are there.
+    ASSERT_TRUE(readDumpValues(sampleDump(), "K", v).ok());
+    EXPECT_EQ(v.clocks.size(), 1u);
+    EXPECT_EQ(v.counters, (std::vector<std::int32_t>{5, 7}));
 }
 
 // Every value table takes exactly its capacity; one more line is error 1.

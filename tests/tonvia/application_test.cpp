@@ -12,6 +12,7 @@
 #include "support/temp_dir.h"
 #include "support/tonvia/recording_sink.h"
 #include "tonvia/command_line.h"
+#include "tonvia/generation_date.h"
 
 namespace tonvia {
 namespace {
@@ -297,6 +298,33 @@ TEST(CommandLine, ControllerTypeActsAs101UnlessItReads102Or103) {
     EXPECT_EQ(sourceDirectory(" \t ", error), ".");
     EXPECT_EQ(sourceDirectory(" a b  ", error), " a b");
     EXPECT_TRUE(error.empty());
+    EXPECT_EQ(sourceDirectory(std::string(65, 'd'), error), "");
+    EXPECT_FALSE(error.empty());
+    // The longest name is taken, and the earlier refusal is not left behind.
+    EXPECT_EQ(sourceDirectory(std::string(64, 'd') + " ", error), std::string(64, 'd'));
+    EXPECT_TRUE(error.empty());
+}
+
+// SOURCE_DATE_EPOCH counts from its first instant, 0, and a day ends at its
+// last second; what is not a count of seconds leaves the clock's date.
+TEST(GenerationDate, SourceDateEpochAtTheEdgesOfADay) {
+    const char* before = std::getenv("SOURCE_DATE_EPOCH");
+    const std::string saved = before != nullptr ? before : "";
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "1970-01-01"},         {"86399", "1970-01-01"},     {"86400", "1970-01-02"},
+        {"951868799", "2000-02-29"}, {"951868800", "2000-03-01"},
+    };
+    for (const auto& [seconds, date] : cases) {
+        test_support::setEnvironment("SOURCE_DATE_EPOCH", seconds);
+        EXPECT_EQ(generationDate(), date) << seconds;
+    }
+    for (const char* notSeconds : {"-1", "86400x"}) {
+        test_support::setEnvironment("SOURCE_DATE_EPOCH", notSeconds);
+        const std::string date = generationDate();
+        EXPECT_NE(date, "1969-12-31") << notSeconds;
+        EXPECT_NE(date, "1970-01-02") << notSeconds;
+    }
+    test_support::setEnvironment("SOURCE_DATE_EPOCH", saved);
 }
 
 // The console program itself: its exit status and its standard output.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "confil_bytes.h"
 #include "tonvia/confil_dump.h"
 #include "tonvia/confil_writer.h"
@@ -66,6 +68,10 @@ TEST(ConfilDump, ListsRecordsAndNamesEveryFault) {
         const auto lastLine = listing.substr(listing.rfind('\n', listing.size() - 2) + 1);
         EXPECT_EQ(lastLine, std::string(c.lastLine) + "\n") << c.name;
     }
+    // Listed after a refused file, a good one shows its five records only.
+    ASSERT_TRUE(dumpConfil(smallConfil(), listing));
+    EXPECT_EQ(std::count(listing.begin(), listing.end(), '\n'), 5);
+    EXPECT_EQ(listing.find("Fout"), std::string::npos);
 }
 
 }  // namespace

@@ -86,5 +86,22 @@ TEST(ControllerValue, KeepsTheFirstReportAndSurvivesCopies) {
     EXPECT_EQ(copy.value(), 45);
 }
 
+// Round 0 is "no read round yet": nothing was ever reported in it.
+TEST(ControllerValue, ReportedOnlyInTheRoundItCameIn) {
+    ControllerValue v;
+    EXPECT_FALSE(v.reportedIn(0));
+    EXPECT_FALSE(v.reportedIn(1));
+    EXPECT_TRUE(v.storeReport(45, 1));
+    EXPECT_TRUE(v.reportedIn(1));
+    EXPECT_FALSE(v.reportedIn(0));
+    EXPECT_FALSE(v.reportedIn(2));
+    // A later round: the latest value follows, the original stays.
+    EXPECT_FALSE(v.storeReport(46, 2));
+    EXPECT_TRUE(v.reportedIn(2));
+    EXPECT_FALSE(v.reportedIn(1));
+    EXPECT_EQ(v.latest(), 46);
+    EXPECT_EQ(v.value(), 45);
+}
+
 }  // namespace
 }  // namespace veltro

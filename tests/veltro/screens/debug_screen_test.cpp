@@ -100,6 +100,10 @@ TEST(ItemState, RequestedFlagEnabledStateAndTheControlledItems) {
     screen.buildIndex();
     EXPECT_EQ(screen.controlledItems(), (std::vector<int>{0, 2}));
     EXPECT_TRUE(screen.item(0).requested());  // every item starts requested
+    // Built again, the index starts from nothing: no item finds its own key taken.
+    EXPECT_TRUE(screen.buildIndex().empty());
+    EXPECT_EQ(screen.controlledItems(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(screen.findItem({320, 0, 0, 0, 0}), 2);
 
     screen.setRequested(2, false);
     EXPECT_FALSE(screen.item(2).requested());
@@ -404,6 +408,15 @@ TEST(ItemNavigation, ArrowKeys) {
         EXPECT_EQ(navigate(*c.places, c.from, c.arrow), c.to);
     }
     EXPECT_EQ(navigate({}, -1, Arrow::Down), -1);
+}
+
+// The one item on another row is the last one met in the arrow's direction,
+// just before the search would come back to the selected item.
+TEST(ItemNavigation, AnotherRowMetLastIsStillFound) {
+    const std::vector<ItemPlace> belowLast = {{0, 0}, {0, 5}, {1, 3}};
+    EXPECT_EQ(navigate(belowLast, 0, Arrow::Down), 2);
+    const std::vector<ItemPlace> aboveLast = {{0, 0}, {1, 5}, {0, 9}};
+    EXPECT_EQ(navigate(aboveLast, 0, Arrow::Up), 1);
 }
 
 TEST(ItemNavigation, EqualDistanceTies) {
