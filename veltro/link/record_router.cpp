@@ -2,10 +2,21 @@
 
 namespace veltro::link {
 
+void RecordRouter::setToolSink(RecordSink* sink) {
+    const std::lock_guard lock(m_toolMutex);
+    m_toolSink = sink;
+}
+
 void RecordRouter::deliver(const ControllerRecord& record) {
-    RecordSink* sink = routesToParameterStore() ? m_toolSink : m_windowSink;
-    if (sink)
-        sink->deliver(record);
+    if (routesToParameterStore()) {
+        // Only the rare change of sink waits for this lock.
+        const std::lock_guard lock(m_toolMutex);
+        if (m_toolSink)
+            m_toolSink->deliver(record);
+        return;
+    }
+    if (m_windowSink)
+        m_windowSink->deliver(record);
 }
 
 }  // namespace veltro::link

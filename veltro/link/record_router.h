@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <mutex>
 
 #include "veltro/ports/record_sink.h"
 
@@ -12,8 +13,11 @@ namespace veltro::link {
 // records to the user-interface thread, where the item lookup drops records that match no item).
 class RecordRouter : public RecordSink {
   public:
-    // Wiring happens before the reader thread starts; the sinks stay put.
-    void setToolSink(RecordSink* sink) { m_toolSink = sink; }
+    // The tool sink may come and go while the reader runs (the tools' store
+    // goes with the main window): once this returns, no record is being
+    // handed to the sink it replaced, so that sink may be freed.
+    void setToolSink(RecordSink* sink);
+    // Wiring happens before the reader thread starts; the sink stays put.
     void setWindowSink(RecordSink* sink) { m_windowSink = sink; }
 
     // Set while a tool's dialog is open, or for a whole headless command.
@@ -28,6 +32,7 @@ class RecordRouter : public RecordSink {
     void deliver(const ControllerRecord& record) override;
 
   private:
+    std::mutex m_toolMutex;  // held while a record is in the tool sink
     RecordSink* m_toolSink = nullptr;
     RecordSink* m_windowSink = nullptr;
     std::atomic<bool> m_toParameterStore{false};

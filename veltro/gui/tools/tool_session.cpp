@@ -18,6 +18,10 @@ ToolSession::ToolSession(ElementTables& tables, ControllerRequests& sender,
     m_router.setToolSink(&m_store);
 }
 
+ToolSession::~ToolSession() {
+    m_router.setToolSink(nullptr);
+}
+
 void ToolSession::open(tools::Tool tool, QWidget* parent) {
     runToolDialog(tool, m_context, parent,
                   [this](bool open) { m_router.setRouteToParameterStore(open); });

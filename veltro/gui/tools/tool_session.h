@@ -22,6 +22,9 @@ class ToolSession {
   public:
     ToolSession(ElementTables& tables, ControllerRequests& sender, link::RecordRouter& router,
                 SettingsStore& settings, Prompts& prompts, std::string applicationDirectory);
+    // The link's reader may be handing the store a record: it leaves the
+    // store before the store goes.
+    ~ToolSession();
     ToolSession(const ToolSession&) = delete;
     ToolSession& operator=(const ToolSession&) = delete;
 
