@@ -221,18 +221,20 @@ void MainWindow::openProject() {
 }
 
 void MainWindow::defineScreens() {
-    Project& project = m_session.project();
-    if (project.loaded()) {
+    m_reading = m_session.beginRead();
+    if (!m_reading) {
         showScreenList();
         return;
     }
-    runOnWorker(
-        [this, &project] { return project.ensureLoaded(m_workerPrompts, m_workerProgress); },
-        [this](bool loaded) {
-            if (loaded) {
-                showScreenList();
-            }
-        });
+    Project& reading = *m_reading;
+    runOnWorker([this, &reading] { return reading.load(m_workerPrompts, m_workerProgress); },
+                [this](bool loaded) {
+                    m_session.finishRead(std::move(m_reading));
+                    refresh();
+                    if (loaded) {
+                        showScreenList();
+                    }
+                });
 }
 
 void MainWindow::showScreenList() {
@@ -251,12 +253,17 @@ void MainWindow::generate(GenerationCommand command) {
         refresh();
         return;
     }
-    Project& project = m_session.project();
+    // A project read already is only read by the generation, as by the window.
+    m_reading = m_session.beginRead();
+    Project& project = m_reading ? *m_reading : m_session.project();
     runOnWorker(
         [this, &project, settings] {
             return runGeneration(project, settings, m_workerPrompts, m_workerProgress);
         },
-        [](GenerationResult) {});
+        [this](GenerationResult) {
+            m_session.finishRead(std::move(m_reading));
+            refresh();
+        });
 }
 
 void MainWindow::viewListFile() {

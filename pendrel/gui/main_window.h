@@ -68,6 +68,7 @@ class MainWindow : public QMainWindow {
     WorkerProgress m_workerProgress;
     bool m_busy = false;
     std::unique_ptr<Project> m_opening;  // the project an Open is reading
+    std::unique_ptr<Project> m_reading;  // the unread project Define or a generation reads
 
     std::map<Command, QAction*> m_actions;
     QToolBar* m_toolBar = nullptr;

@@ -48,6 +48,19 @@ void DesignerSession::finishOpen(std::unique_ptr<Project> opened) {
     m_project = std::move(opened);
 }
 
+std::unique_ptr<Project> DesignerSession::beginRead() const {
+    if (m_project->loaded()) {
+        return nullptr;
+    }
+    return std::make_unique<Project>(m_project->directory());
+}
+
+void DesignerSession::finishRead(std::unique_ptr<Project> read) {
+    if (read && read->loaded() && !m_project->loaded()) {
+        m_project = std::move(read);
+    }
+}
+
 bool DesignerSession::mayLeaveProject(Prompts& prompts, bool exiting) const {
     if (!m_project->screensChanged()) {
         return true;

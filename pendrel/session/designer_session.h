@@ -31,7 +31,8 @@ enum class GenerationCommand { Test, Acceptance };
 // The designer's main window as logic: the project directory that is
 // current, the project of that directory, pendrel.ini and the generation
 // settings kept for the session. A front-end shows it and runs the reading
-// and the generation (on a worker) on project().
+// and the generation on a worker; a project is read into one of its own
+// (beginOpen(), beginRead()), which the window sees once handed over.
 class DesignerSession {
   public:
     // Start-up: the current directory becomes "LastProjectDir" of
@@ -59,6 +60,15 @@ class DesignerSession {
     // that failed changes nothing: the project held before stays, with its
     // screens, stored or not, and so does the current directory.
     void finishOpen(std::unique_ptr<Project> opened);
+
+    // Define and the generations read a project that was not read yet. The
+    // reading goes into a project of its own, on a worker, while the window
+    // goes on showing the one held; null when that one is read already.
+    std::unique_ptr<Project> beginRead() const;
+
+    // After that reading: a project that was read whole takes the place of
+    // the unread one; one that failed changes nothing.
+    void finishRead(std::unique_ptr<Project> read);
 
     // Before the project is left, for another one or at the end of the
     // program: true when its screens are stored, or when the user agrees to

@@ -69,6 +69,30 @@ TEST_F(DesignerSessionTest, AnOpenThatFailsKeepsTheProjectAndItsUnsavedScreens) 
     EXPECT_EQ(session.directoryPreset(), project.path().string());
 }
 
+// Define and the generations read an unread project aside, on a worker: the
+// session's stays as the window shows it until a reading that succeeded is
+// handed over, and a project read already is not read again.
+TEST_F(DesignerSessionTest, AReadingForACommandGoesAsideAndReplacesOnlyAnUnreadProject) {
+    DesignerSession session(settings(), project.path());
+    const Project* unread = &session.project();
+    std::unique_ptr<Project> failed = session.beginRead();
+    ASSERT_NE(failed, nullptr);
+    EXPECT_EQ(failed->directory(), project.path());
+    test_support::RecordingPendrelProgress progress;
+    EXPECT_FALSE(failed->load(prompts, progress));  // no sources
+    session.finishRead(std::move(failed));
+    EXPECT_EQ(&session.project(), unread);
+    EXPECT_FALSE(session.project().loaded());
+
+    std::unique_ptr<Project> read = session.beginRead();
+    read->adopt(ProjectData{}, {ScreenRecord{"Nieuw", {}, {}}});  // as a successful load()
+    session.finishRead(std::move(read));
+    EXPECT_TRUE(session.project().loaded());
+    EXPECT_EQ(session.project().screens(), (ScreenList{ScreenRecord{"Nieuw", {}, {}}}));
+    EXPECT_EQ(session.beginRead(), nullptr);
+    EXPECT_EQ(session.currentDirectory(), project.path());
+}
+
 // Changes to the screens that are not stored are not dropped unasked when
 // the project is left.
 TEST_F(DesignerSessionTest, LeavingAProjectAsksOnlyForScreensNotStored) {

@@ -4,6 +4,7 @@
 
 #include <QFileDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -319,6 +320,37 @@ TEST_F(MainWindowTest, ATitleStartingWithAnApostropheKeepsEveryScreenAtTheNextOp
     EXPECT_EQ(screens[0].title, "'s Morgens");
     EXPECT_EQ(screens[1].title, second);
     EXPECT_FALSE(window.session().project().databaseIncomplete());
+}
+
+// Define reads the sources of a project not read yet on the worker. The
+// window shows the project only once the reading handed it over whole: a
+// refresh while the worker still fills it (at its last progress line) shows
+// it unread, and does not read what the worker writes.
+TEST_F(MainWindowTest, TheOverviewShowsTheSourcesOnlyOnceTheReadingHandedThemOver) {
+    testing::copySample(start.path(), true);
+    MainWindow window(ProjectSettings(ini()), start.path());
+    ASSERT_TRUE(testing::showActive(window));
+    auto* overview = window.findChild<QLabel*>(QStringLiteral("overview"));
+    auto* lines = window.progressWindow()->findChild<QListWidget*>();
+    ASSERT_TRUE(overview != nullptr && lines != nullptr);
+    QString during;
+    QObject::connect(lines->model(), &QAbstractItemModel::rowsInserted, &window, [&] {
+        if (lines->item(lines->count() - 1)->text() == QStringLiteral("lezen regelingen")) {
+            emit menuTitled(window, "&Debugschermen")->aboutToShow();
+            during = overview->text();
+        }
+    });
+    ModalScript script;
+    script.then(answerBox(nullptr, "Nee")).then(testing::escape());
+    QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return script.done() && !window.busy(); }, kWaitMs));
+    EXPECT_EQ(script.titles,
+              (QStringList{"#IF(N)DEF PC_OMGEVING", "Lijst van extra debugschermen"}));
+    EXPECT_EQ(during,
+              "Projectdirectory: " + qs(start.path()) + "\nDe sources zijn nog niet ingelezen.");
+    EXPECT_TRUE(overview->text().endsWith("\n2 zelf gedefinieerde debugschermen"))
+        << overview->text().toStdString();
+    EXPECT_TRUE(window.session().project().loaded());
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsVersionMemoryAndDiskSpace) {
