@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
@@ -9,8 +10,10 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
+#include <vector>
 
 #include "common/profile_file.h"
+#include "pendrel/gui/generation_dialog.h"
 #include "pendrel/gui/list_file_window.h"
 #include "support/temp_dir.h"
 #include "tests/pendrel/gui/modal_script.h"
@@ -322,35 +325,60 @@ TEST_F(MainWindowTest, ATitleStartingWithAnApostropheKeepsEveryScreenAtTheNextOp
     EXPECT_FALSE(window.session().project().databaseIncomplete());
 }
 
-// Define reads the sources of a project not read yet on the worker. The
-// window shows the project only once the reading handed it over whole: a
-// refresh while the worker still fills it (at its last progress line) shows
-// it unread, and does not read what the worker writes.
+// Define and the generations read the sources of a project not read yet on
+// the worker. The window shows the project only once the reading handed it
+// over whole: a refresh while the worker still fills it (at its last progress
+// line) shows it unread, and does not read what the worker writes.
 TEST_F(MainWindowTest, TheOverviewShowsTheSourcesOnlyOnceTheReadingHandedThemOver) {
     testing::copySample(start.path(), true);
-    MainWindow window(ProjectSettings(ini()), start.path());
-    ASSERT_TRUE(testing::showActive(window));
-    auto* overview = window.findChild<QLabel*>(QStringLiteral("overview"));
-    auto* lines = window.progressWindow()->findChild<QListWidget*>();
-    ASSERT_TRUE(overview != nullptr && lines != nullptr);
-    QString during;
-    QObject::connect(lines->model(), &QAbstractItemModel::rowsInserted, &window, [&] {
-        if (lines->item(lines->count() - 1)->text() == QStringLiteral("lezen regelingen")) {
-            emit menuTitled(window, "&Debugschermen")->aboutToShow();
-            during = overview->text();
+    const test_support::TempDir target;
+    const ModalScript::Step generateTellers = [&target](QWidget* dialog) {
+        auto* generation = qobject_cast<GenerationDialog*>(dialog);
+        ASSERT_NE(generation, nullptr);
+        generation->directoryEdit()->setText(qs(target.path()));
+        clickButton(dialog, "Niets");
+        generation->categoryBox(13)->setChecked(true);  // "Tellers"
+        clickButton(dialog, "OK");
+    };
+    const struct {
+        Qt::Key key;
+        std::vector<ModalScript::Step> steps;
+        QStringList titles;
+    } commands[] = {
+        {Qt::Key_D,
+         {answerBox(nullptr, "Nee"), testing::escape()},
+         {"#IF(N)DEF PC_OMGEVING", "Lijst van extra debugschermen"}},
+        {Qt::Key_G,
+         {generateTellers, answerBox(nullptr, "Nee"), answerBox(nullptr, "OK")},
+         {"Genereren debugfiles", "#IF(N)DEF PC_OMGEVING", "Informatie"}},
+    };
+    for (const auto& command : commands) {
+        SCOPED_TRACE(command.titles.first().toStdString());
+        MainWindow window(ProjectSettings(ini()), start.path());
+        ASSERT_TRUE(testing::showActive(window));
+        auto* overview = window.findChild<QLabel*>(QStringLiteral("overview"));
+        auto* lines = window.progressWindow()->findChild<QListWidget*>();
+        ASSERT_TRUE(overview != nullptr && lines != nullptr);
+        QString during;
+        QObject::connect(lines->model(), &QAbstractItemModel::rowsInserted, &window, [&] {
+            if (lines->item(lines->count() - 1)->text() == QStringLiteral("lezen regelingen")) {
+                emit menuTitled(window, "&Debugschermen")->aboutToShow();
+                during = overview->text();
+            }
+        });
+        ModalScript script;
+        for (const ModalScript::Step& step : command.steps) {
+            script.then(step);
         }
-    });
-    ModalScript script;
-    script.then(answerBox(nullptr, "Nee")).then(testing::escape());
-    QTest::keyClick(&window, Qt::Key_D, Qt::ControlModifier);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return script.done() && !window.busy(); }, kWaitMs));
-    EXPECT_EQ(script.titles,
-              (QStringList{"#IF(N)DEF PC_OMGEVING", "Lijst van extra debugschermen"}));
-    EXPECT_EQ(during,
-              "Projectdirectory: " + qs(start.path()) + "\nDe sources zijn nog niet ingelezen.");
-    EXPECT_TRUE(overview->text().endsWith("\n2 zelf gedefinieerde debugschermen"))
-        << overview->text().toStdString();
-    EXPECT_TRUE(window.session().project().loaded());
+        QTest::keyClick(&window, command.key, Qt::ControlModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return script.done() && !window.busy(); }, kWaitMs));
+        EXPECT_EQ(script.titles, command.titles);
+        EXPECT_EQ(during, "Projectdirectory: " + qs(start.path()) +
+                              "\nDe sources zijn nog niet ingelezen.");
+        EXPECT_TRUE(overview->text().endsWith("\n2 zelf gedefinieerde debugschermen"))
+            << overview->text().toStdString();
+    }
+    EXPECT_TRUE(fs::exists(target / "pendrel.txt"));
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsVersionMemoryAndDiskSpace) {
