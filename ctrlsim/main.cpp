@@ -7,6 +7,8 @@
 #include <system_error>
 #include <vector>
 
+#include "common/atomic_file.h"
+#include "ctrlsim/parameter_file.h"
 #include "ctrlsim/program_location.h"
 #include "ctrlsim/sim_model.h"
 #include "ctrlsim/sim_options.h"
@@ -68,6 +70,12 @@ int main(int argc, char** argv) {
     veltro::DefinitionTable& table = project.table;
 
     ctrlsim::SimModel model(elements);
+    for (const std::string& file : options.setFiles) {
+        if (const auto error = ctrlsim::applyParameterFile(file, table, model)) {
+            std::fprintf(stderr, "ctrlsim: %s\n", error->c_str());
+            return 2;
+        }
+    }
     if (const auto error = ctrlsim::applyOverrides(
             options.overrides, table, model, options.faults.ignored, options.faults.rejected)) {
         std::fprintf(stderr, "ctrlsim: %s\n", error->c_str());
@@ -83,6 +91,16 @@ int main(int argc, char** argv) {
         std::printf("pty %s\n", server.ptyPath().c_str());
     std::fflush(stdout);
     server.run();
+    if (!options.dumpParameters.empty()) {
+        const std::string dump = veltro::tools::formatBackup(
+            ctrlsim::parameterDump(model, elements, options.directory));
+        std::error_code ec;
+        if (!common::writeFileAtomically(options.dumpParameters, dump, &ec)) {
+            std::fprintf(stderr, "ctrlsim: --dump-parameters: %s: %s\n",
+                         options.dumpParameters.c_str(), ec.message().c_str());
+            return 1;
+        }
+    }
     std::printf("ctrlsim stopped\n");
     return 0;
 }

@@ -7,7 +7,8 @@ namespace ctrlsim {
 const char* const kUsage =
     "usage: ctrlsim [--dir DIR] [--port N] [--pty] [--no-stdin] [--verbose]\n"
     "               [--close-after N | --reset-after N] [--garbage] [--rate N]\n"
-    "               [--set P=V]... [--ignore P]... [--reject P]...\n"
+    "               [--set P=V]... [--set-file F]... [--ignore P]... [--reject P]...\n"
+    "               [--dump-parameters F]\n"
     "  --dir DIR        read ZXAPDEF.H and ZXAPTAB.C of DIR (default: the sample)\n"
     "  --port N         listen on 127.0.0.1 port N (default 7000, 0: a free port)\n"
     "  --pty            also serve a pseudo-terminal\n"
@@ -18,6 +19,10 @@ const char* const kUsage =
     "  --garbage        send malformed bytes between frames\n"
     "  --rate N         send N value reports a second, spread over the CONTINUOUS objects\n"
     "  --set P=V        start parameter P with value V (controller units; repeatable)\n"
+    "  --set-file F     start every parameter that the backup F (veltro --bewaar, or an\n"
+    "                   acceptance journal) holds with its value; --set goes after it\n"
+    "  --dump-parameters F  at exit, write every parameter held to F in the backup's\n"
+    "                   format (replaced whole)\n"
     "  --ignore P       never answer a READ of parameter P (repeatable)\n"
     "  --reject P       keep parameter P's value on a WRITE (repeatable)\n"
     "                   P is MACRO:ELEMENT (inst_VG_TIJD:SG02), a clearance time\n"
@@ -46,7 +51,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
         const std::string& a = args[i];
         const bool takesValue = a == "--dir" || a == "--port" || a == "--close-after" ||
                                 a == "--reset-after" || a == "--rate" || a == "--set" ||
-                                a == "--ignore" || a == "--reject";
+                                a == "--ignore" || a == "--reject" || a == "--set-file" ||
+                                a == "--dump-parameters";
         if (takesValue && i + 1 >= args.size())
             return failure(a + " needs a value");
         if (a == "--help" || a == "-h")
@@ -74,6 +80,10 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             if (!assignment)
                 return failure("invalid --set '" + args[i] + "' (PARAMETER=VALUE)");
             o.overrides.set.push_back(*assignment);
+        } else if (a == "--set-file") {
+            o.setFiles.push_back(args[++i]);
+        } else if (a == "--dump-parameters") {
+            o.dumpParameters = args[++i];
         } else if (a == "--ignore") {
             o.overrides.ignore.push_back(args[++i]);
         } else if (a == "--reject") {

@@ -17,7 +17,9 @@ struct SimOptions {
     bool verbose = false;    // every request on standard output
     int rate = 0;  // 0: CONTINUOUS objects on change; N: N reports a second (a load test)
     FaultOptions faults;
-    ParameterOverrides overrides;  // resolved once the definitions are read
+    ParameterOverrides overrides;       // resolved once the definitions are read
+    std::vector<std::string> setFiles;  // --set-file: backups read before the --set values
+    std::string dumpParameters;         // --dump-parameters: written at exit
 };
 
 struct ParsedOptions {

@@ -49,10 +49,12 @@ struct CommandEntry {
     Command run;
 };
 
-constexpr std::array<CommandEntry, 4> kCommands{{
+constexpr std::array<CommandEntry, 6> kCommands{{
     {"--check", veltro::runCheckCommand},
     {"--verschillen", veltro::tools::runToolCommand},
     {"--aanpassen", veltro::tools::runToolCommand},
+    {"--bewaar", veltro::tools::runToolCommand},
+    {"--terugzetten", veltro::tools::runToolCommand},
     {"--watch", veltro::watch::runWatch},
 }};
 

@@ -39,6 +39,20 @@ bool writeFile(std::unique_ptr<TextFile> file, const std::vector<std::string>& m
     return false;
 }
 
+// What the controller said of each parameter asked, in comparison order.
+std::vector<ComparedParameter> comparedParameters(ElementTables& tables,
+                                                  const std::vector<Category>& categories,
+                                                  std::uint32_t round) {
+    std::vector<ComparedParameter> compared;
+    for (Category c : categories) {
+        for (const ParameterRef& p : compareOrder(c, tables)) {
+            if (!p.skipped)
+                compared.push_back({p, p.value->reportedIn(round), p.value->latest()});
+        }
+    }
+    return compared;
+}
+
 }  // namespace
 
 DifferenceOutcome runDifferenceCheck(ParameterStore& store, const ToolSettings& settings,
@@ -69,6 +83,7 @@ DifferenceOutcome runDifferenceCheck(ParameterStore& store, const ToolSettings& 
     }
     awaitLateReports(ports, asked, round);
     outcome.reads = countAnswers(asked, round);
+    outcome.compared = comparedParameters(tables, categories, round);
 
     std::vector<std::string> messages;
     forEachDifference(tables, categories, round, [&](const ParameterRef& p, std::int32_t value) {

@@ -1,10 +1,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "veltro/tools/tool_run.h"
 
 namespace veltro::tools {
+
+// A parameter the check asked for, and what the controller said.
+struct ComparedParameter {
+    ParameterRef ref;
+    bool answered = false;
+    std::int32_t reported = 0;  // controller units; when answered
+};
 
 struct DifferenceOutcome {
     // Stopped when the user stopped it, Failed when the result file could
@@ -13,6 +21,8 @@ struct DifferenceOutcome {
     int differences = 0;
     ReadCounts reads;       // parameters asked and answered in this check
     std::string fileError;  // the box that told the result file's failure
+    // Every parameter asked, in the comparison's order (a check run to its end).
+    std::vector<ComparedParameter> compared;
 };
 
 // The difference check: reads every selected parameter afresh, waits for

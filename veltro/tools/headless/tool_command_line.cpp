@@ -25,12 +25,32 @@ std::optional<Category> categoryWord(const std::string& word) {
     return std::nullopt;
 }
 
-std::optional<Tool> toolOf(const std::string& word) {
+std::optional<ToolAction> actionOf(const std::string& word) {
     if (word == "--verschillen")
-        return Tool::Difference;
+        return ToolAction::Difference;
     if (word == "--aanpassen")
-        return Tool::Adjustment;
+        return ToolAction::Adjustment;
+    if (word == "--bewaar")
+        return ToolAction::Backup;
+    if (word == "--terugzetten")
+        return ToolAction::Restore;
     return std::nullopt;
+}
+
+// The options that only some commands take; false when `word` is none of
+// them for this command.
+bool readOwnOption(const std::string& word, headless::CommandWords& words, ToolCommand& cmd) {
+    if (word == "--no-verify" && cmd.action == ToolAction::Adjustment) {
+        cmd.settings.verify = false;
+    } else if (word == "--csv" && cmd.action == ToolAction::Difference) {
+        cmd.csvFile = words.valueOf(word, "F, the file of compared parameters").value_or("");
+    } else if (word == "--overwrite" &&
+               (cmd.action == ToolAction::Backup || cmd.action == ToolAction::Difference)) {
+        cmd.overwrite = true;
+    } else {
+        return false;
+    }
+    return true;
 }
 
 // The words after DIR: categories, options and link words.
@@ -45,12 +65,12 @@ void readOptions(headless::CommandWords& words, ToolCommand& cmd, std::vector<st
                     words.fail("--speed: '" + *value + "' is not a number of milliseconds");
                 cmd.settings.speed = speed.value_or(kDefaultHeadlessSpeed);
             }
-        } else if (word == "--file") {
+        } else if (word == "--file" && cmd.action != ToolAction::Restore) {
             cmd.settings.fileName = words.valueOf(word, "F, the file to write").value_or("");
             cmd.settings.saveToFile = !cmd.settings.fileName.empty();
-        } else if (word == "--no-verify" && cmd.tool == Tool::Adjustment) {
-            cmd.settings.verify = false;
-        } else if (const auto c = categoryWord(word)) {
+        } else if (readOwnOption(word, words, cmd)) {
+            continue;
+        } else if (const auto c = categoryWord(word); c && cmd.action != ToolAction::Restore) {
             cmd.settings.selected[static_cast<std::size_t>(categoryNumber(*c))] = true;
             anyCategory = true;
         } else if (word.starts_with("--")) {
@@ -66,18 +86,30 @@ void readOptions(headless::CommandWords& words, ToolCommand& cmd, std::vector<st
 }  // namespace
 
 ParsedToolCommand parseToolCommand(const std::vector<std::string>& args) {
-    if (args.empty() || !toolOf(args[0]))
+    if (args.empty() || !actionOf(args[0]))
         return {std::nullopt, "unknown command '" + (args.empty() ? "" : args[0]) + "'"};
     headless::CommandWords words(args);
     ToolCommand cmd;
-    cmd.tool = *toolOf(args[0]);
+    cmd.action = *actionOf(args[0]);
+    cmd.tool = cmd.action == ToolAction::Adjustment ? Tool::Adjustment : Tool::Difference;
     cmd.directory = words.argument("DIR", "the project directory").value_or("");
+    if (cmd.action == ToolAction::Restore)
+        cmd.backupFile = words.argument("F", "the backup to put back").value_or("");
     cmd.settings.speed = kDefaultHeadlessSpeed;
     cmd.settings.saveToFile = false;
     cmd.settings.separateFiles = false;
     std::vector<std::string> link;
     readOptions(words, cmd, link);
     cmd.link = words.linkOptions(link);
+    if (cmd.action == ToolAction::Backup) {
+        cmd.backupFile = cmd.settings.fileName;
+        cmd.settings.saveToFile = false;
+        if (cmd.backupFile.empty() && !words.failed())
+            words.fail("--file F, the backup file to write, is missing");
+    }
+    if (cmd.overwrite && cmd.action == ToolAction::Difference && cmd.csvFile.empty() &&
+        !words.failed())
+        words.fail("--overwrite goes with --csv F");
     if (words.failed())
         return {std::nullopt, words.error()};
     return {cmd, {}};

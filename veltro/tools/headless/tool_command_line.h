@@ -9,13 +9,22 @@
 
 namespace veltro::tools {
 
-// `veltro --verschillen DIR [CATEGORY...] [link options] [--speed MS] [--file F]`
+// What a command without windows does with the parameters.
+enum class ToolAction { Difference, Adjustment, Backup, Restore };
+
+// `veltro --verschillen DIR [CATEGORY...] [link options] [--speed MS] [--file F] [--csv F]`
 // `veltro --aanpassen DIR [CATEGORY...] [link options] [--speed MS] [--no-verify] [--file F]`
+// `veltro --bewaar DIR [CATEGORY...] [link options] [--speed MS] --file F [--overwrite]`
+// `veltro --terugzetten DIR F [link options] [--speed MS]`
 struct ToolCommand {
-    Tool tool = Tool::Difference;
+    Tool tool = Tool::Difference;  // whose settings: the backup reads as the check does
+    ToolAction action = ToolAction::Difference;
     std::string directory;
-    ToolSettings settings;  // categories, speed, file and verification
-    SessionOptions link;    // the debugger's link options
+    std::string csvFile;     // --verschillen --csv: one line per compared parameter
+    std::string backupFile;  // --bewaar --file F, --terugzetten F
+    bool overwrite = false;  // --bewaar: an existing F may be replaced
+    ToolSettings settings;   // categories, speed, file and verification
+    SessionOptions link;     // the debugger's link options
 };
 
 struct ParsedToolCommand {

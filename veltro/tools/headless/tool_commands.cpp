@@ -17,6 +17,7 @@
 #include "veltro/session/profile_settings.h"
 #include "veltro/tools/adjustment_run.h"
 #include "veltro/tools/difference_check.h"
+#include "veltro/tools/headless/backup_commands.h"
 #include "veltro/tools/headless/tool_command_line.h"
 #include "veltro/tools/std_text_files.h"
 
@@ -24,17 +25,27 @@ namespace veltro::tools {
 
 const char* const kToolCommandUsage =
     "  --verschillen DIR [CATEGORY...] [LINK...] [--speed MS] [--file F]\n"
+    "                [--csv F [--overwrite]]\n"
     "                 compare the controller's parameters with ZXAPTAB.C of DIR;\n"
-    "                 exit 0 without differences, 1 with differences\n"
+    "                 exit 0 without differences, 1 with differences; --csv writes one\n"
+    "                 line per parameter asked, the controller's value exact\n"
     "  --aanpassen DIR [CATEGORY...] [LINK...] [--speed MS] [--no-verify] [--file F]\n"
     "                 write the parameters of ZXAPTAB.C of DIR into the controller and\n"
     "                 verify them; exit 0 when verified, 1 when the verification fails\n"
+    "  --bewaar DIR [CATEGORY...] [LINK...] [--speed MS] --file F [--overwrite]\n"
+    "                 read the controller's parameters into the backup file F (an\n"
+    "                 existing F only with --overwrite); exit 1 when some did not answer\n"
+    "  --terugzetten DIR F [LINK...] [--speed MS]\n"
+    "                 write the backup (or acceptance journal) F back into the\n"
+    "                 controller and read every value back; exit 0 when all verified,\n"
+    "                 1 with differences or values not read back\n"
     "     CATEGORY    Ontruimingstijden VG-tijden GL-tijden MG-tijden Hiaattijden Tijden\n"
     "                 Klokken Schakelaars EGGPARM EPARM (default: all)\n"
     "     LINK        the debugger's link words: COM1..COM4, -C N, -B BAUD, -IP ADDRESS,\n"
     "                 -IPP PORT; --speed MS between commands (default 100)\n"
     "     exit 2: wrong command line, 3: the link, the definitions or the file F\n"
-    "     failed, the controller answered nothing, or Ctrl-C stopped the run\n";
+    "     failed (a backup that does not fit DIR included), the controller answered\n"
+    "     nothing, or Ctrl-C stopped the run\n";
 
 namespace {
 
@@ -85,6 +96,25 @@ class CategoryProgress final : public ToolProgress {
     int m_done = 0;
 };
 
+// The restore's progress: how many values it puts back. The run stops as
+// the categories' progress stops it.
+class RestoreProgress final : public ToolProgress {
+  public:
+    RestoreProgress(Console& console, const headless::ConsoleLinkErrors& link,
+                    const std::atomic<bool>& interrupted)
+        : m_console(console), m_link(link), m_interrupted(interrupted) {}
+    void start(int range) override {
+        m_console.err("Terugzetten: " + std::to_string(range) + " parameters");
+    }
+    void step() override {}
+    bool stopRequested() const override { return m_link.failed() || m_interrupted.load(); }
+
+  private:
+    Console& m_console;
+    const headless::ConsoleLinkErrors& m_link;
+    const std::atomic<bool>& m_interrupted;
+};
+
 // A controller that answers no read at all has compared nothing: for a rig
 // that is a failed link, not "no difference". Unanswered reads are counted.
 int silenceCode(const ReadCounts& reads, int code, Console& console) {
@@ -96,10 +126,17 @@ int silenceCode(const ReadCounts& reads, int code, Console& console) {
 }
 
 // A stopped run, or a result file that could not be written, is a failure.
-int runTool(const ToolCommand& cmd, ParameterStore& store, RunPorts& ports, Console& console) {
-    if (cmd.tool == Tool::Difference) {
+int runTool(const ToolCommand& cmd, ParameterStore& store, RunPorts& ports,
+            const CommandFiles& files, Console& console) {
+    if (cmd.action == ToolAction::Backup)
+        return runBackupCommand(cmd, store, ports, console);
+    if (cmd.action == ToolAction::Restore)
+        return runRestoreCommand(store, *files.plan, ports, console);
+    if (cmd.action == ToolAction::Difference) {
         const DifferenceOutcome outcome = runDifferenceCheck(store, cmd.settings, ports);
         if (outcome.result != RunResult::Done)
+            return exit_code::kFailure;
+        if (!cmd.csvFile.empty() && !writeDifferenceCsv(cmd, outcome.compared, console))
             return exit_code::kFailure;
         const int found = outcome.differences > 0 ? exit_code::kFound : exit_code::kSuccess;
         return silenceCode(outcome.reads, found, console);
@@ -125,6 +162,9 @@ int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std:
     headless::Project project;
     if (!headless::loadProject(cmd.directory, project, io.messages, io.boxes))
         return exit_code::kFailure;
+    CommandFiles files;
+    if (const auto refused = prepareCommandFiles(cmd, *project.elements, console, files))
+        return *refused;
     ParameterStore store(*project.elements);
 
     headless::InlineDispatcher dispatcher;
@@ -150,11 +190,14 @@ int runToolCommand(const std::vector<std::string>& args, std::ostream& out, std:
 
     Pacing pacing;
     pacing.setInterval(std::chrono::milliseconds(cmd.settings.speed));
-    CategoryProgress progress(console, cmd.settings, *project.elements, linkErrors, interrupted);
-    StdTextFiles files;
+    CategoryProgress categories(console, cmd.settings, *project.elements, linkErrors, interrupted);
+    RestoreProgress restoring(console, linkErrors, interrupted);
+    ToolProgress& progress =
+        cmd.action == ToolAction::Restore ? static_cast<ToolProgress&>(restoring) : categories;
+    StdTextFiles textFiles;
     headless::ConsolePrompts prompts(console, Stream::Out);
-    RunPorts ports{link.requests(), clock, pacing, progress, files, prompts};
-    const int code = runTool(cmd, store, ports, console);
+    RunPorts ports{link.requests(), clock, pacing, progress, textFiles, prompts};
+    const int code = runTool(cmd, store, ports, files, console);
     if (auto* queue = link.writeQueue())
         queue->waitUntilIdle(std::chrono::seconds(2));
     link.router().setRouteToParameterStore(false);
