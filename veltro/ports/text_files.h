@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace veltro {
@@ -26,6 +28,11 @@ class TextFiles {
     // error; until then, after a failure, or when it is dropped unclosed,
     // the old file stays as it was. Nothing when it cannot be made.
     virtual std::unique_ptr<TextFile> replaceWhole(std::string_view path) = 0;
+    // The whole text of a file; nothing when it does not exist or cannot be
+    // read.
+    virtual std::optional<std::string> read(std::string_view path) = 0;
+    // Removes the file; true when it is gone (also when it was not there).
+    virtual bool remove(std::string_view path) = 0;
 };
 
 }  // namespace veltro

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "veltro/tools/acceptance_journal.h"
 #include "veltro/tools/tool_run.h"
 
 namespace veltro::tools {
@@ -12,6 +13,9 @@ struct AcceptanceState {
     std::int64_t counter = 0;
     bool ranOnce = false;
     ToolSettings lastRun;
+    // Where the originals are kept before a test value is written; null:
+    // only in the store (a test that does not look at the file).
+    AcceptanceJournal* journal = nullptr;
 };
 
 // The next test value of the k-th parameter sent within a category: the
@@ -28,7 +32,11 @@ RunResult runAcceptance(ParameterStore& store, const ToolSettings& settings,
                         AcceptanceState& state, RunPorts& ports);
 
 // Writes the remembered originals back, with the settings of the last run;
-// parameters never reported are left as they are.
-RunResult runReset(ParameterStore& store, const AcceptanceState& state, RunPorts& ports);
+// parameters never reported are left as they are. With a journal, its
+// originals come first (a journal adopted from an earlier run holds what the
+// controller had before that run's test values), the journal's parameters
+// outside the last run's walk are put back after it, and a reset that
+// completes retires the journal.
+RunResult runReset(ParameterStore& store, AcceptanceState& state, RunPorts& ports);
 
 }  // namespace veltro::tools

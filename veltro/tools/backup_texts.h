@@ -22,4 +22,23 @@ inline constexpr std::string_view kRestoreStopped =
 inline constexpr const char* kRestoreUnverified =
     "%d van de %d teruggezette parameters gaven geen antwoord en zijn niet geverifieerd.";
 
+// The acceptance run's journal of originals. "%s" is its file.
+inline constexpr const char* kJournalNotWritten =
+    "De originele instellingen konden niet bewaard worden in %s.\nDe afname is gestopt: "
+    "er gaat geen testwaarde naar de regeling zonder dat het origineel bewaard is.";
+inline constexpr const char* kJournalIncomplete =
+    "De laatst gemelde originele instellingen konden niet bewaard worden in %s.";
+inline constexpr const char* kJournalNotRetired =
+    "De originele instellingen zijn teruggezet, maar het journaal %s kon niet verwijderd "
+    "worden.";
+inline constexpr const char* kJournalFound =
+    "Een eerdere afname is niet afgesloten: de originele instellingen staan nog in %s.\n"
+    "Deze originele instellingen nu terugzetten?";
+inline constexpr const char* kJournalUnreadable =
+    "Het journaal van een eerdere afname kan niet gelezen worden:\n%s\nHet blijft staan; "
+    "een afname schrijft pas weer testwaarden als het is weggehaald.";
+inline constexpr std::string_view kJournalKept =
+    "De originele instellingen blijven bewaard; \"Reset originele instellingen\" zet ze "
+    "terug.";
+
 }  // namespace veltro::tools::texts

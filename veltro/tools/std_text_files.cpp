@@ -2,7 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <system_error>
 
 #include "common/atomic_file.h"
 
@@ -57,6 +59,25 @@ std::unique_ptr<TextFile> StdTextFiles::replaceWhole(std::string_view path) {
     if (!file->open())
         return nullptr;
     return file;
+}
+
+std::optional<std::string> StdTextFiles::read(std::string_view path) {
+    const std::filesystem::path file{std::string(path)};
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::is_regular_file(file, ec))
+        return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in && !in.eof())
+        return std::nullopt;
+    return text.str();
+}
+
+bool StdTextFiles::remove(std::string_view path) {
+    std::error_code ec;
+    std::filesystem::remove(std::filesystem::path{std::string(path)}, ec);
+    return !ec;
 }
 
 }  // namespace veltro::tools

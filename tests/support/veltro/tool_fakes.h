@@ -67,6 +67,24 @@ class MemoryTextFiles final : public veltro::TextFiles {
             return nullptr;
         return std::make_unique<WholeFile>(*this, p);
     }
+    std::optional<std::string> read(std::string_view path) override {
+        std::lock_guard lock(m_mutex);
+        const auto it = m_files.find(std::string(path));
+        if (it == m_files.end() || unreadable.count(it->first))
+            return std::nullopt;
+        return it->second;
+    }
+    bool remove(std::string_view path) override {
+        std::lock_guard lock(m_mutex);
+        if (unwritable.count(std::string(path)))
+            return false;
+        m_files.erase(std::string(path));
+        return true;
+    }
+    void put(const std::string& path, const std::string& text) {
+        std::lock_guard lock(m_mutex);
+        m_files[path] = text;
+    }
     std::string text(const std::string& path) const {
         std::lock_guard lock(m_mutex);
         const auto it = m_files.find(path);
@@ -86,6 +104,7 @@ class MemoryTextFiles final : public veltro::TextFiles {
     std::vector<std::string> opened;
     std::set<std::string> unwritable;
     std::set<std::string> failingClose;
+    std::set<std::string> unreadable;
 
   private:
     class File final : public veltro::TextFile {
