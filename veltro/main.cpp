@@ -49,12 +49,13 @@ struct CommandEntry {
     Command run;
 };
 
-constexpr std::array<CommandEntry, 6> kCommands{{
+constexpr std::array<CommandEntry, 7> kCommands{{
     {"--check", veltro::runCheckCommand},
     {"--verschillen", veltro::tools::runToolCommand},
     {"--aanpassen", veltro::tools::runToolCommand},
     {"--bewaar", veltro::tools::runToolCommand},
     {"--terugzetten", veltro::tools::runToolCommand},
+    {"--afname", veltro::tools::runToolCommand},
     {"--watch", veltro::watch::runWatch},
 }};
 

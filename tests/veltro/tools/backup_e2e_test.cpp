@@ -2,6 +2,10 @@
 // real ctrlsim over TCP; what ctrlsim holds at the end is its
 // --dump-parameters file.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -181,6 +185,56 @@ TEST_F(ParameterBackup, TheDifferenceCheckWritesEveryComparedValueExactly) {
     r = veltro({"--verschillen", kSample, "GL-tijden", "--csv", csv, "--overwrite"}, link);
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_NE(readFile(csv).find("\nGL-tijden;"), std::string::npos);
+}
+
+// An acceptance run killed midway (SIGKILL: nothing of it runs on) leaves
+// its originals in the journal; a second run takes them over although the
+// controller now holds test values, and --terugzetten of the journal puts
+// the originals back and retires it.
+TEST_F(ParameterBackup, TheOriginalsOfAKilledAcceptanceRunComeBack) {
+    const fs::path project = dir.path() / "kruispunt";
+    fs::copy(kSample, project, fs::copy_options::recursive);
+    const std::string journal = (project / "afname_originelen.txt").string();
+    start({}, file("fresh.txt"));
+    const std::string originals = held(file("fresh.txt"));
+
+    auto link = start({}, file("a.txt"));
+    std::vector<std::string> args{
+        VELTRO_BINARY, "--afname", project.string(), "VG-tijden", "Tijden", "--start", "100"};
+    args.insert(args.end(), link.begin(), link.end());
+    args.back() = "20";  // --speed 20: slow enough to be killed in the middle
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    ASSERT_EQ(::posix_spawn(&pid, VELTRO_BINARY, nullptr, nullptr, argv.data(), environ), 0);
+    // Killed once the journal holds three originals (or at its end).
+    for (int i = 0; i < 2000 && answeredRows(readFile(journal)).size() < 3; ++i)
+        ::usleep(10000);
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    const std::vector<std::string> kept = answeredRows(readFile(journal));
+    ASSERT_GE(kept.size(), 3u);
+    for (const std::string& row : kept)
+        EXPECT_TRUE(holds(answeredRows(originals), row)) << row;
+
+    Result r =
+        veltro({"--afname", project.string(), "VG-tijden", "Tijden", "--start", "200"}, link);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.err.find("an earlier acceptance run left its originals in " + journal),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(answeredRows(readFile(journal)).size(), 25u);
+    for (const std::string& row : answeredRows(readFile(journal)))
+        EXPECT_TRUE(holds(answeredRows(originals), row)) << row;
+
+    r = veltro({"--terugzetten", project.string(), journal}, link);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_FALSE(fs::exists(journal));
+    EXPECT_EQ(held(file("a.txt")).substr(originals.find('\n')),
+              originals.substr(originals.find('\n')));
 }
 
 }  // namespace

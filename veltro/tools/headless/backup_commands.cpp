@@ -8,6 +8,7 @@
 #include "common/atomic_file.h"
 #include "veltro/headless/exit_codes.h"
 #include "veltro/headless/output_file.h"
+#include "veltro/tools/acceptance_run.h"
 #include "veltro/tools/backup_file.h"
 #include "veltro/tools/backup_origin.h"
 #include "veltro/tools/difference_csv.h"
@@ -109,6 +110,7 @@ std::optional<int> prepareCommandFiles(const ToolCommand& cmd, ElementTables& ta
         case ToolAction::Restore:
             return prepareRestore(cmd, tables, console, files);
         case ToolAction::Adjustment:
+        case ToolAction::Acceptance:
             break;
     }
     return std::nullopt;
@@ -141,13 +143,54 @@ int runBackupCommand(const ToolCommand& cmd, ParameterStore& store, RunPorts& po
     return exit_code::kFound;
 }
 
-int runRestoreCommand(ParameterStore& store, const RestorePlan& plan, RunPorts& ports, Console&) {
+// Whether `path` is the journal of the project in `directory`.
+bool isJournalOf(const std::string& path, const std::string& directory) {
+    std::error_code ec;
+    return std::filesystem::equivalent(path, journalPath(directory), ec);
+}
+
+int runRestoreCommand(const ToolCommand& cmd, ParameterStore& store, const RestorePlan& plan,
+                      RunPorts& ports, Console& console) {
     const RestoreOutcome outcome = runRestore(store, plan, ports);
     if (outcome.result == RunResult::Stopped)
         return exit_code::kFailure;
     if (outcome.reads.asked > 0 && outcome.reads.answered == 0)
         return exit_code::kFailure;
-    return outcome.result == RunResult::Done ? exit_code::kSuccess : exit_code::kFound;
+    if (outcome.result != RunResult::Done)
+        return exit_code::kFound;
+    // The originals are back: the acceptance run's journal has done its work.
+    if (plan.unanswered == 0 && isJournalOf(cmd.backupFile, cmd.directory)) {
+        std::error_code ec;
+        if (std::filesystem::remove(cmd.backupFile, ec))
+            console.err("veltro: the journal " + cmd.backupFile + " is retired");
+    }
+    return exit_code::kSuccess;
+}
+
+int runAcceptanceCommand(const ToolCommand& cmd, ParameterStore& store, RunPorts& ports,
+                         Console& console) {
+    AcceptanceJournal journal(ports.files, journalPath(cmd.directory),
+                              backupOrigin(cmd.directory));
+    if (const auto left = journal.leftBehind()) {
+        if (!left->backup) {
+            console.err("veltro: " + left->error);
+            console.err(
+                "veltro: the journal of an earlier acceptance run cannot be read; "
+                "nothing was written");
+            return exit_code::kFailure;
+        }
+        journal.adopt(*left->backup);
+        console.err("veltro: an earlier acceptance run left its originals in " + journal.path() +
+                    "; they stand");
+    }
+    AcceptanceState state;
+    state.journal = &journal;
+    const RunResult result = runAcceptance(store, cmd.settings, state, ports);
+    if (journal.active())
+        console.err("veltro: the originals are kept in " + journal.path() +
+                    "; veltro --terugzetten " + cmd.directory + " " + journal.path() +
+                    " puts them back");
+    return result == RunResult::Done ? exit_code::kSuccess : exit_code::kFailure;
 }
 
 bool writeDifferenceCsv(const ToolCommand& cmd, const std::vector<ComparedParameter>& compared,

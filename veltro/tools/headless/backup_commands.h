@@ -27,9 +27,16 @@ std::optional<int> prepareCommandFiles(const ToolCommand& cmd, ElementTables& ta
 int runBackupCommand(const ToolCommand& cmd, ParameterStore& store, RunPorts& ports,
                      headless::Console& console);
 
-// --terugzetten: the plan written and verified; the exit code.
-int runRestoreCommand(ParameterStore& store, const RestorePlan& plan, RunPorts& ports,
-                      headless::Console& console);
+// --terugzetten: the plan written and verified; the exit code. A journal
+// of the project's acceptance run that is wholly verified is retired.
+int runRestoreCommand(const ToolCommand& cmd, ParameterStore& store, const RestorePlan& plan,
+                      RunPorts& ports, headless::Console& console);
+
+// --afname: the acceptance run, its originals kept in the project's journal
+// (a journal left by an earlier run is taken over: its originals stand);
+// the exit code.
+int runAcceptanceCommand(const ToolCommand& cmd, ParameterStore& store, RunPorts& ports,
+                         headless::Console& console);
 
 // --verschillen --csv: the exact report, written whole; false (after saying
 // why) when it could not be written.

@@ -34,6 +34,8 @@ std::optional<ToolAction> actionOf(const std::string& word) {
         return ToolAction::Backup;
     if (word == "--terugzetten")
         return ToolAction::Restore;
+    if (word == "--afname")
+        return ToolAction::Acceptance;
     return std::nullopt;
 }
 
@@ -44,6 +46,19 @@ bool readOwnOption(const std::string& word, headless::CommandWords& words, ToolC
         cmd.settings.verify = false;
     } else if (word == "--csv" && cmd.action == ToolAction::Difference) {
         cmd.csvFile = words.valueOf(word, "F, the file of compared parameters").value_or("");
+    } else if (word == "--start" && cmd.action == ToolAction::Acceptance) {
+        const auto value = words.valueOf(word, "N, the first test value");
+        int start = 0;
+        if (value) {
+            const auto [end, ec] =
+                std::from_chars(value->data(), value->data() + value->size(), start);
+            if (ec != std::errc() || end != value->data() + value->size())
+                words.fail("--start: '" + *value + "' is not a whole number");
+        }
+        cmd.settings.startValue = start;
+    } else if ((word == "--schakelaars-aan" || word == "--schakelaars-uit") &&
+               cmd.action == ToolAction::Acceptance) {
+        (word == "--schakelaars-aan" ? cmd.settings.switchesOn : cmd.settings.switchesOff) = true;
     } else if (word == "--overwrite" &&
                (cmd.action == ToolAction::Backup || cmd.action == ToolAction::Difference)) {
         cmd.overwrite = true;
@@ -91,7 +106,9 @@ ParsedToolCommand parseToolCommand(const std::vector<std::string>& args) {
     headless::CommandWords words(args);
     ToolCommand cmd;
     cmd.action = *actionOf(args[0]);
-    cmd.tool = cmd.action == ToolAction::Adjustment ? Tool::Adjustment : Tool::Difference;
+    cmd.tool = cmd.action == ToolAction::Adjustment   ? Tool::Adjustment
+               : cmd.action == ToolAction::Acceptance ? Tool::Acceptance
+                                                      : Tool::Difference;
     cmd.directory = words.argument("DIR", "the project directory").value_or("");
     if (cmd.action == ToolAction::Restore)
         cmd.backupFile = words.argument("F", "the backup to put back").value_or("");
@@ -101,6 +118,17 @@ ParsedToolCommand parseToolCommand(const std::vector<std::string>& args) {
     std::vector<std::string> link;
     readOptions(words, cmd, link);
     cmd.link = words.linkOptions(link);
+    if (cmd.action == ToolAction::Acceptance) {
+        // The originals are what the journal keeps; no listing.
+        cmd.settings.rememberOriginals = true;
+        cmd.settings.restartPerCategory = false;
+        // Switches are all switched on or off: only when asked by name.
+        cmd.settings.selected[static_cast<std::size_t>(categoryNumber(Category::Schakelaars))] =
+            false;
+        if (cmd.settings.switchesOn && cmd.settings.switchesOff && !words.failed())
+            words.fail("--schakelaars-aan and --schakelaars-uit exclude each other");
+        cmd.settings.saveToFile = false;
+    }
     if (cmd.action == ToolAction::Backup) {
         cmd.backupFile = cmd.settings.fileName;
         cmd.settings.saveToFile = false;

@@ -10,12 +10,13 @@
 namespace veltro::tools {
 
 // What a command without windows does with the parameters.
-enum class ToolAction { Difference, Adjustment, Backup, Restore };
+enum class ToolAction { Difference, Adjustment, Backup, Restore, Acceptance };
 
 // `veltro --verschillen DIR [CATEGORY...] [link options] [--speed MS] [--file F] [--csv F]`
 // `veltro --aanpassen DIR [CATEGORY...] [link options] [--speed MS] [--no-verify] [--file F]`
 // `veltro --bewaar DIR [CATEGORY...] [link options] [--speed MS] --file F [--overwrite]`
 // `veltro --terugzetten DIR F [link options] [--speed MS]`
+// `veltro --afname DIR [CATEGORY...] [link options] [--speed MS] [--start N] [--schakelaars-aan]`
 struct ToolCommand {
     Tool tool = Tool::Difference;  // whose settings: the backup reads as the check does
     ToolAction action = ToolAction::Difference;

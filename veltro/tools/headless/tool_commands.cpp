@@ -39,6 +39,11 @@ const char* const kToolCommandUsage =
     "                 write the backup (or acceptance journal) F back into the\n"
     "                 controller and read every value back; exit 0 when all verified,\n"
     "                 1 with differences or values not read back\n"
+    "  --afname DIR [CATEGORY...] [LINK...] [--speed MS] [--start N]\n"
+    "                [--schakelaars-aan|--schakelaars-uit]\n"
+    "                 the acceptance run: test values from N on (default 0) into the\n"
+    "                 parameters; each original is kept in DIR/afname_originelen.txt\n"
+    "                 before its test value goes; --terugzetten puts them back\n"
     "     CATEGORY    Ontruimingstijden VG-tijden GL-tijden MG-tijden Hiaattijden Tijden\n"
     "                 Klokken Schakelaars EGGPARM EPARM (default: all)\n"
     "     LINK        the debugger's link words: COM1..COM4, -C N, -B BAUD, -IP ADDRESS,\n"
@@ -131,7 +136,9 @@ int runTool(const ToolCommand& cmd, ParameterStore& store, RunPorts& ports,
     if (cmd.action == ToolAction::Backup)
         return runBackupCommand(cmd, store, ports, console);
     if (cmd.action == ToolAction::Restore)
-        return runRestoreCommand(store, *files.plan, ports, console);
+        return runRestoreCommand(cmd, store, *files.plan, ports, console);
+    if (cmd.action == ToolAction::Acceptance)
+        return runAcceptanceCommand(cmd, store, ports, console);
     if (cmd.action == ToolAction::Difference) {
         const DifferenceOutcome outcome = runDifferenceCheck(store, cmd.settings, ports);
         if (outcome.result != RunResult::Done)
