@@ -13,6 +13,8 @@ inline constexpr const char* kBackupPartly =
 inline constexpr std::string_view kBackupSilent =
     "De regeling gaf geen antwoord: er is niets bewaard.";
 inline constexpr const char* kBackupNotWritten = "Het bestand %s kon niet geschreven worden.";
+inline constexpr const char* kJournalMismatch =
+    "Het journaal %s past niet bij dit project (%s ontbreekt); er is niets teruggezet.";
 inline constexpr std::string_view kBackupStopped = "Het bewaren van de parameters is afgebroken";
 inline constexpr std::string_view kRestoreDone = "Het terugzetten van de parameters is gereed";
 inline constexpr std::string_view kRestoreFailed =

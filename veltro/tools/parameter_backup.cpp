@@ -68,6 +68,29 @@ bool saveBackup(TextFiles& files, const std::string& path, const Backup& backup)
     return file->close();
 }
 
+RunResult saveAndTell(const BackupOutcome& outcome, const std::string& path, RunPorts& ports) {
+    const ReadCounts& reads = outcome.reads;
+    if (reads.answered == 0) {
+        box(ports, texts::kBackupCaption, texts::kBackupSilent, PromptIcon::Error);
+        return RunResult::Failed;
+    }
+    if (!saveBackup(ports.files, path, outcome.backup)) {
+        box(ports, texts::kBackupCaption, common::format(texts::kBackupNotWritten, path.c_str()),
+            PromptIcon::Error);
+        return RunResult::Failed;
+    }
+    if (reads.answered < reads.asked) {
+        box(ports, texts::kBackupCaption,
+            common::format(texts::kBackupPartly, path.c_str(), reads.asked - reads.answered,
+                           reads.asked),
+            PromptIcon::Exclamation);
+        return RunResult::Failed;
+    }
+    box(ports, texts::kBackupCaption, common::format(texts::kBackupDone, path.c_str()),
+        PromptIcon::Information);
+    return RunResult::Done;
+}
+
 RestoreOutcome runRestore(ParameterStore& store, const RestorePlan& plan, RunPorts& ports) {
     ports.progress.start(static_cast<int>(plan.items.size()));
     RestoreOutcome outcome;

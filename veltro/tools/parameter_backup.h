@@ -26,6 +26,12 @@ BackupOutcome runBackup(ParameterStore& store, const ToolSettings& settings, Run
 // fails); false when it could not be written.
 bool saveBackup(TextFiles& files, const std::string& path, const Backup& backup);
 
+// The dialog's end of a backup: saves it to `path` when anything answered
+// and says how it went in a box (caption "Parameters bewaren"): the file,
+// how many did not answer, or that nothing was written. Done when saved
+// with every parameter, Failed otherwise.
+RunResult saveAndTell(const BackupOutcome& outcome, const std::string& path, RunPorts& ports);
+
 struct RestoreOutcome {
     // Done: every value read back as written; Failed: a difference or a
     // value not read back; Stopped: the user stopped it.

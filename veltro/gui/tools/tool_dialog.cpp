@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "common/gui/worker_run.h"
@@ -112,6 +113,12 @@ void ToolDialog::build() {
         m_reset->setEnabled(false);
         connect(m_reset, &QPushButton::clicked, this, [this] { startReset(); });
         buttons->addWidget(m_reset);
+    }
+    if (m_tool == Tool::Difference) {
+        m_backup = new QPushButton(text(kBackupButton));
+        m_backup->setAutoDefault(false);
+        connect(m_backup, &QPushButton::clicked, this, [this] { startBackup(); });
+        buttons->addWidget(m_backup);
     }
     buttons->addStretch();
     m_close = new QPushButton(text(toolDialogTexts(m_tool).closeButton));
@@ -334,7 +341,10 @@ void ToolDialog::startRun() {
 
 void ToolDialog::startReset() {
     tools::AcceptanceState& state = m_context.acceptance;
-    if (m_tool != Tool::Acceptance || !state.ranOnce || step(RunEvent::Start) != RunAction::Launch)
+    // A journal taken over from an earlier debugger may be reset before any run.
+    const bool journal = state.journal && state.journal->active();
+    if (m_tool != Tool::Acceptance || !(state.ranOnce || journal) ||
+        step(RunEvent::Start) != RunAction::Launch)
         return;
     // The settings of the last run, the dialog not read again.
     m_context.pacing.setInterval(std::chrono::milliseconds(state.lastRun.speed));
@@ -393,7 +403,9 @@ void ToolDialog::runEnded(const tools::ReadCounts& reads) {
 void ToolDialog::finishRun() {
     QApplication::restoreOverrideCursor();
     setInputEnabled(true);
-    if (m_tool == Tool::Acceptance && m_context.store.originalKnown())
+    const tools::AcceptanceJournal* journal = m_context.acceptance.journal;
+    if (m_tool == Tool::Acceptance &&
+        (m_context.store.originalKnown() || (journal && journal->active())))
         m_reset->setEnabled(true);
     // A check that the controller did not answer completely says so.
     if (const auto box = tools::unansweredBox(m_tool, m_lastReads))
@@ -413,6 +425,8 @@ void ToolDialog::setInputEnabled(bool enabled) {
     m_start->setEnabled(enabled);
     if (m_reset && !enabled)
         m_reset->setEnabled(false);
+    if (m_backup)
+        m_backup->setEnabled(enabled);
 }
 
 void ToolDialog::done(int result) {
@@ -441,6 +455,8 @@ void runToolDialog(Tool tool, ToolContext& context, QWidget* parent,
     setRouted(true);
     {
         ToolDialog dialog(tool, context, parent);
+        // Once the dialog is shown, so that the question stands over it.
+        QTimer::singleShot(0, &dialog, [&dialog] { dialog.offerJournal(); });
         dialog.exec();
     }
     setRouted(false);

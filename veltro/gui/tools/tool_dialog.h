@@ -7,6 +7,7 @@
 #include <span>
 
 #include "veltro/gui/tools/tool_context.h"
+#include "veltro/tools/backup_file.h"
 #include "veltro/tools/stoppable_clock.h"
 #include "veltro/tools/tool_run.h"
 #include "veltro/tools/tool_run_state.h"
@@ -58,6 +59,7 @@ class ToolDialog final : public QDialog {
     QPushButton* browseButton() const { return m_browse; }
     QPushButton* startButton() const { return m_start; }
     QPushButton* resetButton() const { return m_reset; }
+    QPushButton* backupButton() const { return m_backup; }  // the difference check's
     QPushButton* closeButton() const { return m_close; }
     QProgressBar* progressBar() const { return m_progress; }
     QRadioButton* speedButton(int index) const;
@@ -68,6 +70,12 @@ class ToolDialog final : public QDialog {
 
     void startRun();
     void startReset();
+    // The difference check's "&Bewaar parameters...": the checked categories
+    // into a backup file the user chooses.
+    void startBackup();
+    // The acceptance run's dialog, once shown: a journal of originals that an
+    // earlier debugger left is offered for restoring, or taken over.
+    void offerJournal();
     void done(int result) override;
     void reject() override;
 
@@ -101,6 +109,7 @@ class ToolDialog final : public QDialog {
     void finishRun();
     void closeNow(int result);
     void setInputEnabled(bool enabled);
+    void startJournalRestore(const tools::Backup& journal);
 
     tools::Tool m_tool;
     ToolContext& m_context;
@@ -126,6 +135,7 @@ class ToolDialog final : public QDialog {
     QPushButton* m_browse = nullptr;
     QPushButton* m_start = nullptr;
     QPushButton* m_reset = nullptr;
+    QPushButton* m_backup = nullptr;
     QPushButton* m_close = nullptr;
     QProgressBar* m_progress = nullptr;
     QButtonGroup* m_speeds = nullptr;

@@ -32,6 +32,10 @@ inline constexpr std::string_view kResetButton = "Reset originele instellingen";
 inline constexpr std::string_view kSpeedLabel = "Snelheid data-overdracht:";
 inline constexpr std::string_view kDirectoryLabel = "De te gebruiken Tiral bestanden staan in:";
 inline constexpr std::string_view kBrowseButton = "...";
+// The difference check's backup of the controller's parameters.
+inline constexpr std::string_view kBackupButton = "&Bewaar parameters...";
+inline constexpr std::string_view kBackupDialogTitle = "Bewaar parameters als:";
+inline constexpr std::string_view kBackupProposedName = "parameters.txt";
 
 inline const ToolDialogTexts& toolDialogTexts(tools::Tool tool) {
     static constexpr ToolDialogTexts kAdjustment{

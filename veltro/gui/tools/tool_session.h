@@ -38,6 +38,7 @@ class ToolSession {
     tools::Pacing m_pacing;
     tools::AcceptanceState m_acceptance;
     tools::StdTextFiles m_files;
+    tools::AcceptanceJournal m_journal;  // in the application directory
     link::RecordRouter& m_router;
     ToolContext m_context;
 };

@@ -467,5 +467,81 @@ TEST_F(ToolDialogTest, ARunAfterAStoppedOneGoesToItsEnd) {
     EXPECT_EQ(controller.requests.sent.size(), 4u);
 }
 
+// The difference check's "&Bewaar parameters...": the checked categories
+// into the chosen file, or nothing at all from a silent controller.
+TEST_F(ToolDialogTest, TheBackupButtonKeepsTheCheckedCategories) {
+    controller.values[{34, 1, 0}] = 131;
+    auto d = open(Tool::Difference);
+    d->categoryBox(Category::Tijden)->setChecked(true);
+    chosen = std::nullopt;  // cancelled: nothing asked
+    QTest::mouseClick(d->backupButton(), Qt::LeftButton);
+    EXPECT_FALSE(d->running());
+    EXPECT_TRUE(controller.requests.sent.empty());
+    chosen = QString("/data/bewaard.txt");
+    runAndWait(*d, d->backupButton());
+    EXPECT_EQ(proposals.back(), "Bewaar parameters als:|parameters.txt");
+    EXPECT_EQ(files.text("/data/bewaard.txt"),
+              "veltro parameterbackup 1\nproject;kruispunt;\n"
+              "categorie;parameter;element;naar;ruw;waarde;antwoord\n"
+              "Tijden;inst_TIJD;T_MAX;;120;12.0;ja\nTijden;inst_TIJD;T_MIN;;131;13.1;ja\n");
+    EXPECT_EQ(prompts.shown().back(),
+              "Parameters bewaren|De parameters zijn bewaard in /data/bewaard.txt");
+    EXPECT_TRUE(d->backupButton()->isEnabled());
+
+    ignore({34, 0, 0});
+    ignore({34, 1, 0});
+    chosen = QString("/data/stil.txt");
+    runAndWait(*d, d->backupButton());
+    EXPECT_FALSE(files.exists("/data/stil.txt"));
+    EXPECT_EQ(prompts.shown().back(),
+              "Parameters bewaren|De regeling gaf geen antwoord: er is niets bewaard.");
+}
+
+// A journal that an earlier debugger left behind: restored at once when
+// the user says yes, else taken over for "Reset originele instellingen".
+TEST_F(ToolDialogTest, TheAcceptanceDialogOffersAJournalLeftBehind) {
+    const std::string path = "/data/kruispunt/afname_originelen.txt";
+    const std::string journalText =
+        "veltro parameterbackup 1\nproject;kruispunt;\n"
+        "categorie;parameter;element;naar;ruw;waarde;antwoord\n"
+        "Tijden;inst_TIJD;T_MAX;;99;9.9;ja\n";
+    tools::AcceptanceJournal journal(files, path, {"kruispunt", ""});
+    acceptance.journal = &journal;
+    controller.values[{34, 0, 0}] = 7;  // a test value of the run that died
+    files.put(path, journalText);
+    prompts.answers = {true};
+    auto d = open(Tool::Acceptance);
+    d->offerJournal();
+    QTRY_VERIFY_WITH_TIMEOUT(!d->running(), 10000);
+    EXPECT_EQ(prompts.shown().front(),
+              "Automatische Afname|Een eerdere afname is niet afgesloten: de originele "
+              "instellingen staan nog in " +
+                  path +
+                  ".\nDeze originele instellingen nu "
+                  "terugzetten?");
+    EXPECT_EQ(prompts.shown().back(),
+              "Parameters terugzetten|Het terugzetten van de parameters is gereed");
+    EXPECT_EQ((controller.values[{34, 0, 0}]), 99);
+    EXPECT_FALSE(files.exists(path));
+
+    controller.values[{34, 0, 0}] = 7;
+    files.put(path, journalText);
+    prompts.answers = {false};
+    auto again = open(Tool::Acceptance);
+    again->offerJournal();
+    EXPECT_TRUE(again->resetButton()->isEnabled());
+    EXPECT_EQ((controller.values[{34, 0, 0}]), 7);
+    runAndWait(*again, again->resetButton());
+    EXPECT_EQ((controller.values[{34, 0, 0}]), 99);
+    EXPECT_FALSE(files.exists(path));
+
+    files.put(path, "kapot");
+    auto damaged = open(Tool::Acceptance);
+    damaged->offerJournal();
+    EXPECT_FALSE(damaged->resetButton()->isEnabled());
+    EXPECT_EQ(prompts.snapshot().back().icon, PromptIcon::Error);
+    EXPECT_EQ(files.text(path), "kapot");
+}
+
 }  // namespace
 }  // namespace veltro::gui
