@@ -10,6 +10,8 @@ inline constexpr std::string_view kRestoreCaption = "Parameters terugzetten";
 inline constexpr const char* kBackupDone = "De parameters zijn bewaard in %s";
 inline constexpr const char* kBackupPartly =
     "De parameters zijn bewaard in %s\n%d van de %d parameters gaven geen antwoord.";
+inline constexpr std::string_view kBackupNothingChosen =
+    "Er is geen parameter gekozen: er is niets bewaard.";
 inline constexpr std::string_view kBackupSilent =
     "De regeling gaf geen antwoord: er is niets bewaard.";
 inline constexpr const char* kBackupNotWritten = "Het bestand %s kon niet geschreven worden.";

@@ -70,6 +70,10 @@ bool saveBackup(TextFiles& files, const std::string& path, const Backup& backup)
 
 RunResult saveAndTell(const BackupOutcome& outcome, const std::string& path, RunPorts& ports) {
     const ReadCounts& reads = outcome.reads;
+    if (reads.asked == 0) {
+        box(ports, texts::kBackupCaption, texts::kBackupNothingChosen, PromptIcon::Exclamation);
+        return RunResult::Failed;
+    }
     if (reads.answered == 0) {
         box(ports, texts::kBackupCaption, texts::kBackupSilent, PromptIcon::Error);
         return RunResult::Failed;

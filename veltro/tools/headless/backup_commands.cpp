@@ -123,6 +123,11 @@ int runBackupCommand(const ToolCommand& cmd, ParameterStore& store, RunPorts& po
     if (outcome.result == RunResult::Stopped)
         return exit_code::kFailure;
     const ReadCounts& reads = outcome.reads;
+    if (reads.asked == 0) {
+        console.err("veltro: the chosen categories hold no parameter of " + cmd.directory +
+                    "; no backup was written");
+        return exit_code::kFailure;
+    }
     if (reads.answered == 0) {
         // An empty backup would look like a success to whoever restores it.
         console.err("veltro: the controller answered none of the " + std::to_string(reads.asked) +

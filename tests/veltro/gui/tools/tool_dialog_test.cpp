@@ -472,6 +472,12 @@ TEST_F(ToolDialogTest, ARunAfterAStoppedOneGoesToItsEnd) {
 TEST_F(ToolDialogTest, TheBackupButtonKeepsTheCheckedCategories) {
     controller.values[{34, 1, 0}] = 131;
     auto d = open(Tool::Difference);
+    // Nothing chosen is not a silent controller.
+    chosen = QString("/data/niets.txt");
+    runAndWait(*d, d->backupButton());
+    EXPECT_EQ(prompts.shown().back(),
+              "Parameters bewaren|Er is geen parameter gekozen: er is niets bewaard.");
+    EXPECT_FALSE(files.exists("/data/niets.txt"));
     d->categoryBox(Category::Tijden)->setChecked(true);
     chosen = std::nullopt;  // cancelled: nothing asked
     QTest::mouseClick(d->backupButton(), Qt::LeftButton);
