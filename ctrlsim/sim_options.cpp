@@ -19,7 +19,7 @@ const char* const kUsage =
     "  --garbage        send malformed bytes between frames\n"
     "  --rate N         send N value reports a second, spread over the CONTINUOUS objects\n"
     "  --set P=V        start parameter P with value V (controller units; repeatable)\n"
-    "  --set-file F     start every parameter that the backup F (veltro --bewaar, or an\n"
+    "  --set-file F     start every parameter that the backup F (made by veltro, or an\n"
     "                   acceptance journal) holds with its value; --set goes after it\n"
     "  --dump-parameters F  at exit, write every parameter held to F in the backup's\n"
     "                   format (replaced whole)\n"
