@@ -33,6 +33,17 @@ void MonitorHub::setUse(Use use, bool on) {
         m_history.clear();
 }
 
+void MonitorHub::setRecorder(FrameRecorder* recorder) {
+    if (recorder == nullptr) {
+        setUse(kRecord, false);  // what is queued still reaches the old one
+        m_recorder = nullptr;
+        return;
+    }
+    m_recorder = recorder;
+    setUse(kRecord, true);
+    m_refusedSeen = m_intake->refused();
+}
+
 std::size_t MonitorHub::drain(std::int64_t nowMs) {
     std::size_t taken = 0;
     if (m_intake) {
@@ -49,7 +60,18 @@ std::size_t MonitorHub::drain(std::int64_t nowMs) {
                 m_log.take(entry);
             if (inUse(kTrend))
                 m_trend.take(entry);
+            if (inUse(kRecord))
+                m_recorder->take(entry);
         }
+    }
+    if (inUse(kRecord)) {
+        // Refused entries came after the ones queued before them: the gap is
+        // told where the recording notices it.
+        const std::uint64_t refused = m_intake->refused();
+        if (refused != m_refusedSeen)
+            m_recorder->lost(refused - m_refusedSeen, nowMs);
+        m_refusedSeen = refused;
+        m_recorder->tick(nowMs);
     }
     if (inUse(kLog))
         m_log.tick(nowMs);

@@ -6,6 +6,7 @@
 #include "veltro/monitor/frame_feed.h"
 #include "veltro/monitor/frame_history.h"
 #include "veltro/monitor/frame_intake.h"
+#include "veltro/monitor/frame_recorder.h"
 #include "veltro/monitor/trend_store.h"
 #include "veltro/monitor/value_log.h"
 #include "veltro/ports/frame_tap.h"
@@ -18,7 +19,7 @@ namespace veltro::monitor {
 // intake at its own pace into each of them.
 class MonitorHub {
   public:
-    enum Use : unsigned { kMonitor = 1, kLog = 2, kTrend = 4 };
+    enum Use : unsigned { kMonitor = 1, kLog = 2, kTrend = 4, kRecord = 8 };
     static constexpr std::size_t kIntakeCapacity = 65536;
 
     MonitorHub(FrameTapSlot& slot, WallClock clock);
@@ -29,6 +30,11 @@ class MonitorHub {
     void setUse(Use use, bool on);
     bool inUse(Use use) const { return (m_uses & use) != 0; }
     bool attached() const { return m_uses != 0; }
+
+    // Hands every frame to `recorder` from now on (null: ends that). What
+    // the intake refuses meanwhile is told to it as lost.
+    void setRecorder(FrameRecorder* recorder);
+    FrameRecorder* recorder() const { return m_recorder; }
 
     // A paused monitor takes no frames; they are counted as skipped.
     void setPaused(bool paused) { m_paused = paused; }
@@ -56,6 +62,8 @@ class MonitorHub {
     ValueLog m_log;
     TrendStore m_trend;
     std::uint64_t m_skipped = 0;
+    FrameRecorder* m_recorder = nullptr;
+    std::uint64_t m_refusedSeen = 0;  // of the intake, told to the recorder
 };
 
 }  // namespace veltro::monitor
