@@ -22,6 +22,9 @@
 #include "veltro/screens/screen_loader.h"
 #include "veltro/session/profile_settings.h"
 #include "veltro/watch/watch_command_line.h"
+#include "veltro/watch/watch_recording.h"
+#include "veltro/watch/watch_replay.h"
+#include "veltro/watch/watch_values.h"
 
 namespace veltro::watch {
 
@@ -33,7 +36,21 @@ const char* const kWatchUsage =
     "                 the debugger's link words, -noreconnect included; OUT is made\n"
     "                 with the first value, and one that exists is only replaced\n"
     "                 (--overwrite) or added to (--append) when asked;\n"
-    "                 exit 0, 3 when the link or OUT fails or no value came\n";
+    "                 exit 0, 3 when the link or OUT fails or no value came;\n"
+    "                 --record CAPTURE also writes every frame both ways into the\n"
+    "                 new file CAPTURE (an existing one is refused)\n"
+    "  --watch DIR FILE --replay CAPTURE [--replay-speed 1|4|16|max] [--duration S]\n"
+    "                 [--csv OUT ...]\n"
+    "                 the same from a recording instead of a link, at its recorded\n"
+    "                 pace (or 4, 16 times as fast, or as fast as possible), each\n"
+    "                 value with its recorded time; exit 3 when the recording is\n"
+    "                 damaged (after the values up to the damage) or holds no value\n";
+
+std::int64_t wallClockMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
 
 namespace {
 
@@ -43,73 +60,6 @@ namespace exit_code = headless::exit_code;
 
 constexpr const char* kLinkEnded = "veltro: de verbinding met de regelautomaat is verbroken";
 constexpr const char* kNoValue = "veltro: the controller reported no value";
-
-std::int64_t wallClockMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::system_clock::now().time_since_epoch())
-        .count();
-}
-
-// The one debug window of the watch, always shown, as the poll cycle sees it.
-class WatchedWindow final : public link::PollWindow {
-  public:
-    explicit WatchedWindow(DebugScreen& screen) : m_screen(screen) {}
-    bool windowShown() const override { return true; }
-    std::size_t itemCount() const override { return m_screen.controlledItems().size(); }
-    ControllerRecord itemRecord(std::size_t item) const override {
-        return m_screen.item(index(item)).record();
-    }
-    bool itemRequested(std::size_t item) const override {
-        return m_screen.item(index(item)).requested();
-    }
-    void setItemRequested(std::size_t item, bool requested) override {
-        m_screen.setRequested(index(item), requested);
-    }
-    bool itemEnabled(std::size_t item) const override {
-        return m_screen.item(index(item)).enabled;
-    }
-    void disableItems() override { m_screen.disableItems(); }
-
-  private:
-    int index(std::size_t item) const { return m_screen.controlledItems().at(item); }
-    DebugScreen& m_screen;
-};
-
-// Every report of a watched item becomes a line of the value log, on the
-// loop's thread. The --csv file is opened with the first line.
-class ValueLines final : public RecordSink {
-  public:
-    ValueLines(headless::HeadlessLoop& loop, DebugScreen& screen, monitor::ValueLog& log,
-               headless::OutputFile* file)
-        : m_loop(loop), m_screen(screen), m_log(log), m_file(file) {}
-    // Reader thread.
-    void deliver(const ControllerRecord& record) override {
-        const std::int64_t now = wallClockMs();
-        m_loop.post([this, record, now] { write(record, now); });
-    }
-    // The file could not be made, or a line could not be written.
-    std::string failure() const {
-        return m_file && !m_file->error().empty() ? m_file->error() : m_log.error();
-    }
-
-  private:
-    void write(const ControllerRecord& record, std::int64_t timeMs) {
-        if (!m_log.logs(record) || m_screen.showReport(record) < 0)
-            return;
-        if (!m_log.isOpen()) {
-            std::ostream* out = m_file->open();
-            if (out == nullptr)
-                return;
-            m_log.start(*out, m_file->path(), timeMs, !m_file->hadContent());
-        }
-        m_log.record(record, timeMs);
-    }
-
-    headless::HeadlessLoop& m_loop;
-    DebugScreen& m_screen;
-    monitor::ValueLog& m_log;
-    headless::OutputFile* m_file;
-};
 
 std::string windowPath(const WatchCommand& cmd) {
     std::filesystem::path path(cmd.file);
@@ -134,15 +84,18 @@ bool openLink(const WatchCommand& cmd, link::ControllerLink& link, ConsoleLinkEr
 class WatchRun {
   public:
     WatchRun(DebugScreen& screen, const headless::Project& project, headless::CommandConsole& io,
-             headless::OutputFile* file)
+             headless::OutputFile* file, const WatchCommand& cmd)
         : m_console(io.console),
           m_messages(io.messages),
           m_boxes(io.boxes),
           m_linkErrors(io.console),
-          m_values(m_loop, screen, m_log, file),
+          m_values(m_loop, screen, m_log, file, wallClockMs),
           m_window(screen),
           m_link({m_loop, m_dumpDisplay, m_replyTimer, m_clock}),
-          m_poll(m_window, m_link.requests(), m_loop, io.messages, &m_link) {
+          m_poll(m_window, m_link.requests(), m_loop, io.messages, &m_link),
+          m_recording(m_link.flags().tap, cmd.recordPath, cmd.directory,
+                      [this](const monitor::FrameEntry& entry) { m_values.take(entry); }) {
+        m_values.setFromRecording(m_recording.recording());
         monitor::FrameNames names;
         names.setElements(*project.elements);
         m_log.setItems(monitor::loggedItems(screen, {}, names));
@@ -166,8 +119,9 @@ class WatchRun {
   private:
     bool ended() {
         m_log.tick(wallClockMs());
+        m_recording.drain();
         return m_linkErrors.failed() || m_link.state() == LinkState::Lost ||
-               !m_values.failure().empty();
+               !m_values.failure().empty() || !m_recording.error().empty();
     }
 
     int finish() {
@@ -178,8 +132,15 @@ class WatchRun {
             queue->waitUntilIdle(std::chrono::seconds(1));
         m_link.router().setRouteToParameterStore(false);
         m_loop.drain();
+        const auto recordFailure = m_recording.close();  // its last values first
         const std::uint64_t lines = m_log.lines();
         m_log.close();
+        for (const std::string& note : m_recording.notes())
+            m_console.err("veltro: " + note);
+        if (recordFailure) {
+            m_console.err("veltro: " + *recordFailure);
+            return exit_code::kFailure;
+        }
         if (const std::string failure = m_values.failure(); !failure.empty()) {
             m_console.err("veltro: " + failure);
             return exit_code::kFailure;
@@ -206,6 +167,7 @@ class WatchRun {
     WatchedWindow m_window;
     link::ControllerLink m_link;
     link::PollCycle m_poll;
+    WatchRecording m_recording;  // detached from the link before the link goes
 };
 
 }  // namespace
@@ -225,6 +187,13 @@ int runWatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
             return problem->exitCode;
         }
     }
+    if (!cmd.recordPath.empty()) {
+        const headless::OutputFile record(cmd.recordPath, headless::ExistingFile::Refuse);
+        if (const auto problem = record.problem()) {
+            io.console.err("veltro: " + problem->text);
+            return problem->exitCode;
+        }
+    }
     headless::Project project;
     if (!headless::loadProject(cmd.directory, project, io.messages, io.boxes))
         return exit_code::kFailure;
@@ -234,7 +203,9 @@ int runWatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         io.console.err("veltro: " + cmd.file + ": not a debug window file of " + cmd.directory);
         return exit_code::kFailure;
     }
-    WatchRun watch(*screen, project, io, file.get());
+    if (!cmd.replayPath.empty())
+        return replayWatch(cmd, *screen, project, io, file.get(), interrupted);
+    WatchRun watch(*screen, project, io, file.get(), cmd);
     return watch.run(cmd, interrupted);
 }
 

@@ -19,11 +19,22 @@ std::optional<std::chrono::milliseconds> seconds(const std::string& text) {
     return std::chrono::milliseconds(static_cast<long long>(std::llround(value * 1000)));
 }
 
+std::optional<int> replaySpeed(const std::string& text) {
+    if (text == "max")
+        return 0;
+    for (int speed : {1, 4, 16}) {
+        if (text == std::to_string(speed))
+            return speed;
+    }
+    return std::nullopt;
+}
+
 // The options after DIR and FILE; other words are link words.
 void readOptions(headless::CommandWords& words, WatchCommand& cmd,
                  std::vector<std::string>& link) {
     bool overwrite = false;
     bool append = false;
+    bool speedGiven = false;
     while (!words.failed() && !words.atEnd()) {
         const std::string word = words.next();
         if (word == "--duration") {
@@ -34,6 +45,18 @@ void readOptions(headless::CommandWords& words, WatchCommand& cmd,
             }
         } else if (word == "--csv") {
             cmd.csvPath = words.valueOf(word, "OUT, the file for the values").value_or("");
+        } else if (word == "--record") {
+            cmd.recordPath = words.valueOf(word, "CAPTURE, the file to record into").value_or("");
+        } else if (word == "--replay") {
+            cmd.replayPath = words.valueOf(word, "CAPTURE, the recording to replay").value_or("");
+        } else if (word == "--replay-speed") {
+            if (const auto value = words.valueOf(word, "1, 4, 16 or max")) {
+                const auto speed = replaySpeed(*value);
+                if (!speed)
+                    words.fail("--replay-speed: '" + *value + "' is not 1, 4, 16 or max");
+                cmd.replaySpeed = speed.value_or(1);
+                speedGiven = true;
+            }
         } else if (word == "--overwrite" || word == "--append") {
             (word == "--append" ? append : overwrite) = true;
         } else if (word.starts_with("--")) {
@@ -42,7 +65,13 @@ void readOptions(headless::CommandWords& words, WatchCommand& cmd,
             link.push_back(word);
         }
     }
-    if (overwrite && append)
+    if (!cmd.replayPath.empty() && !link.empty())
+        words.fail("--replay takes the place of the link words ('" + link.front() + "')");
+    else if (!cmd.replayPath.empty() && !cmd.recordPath.empty())
+        words.fail("--record and --replay exclude each other");
+    else if (speedGiven && cmd.replayPath.empty())
+        words.fail("--replay-speed goes with --replay CAPTURE");
+    else if (overwrite && append)
         words.fail("--overwrite and --append exclude each other");
     else if ((overwrite || append) && cmd.csvPath.empty())
         words.fail(std::string(overwrite ? "--overwrite" : "--append") + " goes with --csv OUT");

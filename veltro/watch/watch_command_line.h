@@ -11,7 +11,8 @@
 namespace veltro::watch {
 
 // `veltro --watch DIR FILE [link words] [--duration S] [--csv OUT
-// [--overwrite | --append]]`
+// [--overwrite | --append]] [--record CAPTURE]`, or with `--replay CAPTURE
+// [--replay-speed 1|4|16|max]` instead of the link words.
 struct WatchCommand {
     std::string directory;  // the project: ZXAPDEF.H, ZXAPTAB.C
     std::string file;       // the debug window file, in DIR unless a path
@@ -19,6 +20,9 @@ struct WatchCommand {
     std::optional<std::chrono::milliseconds> duration;  // nothing: until Ctrl-C
     std::string csvPath;                                // empty: standard output
     headless::ExistingFile csvRule = headless::ExistingFile::Refuse;
+    std::string recordPath;  // the capture file to record into (never replaced)
+    std::string replayPath;  // a capture to replay instead of a link
+    int replaySpeed = 1;     // 1, 4, 16, or 0: as fast as possible
 };
 
 struct ParsedWatchCommand {

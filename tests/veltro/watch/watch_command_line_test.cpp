@@ -26,6 +26,16 @@ TEST(WatchCommandLine, EachWrongArgumentIsNamed) {
         {{"--watch", "p", "f", "--csv", "o", "--append", "--overwrite"},
          "--watch: --overwrite and --append exclude each other"},
         {{"--watch", "p", "f", "--verbose"}, "--watch: unknown option '--verbose'"},
+        {{"--watch", "p", "f", "--replay", "c", "-IP", "127.0.0.1"},
+         "--watch: --replay takes the place of the link words ('-IP')"},
+        {{"--watch", "p", "f", "--replay", "c", "--record", "d"},
+         "--watch: --record and --replay exclude each other"},
+        {{"--watch", "p", "f", "--replay", "c", "--replay-speed", "2"},
+         "--watch: --replay-speed: '2' is not 1, 4, 16 or max"},
+        {{"--watch", "p", "f", "--replay-speed", "4"},
+         "--watch: --replay-speed goes with --replay CAPTURE"},
+        {{"--watch", "p", "f", "--record"},
+         "--watch: --record needs a value: CAPTURE, the file to record into"},
         {{"--watch", "p", "f", "COM9"},
          "--watch: 'COM9': LOG : Geen geldig argument. / Argument[0]: COM9"},
     };
@@ -53,6 +63,17 @@ TEST(WatchCommandLine, OptionsAndLinkWordsInAnyOrder) {
     const ParsedWatchCommand plain = parseWatchCommand({"--watch", "p", "f", "--csv", "o.csv"});
     ASSERT_TRUE(plain.command.has_value());
     EXPECT_EQ(plain.command->csvRule, headless::ExistingFile::Refuse);
+    EXPECT_EQ(plain.command->replaySpeed, 1);
+
+    const ParsedWatchCommand replay =
+        parseWatchCommand({"--watch", "p", "f", "--replay-speed", "max", "--replay", "c.txt"});
+    ASSERT_TRUE(replay.command.has_value()) << replay.error;
+    EXPECT_EQ(replay.command->replayPath, "c.txt");
+    EXPECT_EQ(replay.command->replaySpeed, 0);
+    const ParsedWatchCommand record =
+        parseWatchCommand({"--watch", "p", "f", "--record", "r.txt", "-IP", "10.0.0.2"});
+    ASSERT_TRUE(record.command.has_value()) << record.error;
+    EXPECT_EQ(record.command->recordPath, "r.txt");
 }
 
 }  // namespace
