@@ -9,6 +9,8 @@
 #include "veltro/capture/capture_format.h"
 #include "veltro/capture/capture_reader.h"
 #include "veltro/capture/capture_writer.h"
+#include "veltro/capture/frame_save.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -16,6 +18,7 @@ using namespace veltro::capture;
 using veltro::monitor::FrameDirection;
 using veltro::monitor::FrameEntry;
 using veltro::monitor::FrameKind;
+using test_support::TempDir;
 
 FrameEntry entry(std::int64_t timeMs, FrameDirection direction, FrameKind kind,
                  std::vector<std::uint8_t> bytes) {
@@ -235,6 +238,33 @@ TEST(CaptureReader, JumpsBackAndForthToTheFirstLineAtOrAfterATime) {
     EXPECT_TRUE(reader.seek(99'000));  // beyond the end: at the end
     EXPECT_EQ(nextOffset(), -1);
     EXPECT_EQ(reader.error(), "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FrameMonitorSave, TheShownRowsBecomeACaptureThatReadsBack) {
+    veltro::monitor::FrameHistory history;
+    history.push(entry(2000, FrameDirection::Out, FrameKind::Frame, {0xE2, 0x45, 0x43}));
+    history.push(entry(2010, FrameDirection::In, FrameKind::Frame, {0xA2, 0x65, 0x5F}));
+    history.push(entry(2030, FrameDirection::In, FrameKind::Cut, {0xB2, 0x80}));
+    veltro::monitor::FrameView view;
+    veltro::monitor::FrameFilter onlyIn;
+    onlyIn.out = false;
+    view.setFilter(onlyIn, history);
+    TempDir dir;
+    const auto path = (dir.path() / "frames.txt").string();
+    ASSERT_FALSE(saveFramesAsCapture(path, view, history, kHeader));
+    EXPECT_EQ(test_support::readFile(path),
+              "VELTRO-OPNAME 1\nproject kruispunt\nzxapdef 2026-12-08 07:15:03\nbegin 2010\n"
+              "0 < A2 65 5F\n20 <? B2 80\neinde\n");
+    EXPECT_EQ(readAll(test_support::readFile(path)).last, CaptureReader::Status::End);
+
+    const auto missing = (dir.path() / "nergens" / "frames.txt").string();
+    const auto error = saveFramesAsCapture(missing, view, history, kHeader);
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->starts_with("Kan " + missing + " niet schrijven: ")) << *error;
 }
 
 }  // namespace
