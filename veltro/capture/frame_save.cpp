@@ -14,8 +14,12 @@ std::optional<std::string> saveFramesAsCapture(const std::string& path,
                                                const CaptureHeader& header) {
     std::ostringstream text;
     {
-        CaptureWriter writer(header, [&] { return CaptureWriter::Opened{&text, {}}; },
-                             std::uint64_t{1} << 40);
+        CaptureWriter writer(
+            header,
+            [&] {
+                return CaptureWriter::Opened{&text, {}};
+            },
+            std::uint64_t{1} << 40);
         for (std::size_t row = 0; row < view.size(); ++row)
             writer.take(view.at(history, row));
         if (view.size() == 0)

@@ -6,19 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
 #include "veltro/capture/capture_format.h"
 #include "veltro/capture/capture_reader.h"
 #include "veltro/capture/capture_writer.h"
 #include "veltro/capture/frame_save.h"
-#include "support/temp_dir.h"
 
 namespace {
 
 using namespace veltro::capture;
+using test_support::TempDir;
 using veltro::monitor::FrameDirection;
 using veltro::monitor::FrameEntry;
 using veltro::monitor::FrameKind;
-using test_support::TempDir;
 
 FrameEntry entry(std::int64_t timeMs, FrameDirection direction, FrameKind kind,
                  std::vector<std::uint8_t> bytes) {
