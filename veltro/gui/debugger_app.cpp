@@ -3,11 +3,17 @@
 #include <QApplication>
 #include <QFont>
 #include <QStatusBar>
+#include <QToolBar>
+#include <filesystem>
 #include <iostream>
 
+#include "veltro/capture/capture_texts.h"
+#include "veltro/capture/project_check.h"
+#include "veltro/capture/replay_line.h"
 #include "veltro/gui/main_window.h"
 #include "veltro/gui/message_window.h"
 #include "veltro/gui/qt_prompts.h"
+#include "veltro/gui/replay/replay_bar.h"
 #include "veltro/gui/settings_font.h"
 #include "veltro/gui/status_line.h"
 #include "veltro/link/ip_error.h"
@@ -16,6 +22,8 @@
 #include "veltro/session/settings.h"
 
 namespace veltro::gui {
+
+constexpr std::string_view kReplayCaption = "VELTRO";
 
 // The message window's lines; before the window exists (and after it is
 // gone) they go to standard error so that none is lost.
@@ -86,6 +94,8 @@ void DebuggerApp::installKeyboardHook() {
 }
 
 bool DebuggerApp::openLink(const SessionOptions& options) {
+    if (!m_environment.replayPath.empty())
+        return openReplay();
     const link::LinkOpening opening = link::openControllerLink(
         m_link->link, options, {*m_prompts, *m_ipErrors, &m_settings, &m_log});
     if (opening.ipError) {
@@ -99,6 +109,24 @@ bool DebuggerApp::openLink(const SessionOptions& options) {
         m_creationExitCode = 1;
     }
     return opening.opened;
+}
+
+// A replay has no controller: the recording feeds the link's receive path,
+// and a line that takes no write (saying so) stands in for the controller's.
+bool DebuggerApp::openReplay() {
+    m_replay = std::make_unique<capture::ReplayDriver>(m_link->link.consumer(),
+                                                       m_link->link.flags().tap, m_replayClock);
+    if (const auto error = m_replay->open(m_environment.replayPath)) {
+        m_prompts->messageBox(kReplayCaption, *error, PromptIcon::Error);
+        m_replay.reset();
+        m_creationExitCode = 3;
+        return false;
+    }
+    m_link->link.setLabel("opname " +
+                          std::filesystem::path(m_environment.replayPath).filename().string());
+    m_link->link.attach(
+        std::make_unique<capture::ReplayLine>(m_link->dispatcher, m_log, m_replayClock));
+    return true;
 }
 
 bool DebuggerApp::createMainWindow(const SessionOptions& options) {
@@ -120,6 +148,13 @@ void DebuggerApp::makeMainWindow() {
     m_main->resize(geometry.width, geometry.height);
     m_main->applyFont(fontFromSettings(settings.readFont()));
     m_main->statusBar()->addWidget(new StatusLine(m_link->link, m_main.get()), 1);
+    if (m_replay) {
+        m_replayBar = new ReplayBar(*m_replay, m_log, m_main.get());
+        QToolBar* bar = m_main->addToolBar(m_replayBar->accessibleName());
+        bar->setObjectName(QStringLiteral("replayToolBar"));
+        bar->setMovable(false);
+        bar->addWidget(m_replayBar);
+    }
     if (!settings.hasGeometry())
         m_main->sizeForFullPicture();
     m_link->sink.setView(m_main.get());
@@ -135,11 +170,18 @@ bool DebuggerApp::createMessageWindow() {
 
 void DebuggerApp::showMainWindow() {
     m_main->show();
+    if (m_replay) {
+        if (const auto other = capture::projectMismatch(m_replay->header(), m_start.path))
+            m_log.message(message_kind::kWarning,
+                          capture::texts::replayTold(m_environment.replayPath, *other));
+        m_replayBar->start();
+    }
 }
 
 void DebuggerApp::destroyMainWindow() {
     m_hook.setWindow(nullptr);
     m_lines->target = nullptr;
+    m_replayBar = nullptr;  // goes with the main window
     m_link->sink.setView(nullptr);
     m_link->trust.setView(nullptr);
     m_main.reset();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "veltro/capture/replay_driver.h"
 #include "veltro/definitions/definition_table.h"
 #include "veltro/definitions/element_tables.h"
 #include "veltro/gui/dump_window.h"
@@ -24,6 +25,7 @@ namespace veltro::gui {
 
 class MainWindow;
 class DebuggerApp;
+class ReplayBar;
 
 // Where and how the desktop debugger runs.
 struct DebuggerEnvironment {
@@ -34,6 +36,8 @@ struct DebuggerEnvironment {
     std::ostream* errors = nullptr;         // the IP error report; null: standard error
     // Runs in place of the event loop (tests); null: the event loop.
     std::function<void(DebuggerApp&)> loop;
+    std::string recordPath;  // --record FILE: record the session from the start
+    std::string replayPath;  // --replay CAPTURE: no controller, the recording instead
 };
 
 // The debugger's assembly: the start-up host that makes the main window,
@@ -63,6 +67,10 @@ class DebuggerApp final : public StartupHost {
     const SessionOptions& options() const { return m_options; }
     const StartDirectory& startDirectory() const { return m_start; }
     DumpWindowPorts& dumpPorts() { return *m_dumpPorts; }
+    // The replay in place of a controller (null without --replay).
+    capture::ReplayDriver* replay() const { return m_replay.get(); }
+    ReplayBar* replayBar() const { return m_replayBar; }
+    const std::string& recordPath() const { return m_environment.recordPath; }
 
     // StartupHost
     bool registerWindowClasses() override { return true; }
@@ -82,6 +90,7 @@ class DebuggerApp final : public StartupHost {
     class IpErrors;
 
     bool openLink(const SessionOptions& options);
+    bool openReplay();
     void makeMainWindow();
 
     DebuggerEnvironment m_environment;
@@ -99,6 +108,9 @@ class DebuggerApp final : public StartupHost {
     std::unique_ptr<DumpWindowPorts> m_dumpPorts;  // the link's dump display and reply timer
     std::unique_ptr<IpErrors> m_ipErrors;
     std::unique_ptr<LinkAssembly> m_link;
+    capture::MachineReplayClock m_replayClock;
+    std::unique_ptr<capture::ReplayDriver> m_replay;  // feeds the link's receive path
+    ReplayBar* m_replayBar = nullptr;                 // the main window's
     KeyboardHook m_hook;
     bool m_hookInstalled = false;
     std::unique_ptr<MainWindow> m_main;

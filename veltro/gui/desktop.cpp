@@ -3,10 +3,14 @@
 #include <QApplication>
 #include <QStringList>
 #include <filesystem>
+#include <iostream>
+#include <string>
 #include <system_error>
+#include <vector>
 
 #include "common/config_directory.h"
 #include "common/gui/display.h"
+#include "veltro/capture/capture_words.h"
 #include "veltro/gui/debugger_app.h"
 #include "veltro/gui/program_icon.h"
 
@@ -17,15 +21,22 @@ constexpr char kNoDisplay[] =
     "veltro: geen beeldscherm bereikbaar; de vensters van de debugger hebben er een nodig. "
     "Zonder vensters: veltro --check, --watch, --verschillen of --aanpassen (zie veltro --help).";
 
-// The words behind the program name, as one command line; Qt has taken its
-// own options (-platform and the like) out of them.
-std::string commandLineWords() {
+// The words behind the program name; Qt has taken its own options
+// (-platform and the like) out of them.
+std::vector<std::string> commandLineWords() {
     const QStringList arguments = QApplication::arguments();
+    std::vector<std::string> words;
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        words.push_back(arguments[i].toStdString());
+    return words;
+}
+
+std::string joined(const std::vector<std::string>& words) {
     std::string commandLine;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
+    for (const std::string& word : words) {
         if (!commandLine.empty())
             commandLine += ' ';
-        commandLine += arguments[i].toStdString();
+        commandLine += word;
     }
     return commandLine;
 }
@@ -40,9 +51,19 @@ int runDesktop(int argc, char** argv, const DesktopCompanion& companion) {
     QApplication::setWindowIcon(programIcon());
     std::error_code error;
     const std::filesystem::path start = std::filesystem::current_path(error);
+    std::vector<std::string> words = commandLineWords();
+    const capture::CaptureWords capture = capture::takeCaptureWords(words);
+    if (!capture.error.empty()) {
+        std::cerr << "veltro: " << capture.error << '\n';
+        return 2;
+    }
     DebuggerEnvironment environment;
-    environment.commandLine = commandLineWords();
+    environment.commandLine = joined(words);
     environment.startDirectory = error ? std::string(".") : start.string();
+    if (!capture.replayDirectory.empty())
+        environment.startDirectory = std::filesystem::absolute(capture.replayDirectory).string();
+    environment.recordPath = capture.recordPath;
+    environment.replayPath = capture.replayPath;
     environment.configDirectory = common::configDirectory();
     const std::unique_ptr<QObject> beside = companion ? companion() : nullptr;
     DebuggerApp debugger(std::move(environment));

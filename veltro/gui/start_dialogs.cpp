@@ -35,9 +35,18 @@ void installStartDialogs(DebuggerApp& app, MainWindow& window) {
         window.setStartDialog(item,
                               [session, tool = tool, &window] { session->open(tool, &window); });
     }
-    // And the menu "Extra" after the described menus.
-    installLinkTrafficMenu(
-        window, LinkTrafficParts{link.flags().tap, app.windows(), app.elements(), app.messages()});
+    // And the menu "Extra" after the described menus; a replay's monitor
+    // shows the recorded times, and --record starts recording at once.
+    monitor::WallClock clock = monitor::systemTimeMs;
+    if (const capture::ReplayDriver* replay = app.replay())
+        clock = [replay] { return replay->timeMs(); };
+    LinkTrafficMenu& extra =
+        installLinkTrafficMenu(window,
+                               LinkTrafficParts{link.flags().tap, app.windows(), app.elements(),
+                                                app.messages(), app.startDirectory().path},
+                               std::move(clock));
+    if (!app.recordPath().empty())
+        extra.startRecording(QString::fromStdString(app.recordPath()));
 }
 
 }  // namespace veltro::gui

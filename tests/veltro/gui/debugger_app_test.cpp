@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -19,6 +20,8 @@
 #include "main_window_rig.h"
 #include "support/temp_dir.h"
 #include "veltro/gui/dump_window.h"
+#include "veltro/gui/message_window.h"
+#include "veltro/gui/replay/replay_bar.h"
 
 namespace veltro::gui {
 namespace {
@@ -233,6 +236,66 @@ TEST(DebuggerStart, AFailedStartUpLeavesNoSettingsFileBehind) {
     };
     DebuggerApp projectApp(std::move(started));
     EXPECT_EQ(projectApp.run(), 1);
+}
+
+// veltro --replay: the recorded values reach the shown window through the
+// link's receive path, a write is refused as the recording it is, a capture
+// of another project is told, and the end of the recording too.
+TEST(DebuggerStart, AReplayShowsTheRecordedValuesAndRefusesWrites) {
+    StartRun run;
+    const std::string capture =
+        run.dir
+            .write("opname.txt",
+                   "VELTRO-OPNAME 1\nproject ander\nzxapdef -\nbegin 1796760403000\n"
+                   "0 > FF 45 48 40 40 40 40\n1 < BF 45 48 40 40 41 64\n"
+                   "3 < BF 45 4B 40 40 5F 6A\neinde\n")
+            .string();
+    DebuggerEnvironment environment = run.environment("");
+    environment.replayPath = capture;
+    std::vector<std::string> lines;
+    std::string version;
+    environment.loop = [&](DebuggerApp& app) {
+        ASSERT_NE(app.replay(), nullptr);
+        ASSERT_NE(app.replayBar(), nullptr);
+        auto shownVersion = [&] {
+            for (const DebugItem& item : app.windows().shownWindow()->items()) {
+                if (item.functionCode == 15 * 32 + 8)
+                    version = item.text;
+            }
+            return version == "100";
+        };
+        // The decoded values reach the window through the dispatcher.
+        QTest::qWaitFor(shownVersion, 5000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return app.replay()->player().finished(); }, 5000));
+        app.link().link.requests().send({15 * 32 + 8, -1, 255, 0, 7}, CommandMode::Write);
+        const MessageWindow& window = app.mainWindow()->messageWindow();
+        QTest::qWaitFor(
+            [&] { return window.line(window.lineCount() - 1).contains("Dit is een opname"); },
+            5000);
+        for (int i = 0; i < window.lineCount(); ++i)
+            lines.push_back(window.line(i).toStdString());
+    };
+    DebuggerApp app(std::move(environment));
+    EXPECT_EQ(app.run(), 1);
+    EXPECT_EQ(version, "100");
+    auto told = [&](const std::string& text) {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.find(text) != std::string::npos;
+        });
+    };
+    EXPECT_TRUE(told("Opname " + capture + ": de opname is gemaakt bij project 'ander'"));
+    EXPECT_TRUE(told("Opname " + capture + ": einde van de opname."));
+    EXPECT_TRUE(told("Dit is een opname: er wordt niets naar de regelautomaat geschreven."));
+
+    StartRun missing;
+    DebuggerEnvironment none = missing.environment("");
+    none.replayPath = (missing.dir.path() / "geen.txt").string();
+    DebuggerApp nothing(std::move(none));
+    EXPECT_EQ(nothing.run(), 3);
+    ASSERT_EQ(missing.prompts.boxes.size(), 1u);
+    EXPECT_EQ(missing.prompts.boxes[0].text, "Opname " +
+                                                 (missing.dir.path() / "geen.txt").string() +
+                                                 ": de opname kan niet gelezen worden.");
 }
 
 }  // namespace

@@ -100,9 +100,10 @@ TEST(LinkTrafficMenu, TheMenuComesAfterTheDescribedOnesAndCostsTheLinkNothingUnt
     QStringList items;
     for (QAction* a : menus.back()->menu()->actions())
         items << a->text();
-    EXPECT_EQ(items,
-              (QStringList{"&Frame monitor", "&Waarden vastleggen...",
-                           "&Gekozen waarden vastleggen...", "Vastleggen &stoppen", "&Trend..."}));
+    EXPECT_EQ(items, (QStringList{"&Frame monitor", "&Waarden vastleggen...",
+                                  "&Gekozen waarden vastleggen...", "Vastleggen &stoppen",
+                                  "&Trend...", "&Opname starten…", "Opname sto&ppen"}));
+    EXPECT_FALSE(rig.tools->action(TrafficItem::RecordStop)->isEnabled());
     EXPECT_FALSE(rig.tools->action(TrafficItem::LogStop)->isEnabled());
     EXPECT_FALSE(rig.slot.attached());
 }
@@ -163,17 +164,54 @@ TEST(LinkTrafficMenu, CtrlMOpensTheMonitorWhichShowsFramesFiltersPausesAndDetach
     EXPECT_EQ(rig.tools->hub().skipped(), 1u);
     monitor->findChild<QPushButton*>(QStringLiteral("monitorPause"))->click();
 
-    // Saved as shown.
+    // Saved as shown, as a capture that can be replayed.
     test_support::TempDir dir;
     const std::string saved = (dir / "frames.txt").string();
     monitor->setFileChooser([&](QWidget*) { return QString::fromStdString(saved); });
     monitor->saveFrames();
     const auto lines = fileLines(saved);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_NE(lines[1].find("288 VG_TIJD\t2 fc02\t\t37"), std::string::npos) << lines[1];
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "VELTRO-OPNAME 1");
+    EXPECT_EQ(lines[3], "begin " + std::to_string(rig.now));
+    EXPECT_EQ(lines[4], "0 < B9 43 40 42 65");  // WRITE 37 to VG_TIJD fc02
+    EXPECT_EQ(lines[5], "einde");
 
     monitor->close();
     EXPECT_FALSE(rig.slot.attached());
+}
+
+TEST(LinkTrafficMenu, ARecordingTakesEveryFrameBothWaysUntilStopped) {
+    Rig rig;
+    test_support::TempDir dir;
+    const std::string path = (dir / "opname.txt").string();
+    QString title;
+    rig.tools->setFileChooser([&](QWidget*, const QString& asked, const QString&) {
+        title = asked;
+        return QString::fromStdString(path);
+    });
+    rig.tools->action(TrafficItem::RecordStart)->trigger();
+    EXPECT_EQ(title.toStdString(), "Opname opslaan als");
+    ASSERT_TRUE(rig.slot.attached());
+    EXPECT_FALSE(rig.tools->action(TrafficItem::RecordStart)->isEnabled());
+    EXPECT_TRUE(rig.tools->action(TrafficItem::RecordStop)->isEnabled());
+    rig.in(encoded(288, 2, 5));
+    rig.now += 40;
+    rig.slot.use([](FrameTap& tap) {
+        const std::uint8_t read[] = {0xE9, 0x40, 0x42};
+        tap.bytesOut(read);
+    });
+    rig.tools->tick();
+    rig.tools->action(TrafficItem::RecordStop)->trigger();
+    EXPECT_FALSE(rig.slot.attached());
+    EXPECT_TRUE(rig.tools->action(TrafficItem::RecordStart)->isEnabled());
+    const auto lines = fileLines(path);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[4], "0 < B9 43 40 42 45");
+    EXPECT_EQ(lines[5], "40 > E9 40 42");
+    EXPECT_EQ(lines[6], "einde");
+    EXPECT_EQ(rig.messages.texts(),
+              (std::vector<std::string>{"Opname naar " + path + " gestart.",
+                                        "Opname naar " + path + " gestopt: 2 frames."}));
 }
 
 TEST(LinkTrafficMenu, TheValueLogFollowsTheShownWindowUntilStopped) {

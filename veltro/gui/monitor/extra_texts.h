@@ -10,6 +10,10 @@ inline constexpr const char* kLogWindow = "&Waarden vastleggen...";
 inline constexpr const char* kLogChosen = "&Gekozen waarden vastleggen...";
 inline constexpr const char* kLogStop = "Vastleggen &stoppen";
 inline constexpr const char* kTrend = "&Trend...";
+inline constexpr const char* kRecordStart = "&Opname starten…";
+inline constexpr const char* kRecordStop = "Opname sto&ppen";
+inline constexpr const char* kRecordTitle = "Opname opslaan als";
+inline constexpr const char* kRecordFilter = "Opnamen (*.txt);;Alle bestanden (*)";
 
 inline constexpr const char* kMonitorTitle = "Frame monitor";
 inline constexpr const char* kIn = "In";

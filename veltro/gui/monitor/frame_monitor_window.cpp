@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "veltro/capture/frame_save.h"
 #include "veltro/gui/monitor/extra_texts.h"
 
 namespace veltro::gui {
@@ -170,8 +171,11 @@ void FrameMonitorWindow::saveFrames() {
     const QString path = m_chooseFile(this);
     if (path.isEmpty())
         return;
+    const capture::CaptureHeader header{capture::projectName(m_projectDirectory),
+                                        capture::definitionDate(m_projectDirectory),
+                                        m_hub.clock()()};
     const std::optional<std::string> error =
-        monitor::saveFrames(path.toStdString(), m_model.view(), m_hub.history(), m_names);
+        capture::saveFramesAsCapture(path.toStdString(), m_model.view(), m_hub.history(), header);
     if (error)
         QMessageBox::warning(this, text(extra_texts::kMonitorTitle),
                              QString::fromStdString(*error));

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <string>
 
 #include "veltro/gui/monitor/frame_table_model.h"
 #include "veltro/monitor/monitor_hub.h"
@@ -31,7 +32,10 @@ class FrameMonitorWindow final : public QWidget {
     void refresh();
     // Where the shown frames are saved (a file dialog unless set; tests).
     void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // Writes the shown rows as a capture file (replayable), its header
+    // naming the project of `setProjectDirectory`.
     void saveFrames();
+    void setProjectDirectory(std::string directory) { m_projectDirectory = std::move(directory); }
 
     FrameTableModel& model() { return m_model; }
     QTableView* table() const { return m_table; }
@@ -46,6 +50,7 @@ class FrameMonitorWindow final : public QWidget {
 
     monitor::MonitorHub& m_hub;
     const monitor::FrameNames& m_names;
+    std::string m_projectDirectory = ".";
     FrameTableModel m_model;
     QCheckBox* m_in = nullptr;
     QCheckBox* m_out = nullptr;

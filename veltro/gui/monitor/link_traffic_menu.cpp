@@ -28,7 +28,8 @@ QString text(const char* utf8) {
 QString askLogFile(QWidget* parent, const QString& title, const QString& filter) {
     QFileDialog dialog(parent, title, {}, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    dialog.setDefaultSuffix(filter.contains(QStringLiteral("*.csv")) ? QStringLiteral("csv")
+                                                                     : QStringLiteral("txt"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -58,6 +59,7 @@ LinkTrafficMenu::~LinkTrafficMenu() {
     // The windows go first, then the hub (detaching the tap), with the log's
     // last lines written.
     m_timer.stop();
+    m_recording.stop();
     for (QWidget* shown : {static_cast<QWidget*>(m_monitor), static_cast<QWidget*>(m_trend)}) {
         if (shown != nullptr)
             shown->removeEventFilter(this);
@@ -78,6 +80,8 @@ void LinkTrafficMenu::buildMenu() {
         {TrafficItem::LogChosen, extra_texts::kLogChosen, [this] { startLog(true); }},
         {TrafficItem::LogStop, extra_texts::kLogStop, [this] { stopLog(); }},
         {TrafficItem::Trend, extra_texts::kTrend, [this] { openTrend(); }},
+        {TrafficItem::RecordStart, extra_texts::kRecordStart, [this] { startRecording(); }},
+        {TrafficItem::RecordStop, extra_texts::kRecordStop, [this] { stopRecording(); }},
     };
     QMenu* menu = m_window.menuBar()->addMenu(text(extra_texts::kMenu));
     menu->setObjectName(QStringLiteral("extraMenu"));
@@ -95,6 +99,8 @@ void LinkTrafficMenu::updateMenu() {
     action(TrafficItem::LogWindow)->setEnabled(!logging);
     action(TrafficItem::LogChosen)->setEnabled(!logging);
     action(TrafficItem::LogStop)->setEnabled(logging);
+    action(TrafficItem::RecordStart)->setEnabled(!m_recording.active());
+    action(TrafficItem::RecordStop)->setEnabled(m_recording.active());
 }
 
 void LinkTrafficMenu::setTapUse(MonitorHub::Use user, bool on) {
@@ -117,6 +123,7 @@ std::optional<std::vector<int>> LinkTrafficMenu::askItems(const DebugScreen& sho
 void LinkTrafficMenu::openMonitor() {
     if (m_monitor == nullptr) {
         m_monitor = new FrameMonitorWindow(m_hub, m_names, &m_window);
+        m_monitor->setProjectDirectory(m_parts.projectDirectory);
         m_monitor->installEventFilter(this);
     }
     if (!m_hub.inUse(MonitorHub::kMonitor)) {
@@ -159,6 +166,27 @@ void LinkTrafficMenu::stopLog() {
     updateMenu();
 }
 
+void LinkTrafficMenu::startRecording() {
+    const QString path =
+        m_chooseFile(&m_window, text(extra_texts::kRecordTitle), text(extra_texts::kRecordFilter));
+    if (!path.isEmpty())
+        startRecording(path);
+}
+
+void LinkTrafficMenu::startRecording(const QString& path) {
+    if (!m_hub.attached())
+        m_names.setElements(m_parts.elements);
+    const std::string told = m_recording.start(path.toStdString(), m_parts.projectDirectory);
+    m_parts.messages.message(message_kind::kSystem, told);
+    setTapUse(MonitorHub::kRecord, true);  // the recording is the hub's use already
+}
+
+void LinkTrafficMenu::stopRecording() {
+    if (const auto told = m_recording.stop())
+        m_parts.messages.message(message_kind::kSystem, *told);
+    setTapUse(MonitorHub::kRecord, false);
+}
+
 void LinkTrafficMenu::openTrend() {
     const DebugScreen* shown = m_parts.windows.shownWindow();
     if (shown == nullptr) {
@@ -185,6 +213,10 @@ void LinkTrafficMenu::tick() {
     const std::int64_t now = m_hub.clock()();
     m_log.follow(m_parts.windows.shownWindow(), m_parts.windows.shownId());
     m_hub.drain(now);
+    if (const auto ended = m_recording.check()) {
+        m_parts.messages.message(message_kind::kError, *ended);
+        setTapUse(MonitorHub::kRecord, false);
+    }
     if (m_log.endOnWriteError())
         setTapUse(MonitorHub::kLog, false);
     if (m_monitor != nullptr && m_hub.inUse(MonitorHub::kMonitor))
@@ -227,8 +259,9 @@ void LinkTrafficMenu::openFromEnvironment() {
     });
 }
 
-LinkTrafficMenu& installLinkTrafficMenu(QMainWindow& window, LinkTrafficParts parts) {
-    return *new LinkTrafficMenu(window, parts);
+LinkTrafficMenu& installLinkTrafficMenu(QMainWindow& window, LinkTrafficParts parts,
+                                        monitor::WallClock clock) {
+    return *new LinkTrafficMenu(window, std::move(parts), std::move(clock));
 }
 
 }  // namespace veltro::gui

@@ -6,8 +6,10 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "veltro/capture/capture_recording.h"
 #include "veltro/definitions/element_tables.h"
 #include "veltro/monitor/frame_names.h"
 #include "veltro/monitor/log_session.h"
@@ -30,11 +32,12 @@ struct LinkTrafficParts {
     FrameTapSlot& tap;  // the link's (ControllerLink::flags().tap)
     DebugWindowList& windows;
     const ElementTables& elements;
-    Messages& messages;  // the message window
+    Messages& messages;                  // the message window
+    std::string projectDirectory = ".";  // named in a recording's header
 };
 
-enum class TrafficItem { Monitor, LogWindow, LogChosen, LogStop, Trend };
-inline constexpr std::size_t kTrafficItemCount = 5;
+enum class TrafficItem { Monitor, LogWindow, LogChosen, LogStop, Trend, RecordStart, RecordStop };
+inline constexpr std::size_t kTrafficItemCount = 7;
 
 // The menu "Extra" after the described menus, with what shows, logs and
 // plots the link's traffic: the frame monitor (Ctrl+M), the value log and
@@ -65,6 +68,12 @@ class LinkTrafficMenu final : public QObject {
     void startLog(bool chosen);
     void stopLog();
     void openTrend();
+    // Records every frame into a capture file (the menu asks for it; the
+    // start option names it), or ends that.
+    void startRecording();
+    void startRecording(const QString& path);
+    void stopRecording();
+    bool recording() const { return m_recording.active(); }
     // Drains the intake into what is open; the timer's work.
     void tick();
 
@@ -98,11 +107,14 @@ class LinkTrafficMenu final : public QObject {
     std::array<QAction*, kTrafficItemCount> m_actions{};
     FrameMonitorWindow* m_monitor = nullptr;
     TrendWindow* m_trend = nullptr;
+    capture::CaptureRecording m_recording{m_hub};  // ended before the hub goes
     FileChooser m_chooseFile;
     ItemChooser m_chooseItems;
 };
 
-// Adds the menu to `window`; it lives as long as the window.
-LinkTrafficMenu& installLinkTrafficMenu(QMainWindow& window, LinkTrafficParts parts);
+// Adds the menu to `window`; it lives as long as the window. A replay gives
+// the monitor its recorded times as `clock`.
+LinkTrafficMenu& installLinkTrafficMenu(QMainWindow& window, LinkTrafficParts parts,
+                                        monitor::WallClock clock = monitor::systemTimeMs);
 
 }  // namespace veltro::gui
