@@ -22,6 +22,7 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: veltro [COM1..COM4] [-C N] [-B BAUD] [-IP ADDRESS] [-IPP PORT]\n"
     "              [DPCOM|-D] [AFNAME|-A] [PARAMETERS|-P] [VERSCHILLEN|-V] [-NORECONNECT]\n"
+    "              [--record FILE]\n"
     "       veltro COMMAND ...\n"
     "  without a command the debugger opens its windows on the debug window files\n"
     "  of the current directory and follows the controller over a serial port\n"
@@ -30,7 +31,11 @@ constexpr std::string_view kUsage =
     "  opened again with growing pauses unless -NORECONNECT is given; -IP takes a\n"
     "  dotted IPv4 address (a host name is not looked up), -IPP a port 1..65535;\n"
     "  VELTRO_TRACE=1 in the environment prints the IP reader's \"recvBytes = N\"\n"
-    "  lines on standard output (never without it)\n"
+    "  lines on standard output (never without it);\n"
+    "  --record FILE records every frame into the new capture file FILE\n"
+    "       veltro --replay CAPTURE [DIR]\n"
+    "  the debugger on the project DIR (default the current directory) without a\n"
+    "  controller, replaying the capture with a bar to pause, speed up and jump\n"
     "commands without windows (exit 0 success, 1 a finding, 2 a wrong command line,\n"
     "3 a link, file or silent-controller failure):\n";
 

@@ -32,7 +32,7 @@ bool CaptureReader::readHeader() {
     if (!problem) {
         const auto [end, ec] =
             std::from_chars(begin.data(), begin.data() + begin.size(), m_header.beginMs);
-        if (ec != std::errc() || end != begin.data() + begin.size())
+        if (ec != std::errc() || end != begin.data() + begin.size() || m_header.beginMs < 0)
             problem = "'begin' noemt geen tijd";
     }
     if (problem) {

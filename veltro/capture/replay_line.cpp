@@ -31,4 +31,9 @@ LineOutput::Result ReplayLine::writeSome(std::span<const std::uint8_t> bytes,
     return {bytes.size(), false};
 }
 
+bool ReplayWriteGate::writesPossible() const {
+    m_messages.message(message_kind::kWarning, texts::kWriteRefused);
+    return false;
+}
+
 }  // namespace veltro::capture

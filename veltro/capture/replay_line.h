@@ -6,6 +6,7 @@
 #include "veltro/ports/line_output.h"
 #include "veltro/ports/messages.h"
 #include "veltro/ports/ui_dispatcher.h"
+#include "veltro/ports/write_gate.h"
 
 namespace veltro::capture {
 
@@ -33,6 +34,22 @@ class ReplayLine final : public LineOutput {
     Messages& m_messages;
     const ReplayClock& m_clock;
     std::int64_t m_lastToldMs = -kQuietMs;  // the queue's thread only
+};
+
+}  // namespace veltro::capture
+
+namespace veltro::capture {
+
+// During a replay a debug window asks this before it writes: never possible,
+// and the engineer is told why at that moment (the window then shows the
+// recorded value again, as for a lost link).
+class ReplayWriteGate final : public WriteGate {
+  public:
+    explicit ReplayWriteGate(Messages& messages) : m_messages(messages) {}
+    bool writesPossible() const override;
+
+  private:
+    Messages& m_messages;
 };
 
 }  // namespace veltro::capture

@@ -129,6 +129,14 @@ bool DebuggerApp::openReplay() {
     return true;
 }
 
+const WriteGate& DebuggerApp::writeGate() {
+    if (!m_replay)
+        return m_link->trust;
+    if (!m_replayGate)
+        m_replayGate = std::make_unique<capture::ReplayWriteGate>(m_log);
+    return *m_replayGate;
+}
+
 bool DebuggerApp::createMainWindow(const SessionOptions& options) {
     m_options = options;
     if (!openLink(options))
@@ -139,7 +147,7 @@ bool DebuggerApp::createMainWindow(const SessionOptions& options) {
 
 void DebuggerApp::makeMainWindow() {
     MainWindowParts parts{
-        m_windows,  m_link->link, m_link->poll, m_link->link.requests(), m_link->trust,
+        m_windows,  m_link->link, m_link->poll, m_link->link.requests(), writeGate(),
         *m_prompts, m_log,        m_settings,   m_definitions,           m_start.withSeparator};
     m_main = std::make_unique<MainWindow>(std::move(parts));
     const VeltroSettings settings(m_settings);

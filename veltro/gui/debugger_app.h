@@ -13,6 +13,7 @@
 #include "veltro/gui/key_filter.h"
 #include "veltro/gui/link_assembly.h"
 #include "veltro/ports/ip_error_handler.h"
+#include "veltro/ports/write_gate.h"
 #include "veltro/session/debugger_startup.h"
 #include "veltro/session/message_log.h"
 #include "veltro/session/profile_settings.h"
@@ -91,6 +92,9 @@ class DebuggerApp final : public StartupHost {
 
     bool openLink(const SessionOptions& options);
     bool openReplay();
+    // What a debug window asks before it writes: the link's trust, or a
+    // replay's refusal.
+    const WriteGate& writeGate();
     void makeMainWindow();
 
     DebuggerEnvironment m_environment;
@@ -111,6 +115,7 @@ class DebuggerApp final : public StartupHost {
     capture::MachineReplayClock m_replayClock;
     std::unique_ptr<capture::ReplayDriver> m_replay;  // feeds the link's receive path
     ReplayBar* m_replayBar = nullptr;                 // the main window's
+    std::unique_ptr<WriteGate> m_replayGate;
     KeyboardHook m_hook;
     bool m_hookInstalled = false;
     std::unique_ptr<MainWindow> m_main;

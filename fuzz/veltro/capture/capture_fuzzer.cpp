@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <sstream>
 #include <string>
 
@@ -22,7 +23,7 @@ struct StillClock final : ReplayClock {
 
 struct Decoding final : ReplayTarget {
     veltro::link::FrameDecoder decoder{[](const veltro::link::DecodedFrame&) {}};
-    std::int64_t last = -1;
+    std::int64_t last = std::numeric_limits<std::int64_t>::min();
     void check(std::int64_t timeMs) {
         if (timeMs < last && !jumped)
             std::abort();

@@ -201,6 +201,10 @@ TEST(CaptureReader, ReadsUpToTheDamageAndNamesItsLine) {
          {},
          S::Damaged,
          "regel 4: 'begin' noemt geen tijd"},
+        {"VELTRO-OPNAME 1\nproject x\nzxapdef -\nbegin -767690403000\n",
+         {},
+         S::Damaged,
+         "regel 4: 'begin' noemt geen tijd"},
     };
     for (const Case& c : cases) {
         const ReadOut out = readAll(c.text);

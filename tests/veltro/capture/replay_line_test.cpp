@@ -65,6 +65,12 @@ TEST(ReplayLine, RefusesWritesWithAMessageAndSwallowsThePollCyclesRequests) {
     const std::string refused =
         "2 Dit is een opname: er wordt niets naar de regelautomaat geschreven.";
     EXPECT_EQ(told.lines, (std::vector<std::string>{refused, refused}));
+
+    // A debug window asks before it writes: never, and told at that moment.
+    told.lines.clear();
+    const capture::ReplayWriteGate gate(told);
+    EXPECT_FALSE(gate.writesPossible());
+    EXPECT_EQ(told.lines, std::vector<std::string>{refused});
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ ReplayBar::ReplayBar(capture::ReplayDriver& driver, Messages& messages, QWidget*
     for (const char* speed : texts::kSpeeds)
         m_speed->addItem(QString::fromUtf8(speed));
     m_time->setPlaceholderText(QString::fromUtf8(texts::kJumpHint));
-    m_time->setMaximumWidth(fontMetrics().horizontalAdvance("0:00:00.00") + 16);
+    m_time->setFixedWidth(fontMetrics().horizontalAdvance("00:00:00.00") + 16);
     auto* go = new QPushButton(QString::fromUtf8(texts::kJump), this);
     layout->addWidget(m_pause);
     layout->addWidget(new QLabel(QString::fromUtf8(texts::kSpeed), this));
