@@ -9,6 +9,9 @@ bool CaptureReader::readLine(std::string& text) {
     if (!std::getline(m_in, text))
         return false;
     ++m_lineNumber;
+    // Counted rather than asked of the stream for every line (tellg is
+    // slow); a last line without its line feed ends the file anyway.
+    m_position += static_cast<std::streamoff>(text.size() + 1);
     if (!text.empty() && text.back() == '\r')
         text.pop_back();
     return true;
@@ -52,23 +55,23 @@ CaptureReader::Status CaptureReader::damaged(std::string text) {
 CaptureReader::Status CaptureReader::readNext(CaptureLine& line) {
     if (m_final)
         return *m_final;
-    const std::streampos position = m_in.tellg();
+    const std::streampos position = m_position;
     if (!readLine(m_text)) {
         return damaged("na regel " + std::to_string(m_lineNumber) +
                        " houdt de opname op zonder 'einde' (afgebroken)");
     }
-    const std::string where = "regel " + std::to_string(m_lineNumber) + ": ";
+    auto where = [this] { return "regel " + std::to_string(m_lineNumber) + ": "; };
     const auto parsed =
         m_text.size() <= kLongestLine ? parseLine(m_text) : std::optional<CaptureLine>{};
     if (!parsed)
-        return damaged(where + "onleesbaar");
+        return damaged(where() + "onleesbaar");
     if (parsed->kind == LineKind::End || parsed->kind == LineKind::EndAtLimit) {
         m_atLimit = parsed->kind == LineKind::EndAtLimit;
         m_final = Status::End;
         return Status::End;
     }
     if (parsed->offsetMs < m_lastOffset)
-        return damaged(where + "de tijd loopt terug");
+        return damaged(where() + "de tijd loopt terug");
     if (m_index.empty() || parsed->offsetMs >= m_index.back().offsetMs + kIndexStepMs)
         m_index.push_back({parsed->offsetMs, position, m_lineNumber - 1});
     m_lastOffset = parsed->offsetMs;
@@ -98,6 +101,7 @@ bool CaptureReader::seek(std::int64_t offsetMs) {
             --place;
         m_in.clear();
         m_in.seekg(place->position);
+        m_position = place->position;
         m_lineNumber = place->lineNumber;
         m_lastOffset = place->offsetMs;
         m_final.reset();

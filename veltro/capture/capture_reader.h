@@ -53,6 +53,7 @@ class CaptureReader {
     CaptureHeader m_header;
     std::string m_text;
     std::size_t m_lineNumber = 0;
+    std::streampos m_position = 0;  // of the next line
     std::int64_t m_lastOffset = 0;
     std::vector<Place> m_index;
     std::optional<CaptureLine> m_pending;  // read by seek, not yet taken
