@@ -265,13 +265,13 @@ TEST(DebuggerStart, AReplayShowsTheRecordedValuesAndRefusesWrites) {
             return version == "100";
         };
         // The decoded values reach the window through the dispatcher.
-        QTest::qWaitFor(shownVersion, 5000);
+        EXPECT_TRUE(QTest::qWaitFor(shownVersion, 5000));
         EXPECT_TRUE(QTest::qWaitFor([&] { return app.replay()->player().finished(); }, 5000));
         app.link().link.requests().send({15 * 32 + 8, -1, 255, 0, 7}, CommandMode::Write);
         const MessageWindow& window = app.mainWindow()->messageWindow();
-        QTest::qWaitFor(
+        EXPECT_TRUE(QTest::qWaitFor(
             [&] { return window.line(window.lineCount() - 1).contains("Dit is een opname"); },
-            5000);
+            5000));
         for (int i = 0; i < window.lineCount(); ++i)
             lines.push_back(window.line(i).toStdString());
     };
