@@ -4,19 +4,9 @@
 #include <charconv>
 
 namespace veltro::monitor {
+namespace {
 
-OpenRequest parseOpenRequest(std::string_view text) {
-    OpenRequest request;
-    if (text == "monitor") {
-        request.what = OpenRequest::What::Monitor;
-        return request;
-    }
-    constexpr std::string_view kTrend = "trend";
-    if (text.substr(0, kTrend.size()) != kTrend)
-        return request;
-    text.remove_prefix(kTrend.size());
-    if (!text.empty() && text.front() != ':')
-        return request;  // "trendy" is no request
+void readTrend(std::string_view text, OpenRequest& request) {
     request.what = OpenRequest::What::Trend;
     while (!text.empty()) {
         text.remove_prefix(1);  // the ':' or ','
@@ -27,6 +17,31 @@ OpenRequest parseOpenRequest(std::string_view text) {
         if (error == std::errc() && rest == word.data() + word.size())
             request.fields.push_back(number);
         text.remove_prefix(end);
+    }
+}
+
+void readWord(std::string_view word, OpenRequest& request) {
+    constexpr std::string_view kTrend = "trend";
+    constexpr std::string_view kLog = "log:";
+    if (word == "monitor") {
+        request.what = OpenRequest::What::Monitor;
+    } else if (word.substr(0, kLog.size()) == kLog) {
+        request.logPath = std::string(word.substr(kLog.size()));
+    } else if (word.substr(0, kTrend.size()) == kTrend) {
+        word.remove_prefix(kTrend.size());
+        if (word.empty() || word.front() == ':')  // "trendy" is no request
+            readTrend(word, request);
+    }
+}
+
+}  // namespace
+
+OpenRequest parseOpenRequest(std::string_view text) {
+    OpenRequest request;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find(';'), text.size());
+        readWord(text.substr(0, end), request);
+        text.remove_prefix(std::min(end + 1, text.size()));
     }
     return request;
 }

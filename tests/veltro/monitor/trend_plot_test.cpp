@@ -140,6 +140,13 @@ TEST(OpenRequest, MonitorOrATrendOfFields) {
     EXPECT_EQ(parseOpenRequest("trend:2,14").fields, (std::vector<int>{2, 14}));
     EXPECT_EQ(parseOpenRequest("trend:2,x,,7").fields, (std::vector<int>{2, 7}));
 
+    const OpenRequest both = parseOpenRequest("monitor;log:/tmp/a b/w.csv");
+    EXPECT_EQ(both.what, OpenRequest::What::Monitor);
+    EXPECT_EQ(both.logPath, "/tmp/a b/w.csv");
+    EXPECT_EQ(parseOpenRequest("log:w.csv;trend:3").fields, (std::vector<int>{3}));
+    EXPECT_TRUE(parseOpenRequest("log").logPath.empty());
+    EXPECT_TRUE(parseOpenRequest("monitor;").logPath.empty());
+
     DebugScreen screen("s");
     for (int n = 1; n <= 5; ++n) {
         DebugItem& item = screen.addItem();

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <cstdio>
 
 #include "veltro/gui/monitor/extra_texts.h"
 #include "veltro/gui/monitor/frame_monitor_window.h"
@@ -225,6 +226,20 @@ void LinkTrafficMenu::tick() {
         m_hub.trend().prune(now);
         m_trend->refresh(now);
     }
+    if (m_reportCounts && ++m_reportTicks % kReportEvery == 0)
+        reportCounts();
+}
+
+// A long unattended run reads what the monitor's bottom line says from
+// standard error, as there is no one to look at the window.
+void LinkTrafficMenu::reportCounts() {
+    const QString line = text(extra_texts::kMonitorStatus)
+                             .arg(m_hub.history().size())
+                             .arg(m_monitor != nullptr ? m_monitor->model().view().size() : 0)
+                             .arg(m_hub.skipped())
+                             .arg(m_hub.dropped());
+    std::fprintf(stderr, "Frame monitor: %s\n", line.toLocal8Bit().constData());
+    std::fflush(stderr);
 }
 
 bool LinkTrafficMenu::eventFilter(QObject* watched, QEvent* event) {
@@ -242,11 +257,20 @@ bool LinkTrafficMenu::eventFilter(QObject* watched, QEvent* event) {
 void LinkTrafficMenu::openFromEnvironment() {
     const monitor::OpenRequest request =
         monitor::parseOpenRequest(qEnvironmentVariable("VELTRO_OPEN").toStdString());
+    if (!request.logPath.empty()) {
+        QTimer::singleShot(0, this, [this, path = QString::fromStdString(request.logPath)] {
+            const FileChooser ask = m_chooseFile;
+            m_chooseFile = [path](QWidget*, const QString&, const QString&) { return path; };
+            startLog(false);
+            m_chooseFile = ask;
+        });
+    }
     if (request.what == monitor::OpenRequest::What::Nothing)
         return;
     QTimer::singleShot(0, this, [this, request] {
         if (request.what == monitor::OpenRequest::What::Monitor) {
             openMonitor();
+            m_reportCounts = true;
             return;
         }
         const ItemChooser ask = m_chooseItems;

@@ -48,7 +48,8 @@ inline constexpr std::size_t kTrafficItemCount = 7;
 class LinkTrafficMenu final : public QObject {
   public:
     static constexpr int kTickMs = 50;
-    static constexpr int kTrendEvery = 10;  // ticks between two trend pictures
+    static constexpr int kTrendEvery = 10;    // ticks between two trend pictures
+    static constexpr int kReportEvery = 200;  // ticks between two counts on standard error
 
     // A save dialog: the chosen path, empty when cancelled.
     using FileChooser =
@@ -96,6 +97,7 @@ class LinkTrafficMenu final : public QObject {
     void setTapUse(monitor::MonitorHub::Use user, bool on);
     std::optional<std::vector<int>> askItems(const DebugScreen& shown);
     void openFromEnvironment();
+    void reportCounts();
 
     QMainWindow& m_window;
     LinkTrafficParts m_parts;
@@ -104,6 +106,8 @@ class LinkTrafficMenu final : public QObject {
     monitor::LogSession m_log;
     QTimer m_timer;
     int m_ticks = 0;
+    bool m_reportCounts = false;  // the monitor was opened by VELTRO_OPEN
+    int m_reportTicks = 0;
     std::array<QAction*, kTrafficItemCount> m_actions{};
     FrameMonitorWindow* m_monitor = nullptr;
     TrendWindow* m_trend = nullptr;
