@@ -48,7 +48,7 @@ std::string joined(const std::vector<std::string>& words, std::size_t from, std:
 // names the word that caused it.
 std::string firstProblem(const std::vector<std::string>& words) {
     for (std::size_t i = 0; i < words.size(); ++i) {
-        if (words[i].find(' ') != std::string::npos)
+        if (words[i].empty() || words[i].find(' ') != std::string::npos)
             return "'" + words[i] + "' is no link word";
         std::size_t end = i + 1;
         if (takesValue(words[i])) {
@@ -72,7 +72,7 @@ std::string firstProblem(const std::vector<std::string>& words) {
 
 std::optional<std::string> CommandWords::argument(std::string_view name,
                                                   std::string_view meaning) {
-    if (!atEnd() && !isOption(m_args[m_next]))
+    if (!atEnd() && !isOption(m_args[m_next]) && !m_args[m_next].empty())
         return next();
     std::string text = std::string(name) + " is missing (" + std::string(meaning) + ")";
     if (!atEnd())
@@ -82,7 +82,7 @@ std::optional<std::string> CommandWords::argument(std::string_view name,
 }
 
 std::optional<std::string> CommandWords::valueOf(std::string_view option, std::string_view name) {
-    if (!atEnd() && !m_args[m_next].starts_with("--"))
+    if (!atEnd() && !m_args[m_next].starts_with("--") && !m_args[m_next].empty())
         return next();
     fail(std::string(option) + " needs a value: " + std::string(name));
     return std::nullopt;

@@ -30,6 +30,17 @@ TEST(CommandWords, AMissingArgumentOrValueNamesItself) {
     EXPECT_EQ(values.error(), "--watch: --csv needs a value: OUT");
     values.fail("a second problem");
     EXPECT_EQ(values.error(), "--watch: --csv needs a value: OUT");
+
+    // An empty word (a shell variable that was not set) is no directory, file
+    // or value: taken, it would mean the current directory or no file at all.
+    CommandWords emptyDir({"--verschillen", "", "VG-tijden"});
+    EXPECT_EQ(emptyDir.argument("DIR", "the project directory"), std::nullopt);
+    EXPECT_EQ(emptyDir.error(),
+              "--verschillen: DIR is missing (the project directory); '' stands in its place");
+    CommandWords emptyValue({"--watch", "--csv", ""});
+    emptyValue.next();
+    EXPECT_EQ(emptyValue.valueOf("--csv", "OUT"), std::nullopt);
+    EXPECT_EQ(emptyValue.error(), "--watch: --csv needs a value: OUT");
 }
 
 TEST(LinkWords, AreTheDebuggersAndEachBadOneIsNamed) {
@@ -51,6 +62,7 @@ TEST(LinkWords, AreTheDebuggersAndEachBadOneIsNamed) {
          "gebruikt worden."},
         {{"afname"}, "'afname' opens a dialog of the debugger; it has no place here"},
         {{"COM1 COM2"}, "'COM1 COM2' is no link word"},
+        {{"-IP", "127.0.0.1", ""}, "'' is no link word"},
     };
     for (const auto& c : bad) {
         const LinkWords parsed = parseLinkWords(c.words);
