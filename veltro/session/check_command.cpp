@@ -74,6 +74,8 @@ int runCheckCommand(const std::vector<std::string>& args, std::ostream& out, std
         const std::string word = words.next();
         if (word == "--strict")
             strict = true;
+        else if (word.empty())
+            words.fail("DIR is empty (leave it out for the current directory)");
         else if (word.starts_with("-"))
             words.fail("unknown option '" + word + "'");
         else if (!directory.empty())

@@ -149,6 +149,8 @@ TEST(CheckCommand, CommandLineTakesStrictAndOneDirectory) {
         {{"--check", sample, "--strict"}, 0, ""},
         {{"--check", sample, sample}, 2, "veltro: --check: one DIR only; '" + sample + "'"},
         {{"--check", "--strickt", sample}, 2, "veltro: --check: unknown option '--strickt'"},
+        // An unset variable must not check the current directory instead.
+        {{"--check", ""}, 2, "veltro: --check: DIR is empty"},
     };
     for (const Case& c : cases) {
         std::ostringstream out;
