@@ -58,7 +58,9 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
         if (a == "--help" || a == "-h")
             return {std::nullopt, kUsage, 0};
         if (a == "--dir") {
-            o.directory = args[++i];
+            if (args[++i].empty())  // else the sample would be served in its place
+                return failure("--dir needs a directory, not ''");
+            o.directory = args[i];
         } else if (a == "--port") {
             const auto port = number(args[++i], 0, 65535);
             if (!port)

@@ -89,6 +89,7 @@ TEST(ParameterOverrides, SetIgnoreAndRejectInASession) {
     EXPECT_NE(error->find("SG77"), std::string::npos);
     EXPECT_FALSE(parseOptions({"--set", "inst_VG_TIJD:SG02"}).options);
     EXPECT_FALSE(parseOptions({"--ignore"}).options);
+    EXPECT_FALSE(parseOptions({"--dir", ""}).options);  // not the sample in its place
 }
 
 }  // namespace
