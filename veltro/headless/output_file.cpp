@@ -26,7 +26,9 @@ std::optional<FileProblem> OutputFile::problem() const {
     }
     const fs::path parent = path.parent_path();
     if (!parent.empty() && !fs::is_directory(parent, ec))
-        return FileProblem{m_path + ": its directory does not exist", exit_code::kFailure};
+        return FileProblem{m_path + (fs::exists(parent, ec) ? ": its directory is a file"
+                                                            : ": its directory does not exist"),
+                           exit_code::kFailure};
     return std::nullopt;
 }
 

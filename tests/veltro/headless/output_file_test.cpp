@@ -57,6 +57,11 @@ TEST(OutputFile, APlaceThatCannotHoldTheFileIsAFileFailure) {
         ASSERT_TRUE(file.problem().has_value()) << path;
         EXPECT_EQ(file.problem()->exitCode, exit_code::kFailure);
     }
+    // A file where its directory belongs is not said to be missing.
+    writeFile(dir.path() / "gewoon", "");
+    const OutputFile under((dir.path() / "gewoon/x.csv").string(), ExistingFile::Overwrite);
+    ASSERT_TRUE(under.problem().has_value());
+    EXPECT_NE(under.problem()->text.find("its directory is a file"), std::string::npos);
     // Made meanwhile by someone else: left alone at the first content.
     const std::string late = (dir.path() / "laat.csv").string();
     OutputFile file(late, ExistingFile::Refuse);
