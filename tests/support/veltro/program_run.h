@@ -29,17 +29,18 @@ inline std::string shellQuoted(const std::string& word) {
 
 // `prefix` goes before the program: a timeout, so that a run that hangs fails
 // its test instead of the whole suite (or one that sends Ctrl-C). The output
-// files are kept in `dir`.
+// files are kept in `dir`; standard input is read from `input`.
 inline ProgramResult runProgram(const std::string& program, const std::vector<std::string>& args,
                                 const std::filesystem::path& dir,
-                                const std::string& prefix = "timeout 120") {
+                                const std::string& prefix = "timeout 120",
+                                const std::string& input = "/dev/null") {
     std::string command = prefix + " " + shellQuoted(program);
     for (const auto& a : args)
         command += " " + shellQuoted(a);
     const auto out = dir / "stdout.txt";
     const auto err = dir / "stderr.txt";
-    command +=
-        " >" + shellQuoted(out.string()) + " 2>" + shellQuoted(err.string()) + " </dev/null";
+    command += " >" + shellQuoted(out.string()) + " 2>" + shellQuoted(err.string()) + " <" +
+               shellQuoted(input);
     const int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(out), readFile(err)};
 }
