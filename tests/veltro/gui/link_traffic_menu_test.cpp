@@ -245,6 +245,29 @@ TEST(LinkTrafficMenu, TheValueLogFollowsTheShownWindowUntilStopped) {
     EXPECT_EQ(texts[1], "Vastleggen gestopt: 3 waarden in " + path);
 }
 
+TEST(LinkTrafficMenu, VeltroOpenStartsTheMonitorAndTheLogAndTheMonitorTellsItsCounts) {
+    test_support::TempDir dir;
+    const std::string path = (dir / "waarden.csv").string();
+    qputenv("VELTRO_OPEN", QByteArray::fromStdString("monitor;log:" + path));
+    Rig rig;
+    qunsetenv("VELTRO_OPEN");
+    for (int i = 0; i < 100 && rig.tools->monitorWindow() == nullptr; ++i)
+        QCoreApplication::processEvents();  // both wait for the event loop
+    ASSERT_NE(rig.tools->monitorWindow(), nullptr);
+    EXPECT_TRUE(rig.tools->monitorWindow()->isVisible());
+    EXPECT_TRUE(rig.tools->action(TrafficItem::LogStop)->isEnabled());
+    rig.in(encoded(288, 2, 5));
+    testing::internal::CaptureStderr();
+    for (int i = 0; i < LinkTrafficMenu::kReportEvery; ++i)
+        rig.tools->tick();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Frame monitor: 1 frames, 1 getoond, 0 overgeslagen, 0 verloren\n");
+    rig.tools->stopLog();
+    const auto lines = fileLines(path);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].substr(29), ",DEBUG_001.PLO,Groen,VG_TIJD,fc02,5");
+}
+
 TEST(LinkTrafficMenu, ALogThatCannotStartSaysWhy) {
     Rig rig;
     rig.tools->setFileChooser([](QWidget*, const QString&, const QString&) {
