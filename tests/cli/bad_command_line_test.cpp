@@ -191,16 +191,20 @@ class BadCommandLine : public ::testing::Test {
         }
     }
 
-    // Two rows at a time: each has a scratch directory of its own.
+    // Four rows at a time, each in a scratch directory of its own: most of a
+    // row is a program starting up or waiting for the controller.
     static void checkAll(const std::vector<Row>& rows) {
         std::atomic<std::size_t> next{0};
         auto work = [&] {
             for (std::size_t i = next++; i < rows.size(); i = next++)
                 check(rows[i]);
         };
-        std::thread second(work);
+        std::vector<std::thread> others;
+        for (int n = 1; n < 4; ++n)
+            others.emplace_back(work);
         work();
-        second.join();
+        for (std::thread& other : others)
+            other.join();
     }
 
   private:
