@@ -1,0 +1,1 @@
+// The precompiled headers shared by the tests are made with this target.
