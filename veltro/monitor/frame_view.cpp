@@ -1,13 +1,9 @@
 #include "veltro/monitor/frame_view.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 
 #include "veltro/link/frame_decoder.h"
 #include "veltro/monitor/frame_text.h"
-#include "veltro/monitor/time_text.h"
 
 namespace veltro::monitor {
 namespace {
@@ -90,29 +86,6 @@ FrameView::Change FrameView::update(const FrameHistory& history) {
 
 const FrameEntry& FrameView::at(const FrameHistory& history, std::size_t row) const {
     return history.at(static_cast<std::size_t>(m_rows.at(row) - firstKept(history)));
-}
-
-std::optional<std::string> saveFrames(const std::string& path, const FrameView& view,
-                                      const FrameHistory& history, const FrameNames& names) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return "Kan " + path + " niet openen: " + std::strerror(errno);
-    std::string titles;
-    for (const FrameColumn& column : frameColumns()) {
-        if (!titles.empty())
-            titles += '\t';
-        titles += column.title;
-    }
-    out << titles << '\n';
-    LocalOffset offset;
-    for (std::size_t row = 0; row < view.size(); ++row) {
-        const FrameEntry& entry = view.at(history, row);
-        out << frameLine(describeFrame(entry, names, offset(entry.timeMs))) << '\n';
-    }
-    out.close();
-    if (!out)
-        return "Kan " + path + " niet schrijven.";
-    return std::nullopt;
 }
 
 }  // namespace veltro::monitor

@@ -61,9 +61,4 @@ class FrameView {
     std::uint64_t m_seen = 0;          // history total taken so far
 };
 
-// Writes the rows of `view` to `path`, one frame a line with its columns
-// separated by tabs and a title line first. The error text, if any.
-std::optional<std::string> saveFrames(const std::string& path, const FrameView& view,
-                                      const FrameHistory& history, const FrameNames& names);
-
 }  // namespace veltro::monitor

@@ -2,11 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
-#include "support/temp_dir.h"
 #include "veltro/link/frame_encoder.h"
 #include "veltro/monitor/frame_history.h"
 #include "veltro/monitor/frame_text.h"
@@ -71,37 +68,6 @@ TEST(FrameView, FollowsTheHistoryAsItGrowsAndOverwrites) {
     EXPECT_EQ(view.size(), 0u);
     history.push(frame(16, 69, FrameDirection::Out));
     EXPECT_EQ(view.update(history).appended, 1u);
-}
-
-TEST(FrameView, SavesTheShownFramesAsText) {
-    test_support::TempDir dir;
-    FrameHistory history;
-    history.push(frame(0, 69));
-    history.push(frame(1, 288));
-    history.push(frame(2, 69, FrameDirection::Out));
-    FrameView view;
-    FrameFilter filter;
-    filter.codes = {69};
-    view.setFilter(filter, history);
-    const FrameNames names;
-    const std::string path = (dir / "frames.txt").string();
-    ASSERT_EQ(saveFrames(path, view, history, names), std::nullopt);
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(text, line);)
-        lines.push_back(line);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "Tijd\tRichting\tBytes\tModus\tFunctie\tIndex\tTweede index\tWaarde");
-    const std::string bytes = hexText(history.at(0).data());
-    EXPECT_NE(lines[1].find("\tin\t" + bytes + "\tWRITE\t69 DK\t2\t\t7"), std::string::npos)
-        << lines[1];
-    EXPECT_NE(lines[2].find("\tuit\t"), std::string::npos);
-    // A file that cannot be made is reported, not ignored.
-    const auto error = saveFrames((dir / "no/such/dir/f.txt").string(), view, history, names);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_NE(error->find("no/such/dir"), std::string::npos);
 }
 
 }  // namespace
