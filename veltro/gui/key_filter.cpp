@@ -68,6 +68,8 @@ bool KeyboardHook::eventFilter(QObject* watched, QEvent* event) {
     // Only keys of the main window itself: its dialogs and menus have their own.
     if (m_window == nullptr || widget == nullptr || widget->window() != m_window)
         return false;
+    if (widget->property(kOwnKeys).toBool())
+        return false;
     return m_window->mainKey(*static_cast<QKeyEvent*>(event));
 }
 

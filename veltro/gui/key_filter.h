@@ -21,8 +21,12 @@ std::optional<ScreenKey> screenKeyOf(const QKeyEvent& event);
 // every key pressed in it before the key's own target sees it, whichever
 // control has the focus. Keys the main window uses go no further.
 // It is installed before the main window exists and serves it once set.
+// A control of the main window that edits text of its own (the replay bar's
+// time) is marked with kOwnKeys and keeps its keys.
 class KeyboardHook final : public QObject {
   public:
+    static constexpr const char* kOwnKeys = "veltroOwnKeys";
+
     void setWindow(MainWindow* window) { m_window = window; }
 
   protected:

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QTest>
 #include <algorithm>
 #include <filesystem>
@@ -267,6 +268,11 @@ TEST(DebuggerStart, AReplayShowsTheRecordedValuesAndRefusesWrites) {
         // The decoded values reach the window through the dispatcher.
         EXPECT_TRUE(QTest::qWaitFor(shownVersion, 5000));
         EXPECT_TRUE(QTest::qWaitFor([&] { return app.replay()->player().finished(); }, 5000));
+        // Enter in the bar's time field is the bar's, not the debug window's.
+        QLineEdit* time = app.replayBar()->timeField();
+        time->setText("geen tijd");
+        QTest::keyClick(time, Qt::Key_Return);
+        EXPECT_FALSE(time->toolTip().isEmpty()) << "the time was not looked at";
         app.link().link.requests().send({15 * 32 + 8, -1, 255, 0, 7}, CommandMode::Write);
         const MessageWindow& window = app.mainWindow()->messageWindow();
         EXPECT_TRUE(QTest::qWaitFor(

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "veltro/gui/key_filter.h"
 #include "veltro/gui/replay/replay_texts.h"
 
 namespace veltro::gui {
@@ -26,6 +27,7 @@ ReplayBar::ReplayBar(capture::ReplayDriver& driver, Messages& messages, QWidget*
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     m_pause->setCheckable(true);
+    m_time->setProperty(KeyboardHook::kOwnKeys, true);  // Enter jumps
     for (const char* speed : texts::kSpeeds)
         m_speed->addItem(QString::fromUtf8(speed));
     m_time->setPlaceholderText(QString::fromUtf8(texts::kJumpHint));
