@@ -24,15 +24,18 @@ endif()
 option(PRECOMPILE_TEST_HEADERS "Precompile GoogleTest's and Qt's headers of the tests" OFF)
 
 # One precompiled GoogleTest header shared by every test without Qt; a test
-# with Qt gets its own, as Qt's definitions differ from test to test.
-function(project_precompile_test_headers target libs)
+# with Qt gets its own, as Qt's definitions differ from test to test, when it
+# has two files or more: for one, making the header costs what it saves.
+function(project_precompile_test_headers target libs source_count)
   if(NOT PRECOMPILE_TEST_HEADERS)
     return()
   endif()
   set(common_headers <gtest/gtest.h> <filesystem> <functional> <map> <memory> <optional>
                      <string> <vector>)
   if(libs MATCHES "Qt6::")
-    target_precompile_headers(${target} PRIVATE ${common_headers} <QtWidgets> <QtTest>)
+    if(source_count GREATER_EQUAL 2)
+      target_precompile_headers(${target} PRIVATE ${common_headers} <QtWidgets> <QtTest>)
+    endif()
     return()
   endif()
   if(NOT TARGET test_headers_pch)
@@ -68,7 +71,8 @@ function(project_add_test)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} test_support GTest::gtest GTest::gtest_main)
   project_test_definitions(${T_NAME})
-  project_precompile_test_headers(${T_NAME} "${T_LIBS}")
+  list(LENGTH T_SOURCES source_count)
+  project_precompile_test_headers(${T_NAME} "${T_LIBS}" ${source_count})
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
