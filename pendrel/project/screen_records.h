@@ -17,13 +17,22 @@ inline constexpr std::size_t kMaxTextLength = 79;
 inline constexpr int kInitialLabelDistance = 25;
 
 // `text` cut to at most `maximum` bytes, never inside a UTF-8 character.
+// Bytes that are no UTF-8 are cut at `maximum`: stepping back over them could
+// empty the field, and an empty title or text does not read back.
 inline std::string fitToField(std::string text, std::size_t maximum) {
     if (text.size() <= maximum) {
         return text;
     }
+    const auto continues = [&text](std::size_t at) {
+        return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
+    };
     std::size_t end = maximum;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+    // A UTF-8 character has at most three bytes after its first.
+    for (int back = 0; back < 3 && end > 0 && continues(end); ++back) {
         --end;
+    }
+    if (continues(end)) {
+        end = maximum;
     }
     text.resize(end);
     return text;

@@ -171,6 +171,20 @@ TEST(ScreenDatabase, TextsTheFileCannotHoldAreNamed) {
     // A field is cut at a whole UTF-8 letter.
     EXPECT_EQ(fitToField("ab\xC3\xAB", 3), "ab");
     EXPECT_EQ(fitToField("ab\xC3\xAB", 4), "ab\xC3\xAB");
+    EXPECT_EQ(fitToField("a\xF0\x9F\x9A\xA6", 4), "a");
+    // Bytes that are no UTF-8 are cut at the field's length, not emptied.
+    EXPECT_EQ(fitToField(std::string(100, '\xAF'), 79), std::string(79, '\xAF'));
+}
+
+TEST(ScreenDatabase, ATitleOrTextOfBytesThatAreNoUtf8ReadsBackAfterSaving) {
+    const std::string junk(120, '\xAF');
+    ScreenDatabase read =
+        parseScreenDatabase("#SCHERM\n  x" + junk + "'\n  #TEKST\n   1  1 10 x" + junk + "'\n");
+    ASSERT_TRUE(read.complete());
+    ASSERT_EQ(read.screens.size(), 1u);
+    ScreenDatabase again = parseScreenDatabase(formatScreenDatabase(read.screens));
+    EXPECT_TRUE(again.complete());
+    EXPECT_EQ(again.screens, read.screens);
 }
 
 }  // namespace
