@@ -7,6 +7,7 @@
 #include <QValidator>
 #include <algorithm>
 
+#include "common/gui/qt_text.h"
 #include "veltro/gui/item_controls.h"
 #include "veltro/gui/texts.h"
 #include "veltro/screens/screen_layout.h"
@@ -32,9 +33,7 @@ class LengthLimit final : public QValidator {
     ItemEdit& m_edit;
 };
 
-QString fromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using common::gui::qtText;
 
 // A stale value stays readable, in the colour of disabled text, with a tip
 // that says why; a fresh one takes the window's colours again.
@@ -62,7 +61,7 @@ DebugWindow::DebugWindow(DebugScreen& screen, DebugWindowList::WindowId id, Scre
                          QWidget* parent)
     : QFrame(parent), m_screen(screen), m_id(id), m_ports(ports) {
     setObjectName(QStringLiteral("VLTCHILDCLASS"));
-    setWindowTitle(fromUtf8(screen.title()));
+    setWindowTitle(qtText(screen.title()));
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
     setAutoFillBackground(true);
@@ -75,7 +74,7 @@ void DebugWindow::build() {
         return;
     m_built = true;
     for (const FixedText& text : m_screen.texts()) {
-        auto* label = new QLabel(fromUtf8(text.text), this);
+        auto* label = new QLabel(qtText(text.text), this);
         label->setTextFormat(Qt::PlainText);
         label->setContentsMargins(0, 0, 0, 0);
         label->show();  // made while the window is being shown: shown by hand
@@ -185,7 +184,7 @@ void DebugWindow::showItem(int index) {
     if (auto* box = dynamic_cast<ItemCheckBox*>(c)) {
         box->setChecked(item.checked);
     } else if (auto* edit = dynamic_cast<ItemEdit*>(c)) {
-        const QString text = fromUtf8(item.text);
+        const QString text = qtText(item.text);
         if (edit->text() != text) {
             edit->setText(text);
             // The selected field's new value is all selected again, so that

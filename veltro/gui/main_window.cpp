@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "common/gui/qt_text.h"
 #include "veltro/gui/debug_window.h"
 #include "veltro/gui/key_filter.h"
 #include "veltro/gui/message_window.h"
@@ -28,9 +29,7 @@ namespace {
 
 constexpr int kGeometryWriteDelayMs = 200;
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using common::gui::qtText;
 
 // The debug windows' area: each debug window fills it. It is as large as
 // the shown window needs at least, and scrolls where the main window is
@@ -84,7 +83,7 @@ MainWindow::MainWindow(MainWindowParts parts, QWidget* parent)
             m_parts.windows.setFocusOnDebugWindow();
     });
     buildMenu();
-    setWindowTitle(fromUtf8(m_parts.windows.mainTitle()));
+    setWindowTitle(qtText(m_parts.windows.mainTitle()));
     m_geometryTimer.setSingleShot(true);
     m_geometryTimer.setInterval(kGeometryWriteDelayMs);
     connect(&m_geometryTimer, &QTimer::timeout, this, [this] { writeGeometry(); });
@@ -162,7 +161,7 @@ void MainWindow::refreshView() {
         }
         m_widgets[i]->hide();
     }
-    setWindowTitle(fromUtf8(m_parts.windows.mainTitle()));
+    setWindowTitle(qtText(m_parts.windows.mainTitle()));
     updateMenu();
 }
 

@@ -6,6 +6,7 @@
 #include <QSplitter>
 
 #include "common/gui/file_dialogs.h"
+#include "common/gui/qt_text.h"
 #include "veltro/gui/about_box.h"
 #include "veltro/gui/main_window.h"
 #include "veltro/gui/settings_font.h"
@@ -17,25 +18,19 @@
 #include "veltro/session/window_dialogs.h"
 
 namespace veltro::gui {
-namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
+using common::gui::qtText;
 
 void MainWindow::openCommand() {
-    QFileDialog dialog(this, fromUtf8(openDialogTitle(1)), QDir::currentPath());
+    QFileDialog dialog(this, qtText(openDialogTitle(1)), QDir::currentPath());
     dialog.setObjectName(QStringLiteral("openDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     QStringList filters;
     for (const OpenDialogFilter& filter : OpenDialogFilters)
-        filters << fromUtf8(filter.text);
+        filters << qtText(filter.text);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.front());
-    dialog.setDefaultSuffix(fromUtf8(kOpenDialogDefaultExtension));
+    dialog.setDefaultSuffix(qtText(kOpenDialogDefaultExtension));
     common::gui::showFileNamesUncut(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return;

@@ -4,12 +4,12 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "common/gui/qt_text.h"
+
 namespace veltro::gui {
 namespace {
 
-QString text(std::string_view bytes) {
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
+using common::gui::qtText;
 
 QMessageBox::Icon boxIcon(PromptIcon icon) {
     switch (icon) {
@@ -29,9 +29,9 @@ QMessageBox::Icon boxIcon(PromptIcon icon) {
 
 // Texts come from files and controllers too: never taken as rich text.
 void setUp(QMessageBox& box, std::string_view caption, std::string_view body, PromptIcon icon) {
-    box.setWindowTitle(text(caption));
+    box.setWindowTitle(qtText(caption));
     box.setTextFormat(Qt::PlainText);
-    box.setText(text(body));
+    box.setText(qtText(body));
     box.setIcon(boxIcon(icon));
 }
 
@@ -56,8 +56,8 @@ bool QtPrompts::askYesNo(std::string_view caption, std::string_view body, Prompt
 std::optional<std::string> QtPrompts::askText(std::string_view caption, std::string_view prompt,
                                               std::string_view initial) {
     bool ok = false;
-    const QString answer = QInputDialog::getText(parent(), text(caption), text(prompt),
-                                                 QLineEdit::Normal, text(initial), &ok);
+    const QString answer = QInputDialog::getText(parent(), qtText(caption), qtText(prompt),
+                                                 QLineEdit::Normal, qtText(initial), &ok);
     if (!ok)
         return std::nullopt;
     return answer.toStdString();

@@ -12,15 +12,14 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "common/gui/qt_text.h"
 #include "veltro/capture/frame_save.h"
 #include "veltro/gui/monitor/extra_texts.h"
 
 namespace veltro::gui {
 namespace {
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
+using common::gui::qtText;
 
 // A macro field with a word that names no macro.
 const QColor kUnknownBackground(255, 220, 220);
@@ -34,7 +33,7 @@ FrameMonitorWindow::FrameMonitorWindow(monitor::MonitorHub& hub, const monitor::
       m_names(names),
       m_model(hub.history(), names, this) {
     setObjectName(QStringLiteral("VLTFRAMEMONITOR"));
-    setWindowTitle(text(extra_texts::kMonitorTitle));
+    setWindowTitle(qtText(extra_texts::kMonitorTitle));
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("monitorStatus"));
     m_table = new QTableView(this);
@@ -44,23 +43,23 @@ FrameMonitorWindow::FrameMonitorWindow(monitor::MonitorHub& hub, const monitor::
     layout->addWidget(m_status);
     buildTable();
     m_chooseFile = [](QWidget* owner) {
-        return QFileDialog::getSaveFileName(owner, text(extra_texts::kSaveFramesTitle), {},
-                                            text(extra_texts::kTextFilter));
+        return QFileDialog::getSaveFileName(owner, qtText(extra_texts::kSaveFramesTitle), {},
+                                            qtText(extra_texts::kTextFilter));
     };
     m_model.update();
     updateStatus();
 }
 
 QBoxLayout* FrameMonitorWindow::buildControls() {
-    m_in = new QCheckBox(text(extra_texts::kIn), this);
-    m_out = new QCheckBox(text(extra_texts::kOut), this);
+    m_in = new QCheckBox(qtText(extra_texts::kIn), this);
+    m_out = new QCheckBox(qtText(extra_texts::kOut), this);
     m_macros = new QLineEdit(this);
-    m_macros->setPlaceholderText(text(extra_texts::kMacrosHint));
+    m_macros->setPlaceholderText(qtText(extra_texts::kMacrosHint));
     m_macros->setClearButtonEnabled(true);
-    m_pause = new QPushButton(text(extra_texts::kPause), this);
+    m_pause = new QPushButton(qtText(extra_texts::kPause), this);
     m_pause->setCheckable(true);
-    auto* clear = new QPushButton(text(extra_texts::kClear), this);
-    auto* save = new QPushButton(text(extra_texts::kSave), this);
+    auto* clear = new QPushButton(qtText(extra_texts::kClear), this);
+    auto* save = new QPushButton(qtText(extra_texts::kSave), this);
     struct Control {
         QWidget* widget;
         const char* name;
@@ -69,7 +68,7 @@ QBoxLayout* FrameMonitorWindow::buildControls() {
     const Control controls[] = {
         {m_in, "monitorIn", 0},
         {m_out, "monitorOut", 0},
-        {new QLabel(text(extra_texts::kMacros), this), nullptr, 0},
+        {new QLabel(qtText(extra_texts::kMacros), this), nullptr, 0},
         {m_macros, "monitorMacros", 1},
         {m_pause, "monitorPause", 0},
         {clear, "monitorClear", 0},
@@ -149,7 +148,7 @@ void FrameMonitorWindow::applyFilter() {
 }
 
 void FrameMonitorWindow::updateStatus() {
-    QString status = text(extra_texts::kMonitorStatus)
+    QString status = qtText(extra_texts::kMonitorStatus)
                          .arg(m_hub.history().size())
                          .arg(m_model.view().size())
                          .arg(m_hub.skipped())
@@ -159,8 +158,8 @@ void FrameMonitorWindow::updateStatus() {
         unknown +=
             (unknown.isEmpty() ? QString() : QStringLiteral(", ")) + QString::fromStdString(word);
     if (!unknown.isEmpty()) {
-        unknown.prepend(text(m_unknown.size() == 1 ? extra_texts::kUnknownMacro
-                                                   : extra_texts::kUnknownMacros));
+        unknown.prepend(qtText(m_unknown.size() == 1 ? extra_texts::kUnknownMacro
+                                                     : extra_texts::kUnknownMacros));
         status = unknown + QStringLiteral("; ") + status;
     }
     m_macros->setToolTip(unknown);
@@ -177,7 +176,7 @@ void FrameMonitorWindow::saveFrames() {
     const std::optional<std::string> error =
         capture::saveFramesAsCapture(path.toStdString(), m_model.view(), m_hub.history(), header);
     if (error)
-        QMessageBox::warning(this, text(extra_texts::kMonitorTitle),
+        QMessageBox::warning(this, qtText(extra_texts::kMonitorTitle),
                              QString::fromStdString(*error));
 }
 

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <cstdio>
 
+#include "common/gui/qt_text.h"
 #include "veltro/gui/monitor/extra_texts.h"
 #include "veltro/gui/monitor/frame_monitor_window.h"
 #include "veltro/gui/monitor/item_choice_dialog.h"
@@ -20,9 +21,7 @@ namespace {
 
 using monitor::MonitorHub;
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
+using common::gui::qtText;
 
 // The save dialog adds ".csv" to a name without an extension before it asks
 // whether an existing file may be replaced.
@@ -84,10 +83,10 @@ void LinkTrafficMenu::buildMenu() {
         {TrafficItem::RecordStart, extra_texts::kRecordStart, [this] { startRecording(); }},
         {TrafficItem::RecordStop, extra_texts::kRecordStop, [this] { stopRecording(); }},
     };
-    QMenu* menu = m_window.menuBar()->addMenu(text(extra_texts::kMenu));
+    QMenu* menu = m_window.menuBar()->addMenu(qtText(extra_texts::kMenu));
     menu->setObjectName(QStringLiteral("extraMenu"));
     for (const Item& item : items) {
-        QAction* added = menu->addAction(text(item.text));
+        QAction* added = menu->addAction(qtText(item.text));
         connect(added, &QAction::triggered, this, item.run);
         m_actions[static_cast<std::size_t>(item.item)] = added;
     }
@@ -151,8 +150,8 @@ void LinkTrafficMenu::startLog(bool chosen) {
     std::optional<monitor::LogPlan> plan = m_log.plan(*shown, m_parts.windows.shownId(), items);
     if (!plan)
         return;
-    const QString path =
-        m_chooseFile(&m_window, text(extra_texts::kLogFileTitle), text(extra_texts::kCsvFilter));
+    const QString path = m_chooseFile(&m_window, qtText(extra_texts::kLogFileTitle),
+                                      qtText(extra_texts::kCsvFilter));
     if (path.isEmpty())
         return;
     if (m_log.start(std::move(*plan), path.toStdString(), m_hub.clock()()))
@@ -168,8 +167,8 @@ void LinkTrafficMenu::stopLog() {
 }
 
 void LinkTrafficMenu::startRecording() {
-    const QString path =
-        m_chooseFile(&m_window, text(extra_texts::kRecordTitle), text(extra_texts::kRecordFilter));
+    const QString path = m_chooseFile(&m_window, qtText(extra_texts::kRecordTitle),
+                                      qtText(extra_texts::kRecordFilter));
     if (!path.isEmpty())
         startRecording(path);
 }
@@ -233,7 +232,7 @@ void LinkTrafficMenu::tick() {
 // A long unattended run reads what the monitor's bottom line says from
 // standard error, as there is no one to look at the window.
 void LinkTrafficMenu::reportCounts() {
-    const QString line = text(extra_texts::kMonitorStatus)
+    const QString line = qtText(extra_texts::kMonitorStatus)
                              .arg(m_hub.history().size())
                              .arg(m_monitor != nullptr ? m_monitor->model().view().size() : 0)
                              .arg(m_hub.skipped())

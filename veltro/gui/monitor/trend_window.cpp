@@ -13,18 +13,13 @@
 #include <algorithm>
 #include <limits>
 
+#include "common/gui/qt_text.h"
 #include "veltro/gui/monitor/extra_texts.h"
 #include "veltro/monitor/item_choice.h"
 #include "veltro/monitor/trend_plot.h"
 
 namespace veltro::gui {
-namespace {
-
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-}  // namespace
+using common::gui::qtText;
 
 TrendWindow::TrendWindow(const monitor::TrendStore& store, QWidget* parent)
     : QWidget(parent, Qt::Window),
@@ -35,13 +30,13 @@ TrendWindow::TrendWindow(const monitor::TrendStore& store, QWidget* parent)
       m_values(new QValueAxis(m_chart)),
       m_minutes(new QSpinBox(this)) {
     setObjectName(QStringLiteral("VLTTREND"));
-    setWindowTitle(text(extra_texts::kTrendTitle));
+    setWindowTitle(qtText(extra_texts::kTrendTitle));
     m_minutes->setObjectName(QStringLiteral("trendMinutes"));
     m_minutes->setRange(1, static_cast<int>(store.spanMs() / 60000));
     m_minutes->setValue(5);
     m_time->setFormat(QStringLiteral("HH:mm:ss"));
-    m_time->setTitleText(text(extra_texts::kTime));
-    m_values->setTitleText(text(extra_texts::kValue));
+    m_time->setTitleText(qtText(extra_texts::kTime));
+    m_values->setTitleText(qtText(extra_texts::kValue));
     m_values->setLabelFormat(QStringLiteral("%.0f"));  // controller values are whole numbers
     m_chart->addAxis(m_time, Qt::AlignBottom);
     m_chart->addAxis(m_values, Qt::AlignLeft);
@@ -49,7 +44,7 @@ TrendWindow::TrendWindow(const monitor::TrendStore& store, QWidget* parent)
     m_view->setRenderHint(QPainter::Antialiasing);
 
     auto* controls = new QHBoxLayout;
-    controls->addWidget(new QLabel(text(extra_texts::kTrendMinutes), this));
+    controls->addWidget(new QLabel(qtText(extra_texts::kTrendMinutes), this));
     controls->addWidget(m_minutes);
     controls->addStretch(1);
     auto* layout = new QVBoxLayout(this);

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "common/gui/qt_text.h"
 #include "common/gui/worker_run.h"
 #include "veltro/gui/tools/tool_dialog_texts.h"
 #include "veltro/gui/tools/tool_worker_ports.h"
@@ -33,9 +34,7 @@ using tools::ToolSettings;
 
 namespace {
 
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+using common::gui::qtText;
 
 std::string utf8(const QString& s) {
     return s.toStdString();
@@ -78,7 +77,7 @@ ToolDialog::ToolDialog(Tool tool, ToolContext& context, QWidget* parent)
       m_context(context),
       m_worker(std::make_unique<common::gui::WorkerRun>(*this)) {
     setObjectName(QStringLiteral("ToolDialog"));
-    setWindowTitle(text(toolDialogTexts(tool).title));
+    setWindowTitle(qtText(toolDialogTexts(tool).title));
     setModal(true);
     build();
     m_loaded = tools::loadToolSettings(tool, context.settings);
@@ -109,19 +108,19 @@ void ToolDialog::build() {
         layout->addWidget(frame);
     auto* buttons = new QHBoxLayout;
     if (m_tool == Tool::Acceptance) {
-        m_reset = new QPushButton(text(kResetButton));
+        m_reset = new QPushButton(qtText(kResetButton));
         m_reset->setEnabled(false);
         connect(m_reset, &QPushButton::clicked, this, [this] { startReset(); });
         buttons->addWidget(m_reset);
     }
     if (m_tool == Tool::Difference) {
-        m_backup = new QPushButton(text(kBackupButton));
+        m_backup = new QPushButton(qtText(kBackupButton));
         m_backup->setAutoDefault(false);
         connect(m_backup, &QPushButton::clicked, this, [this] { startBackup(); });
         buttons->addWidget(m_backup);
     }
     buttons->addStretch();
-    m_close = new QPushButton(text(toolDialogTexts(m_tool).closeButton));
+    m_close = new QPushButton(qtText(toolDialogTexts(m_tool).closeButton));
     m_close->setAutoDefault(false);
     connect(m_close, &QPushButton::clicked, this, [this] { close(); });
     buttons->addWidget(m_close);
@@ -129,7 +128,7 @@ void ToolDialog::build() {
 }
 
 QWidget* ToolDialog::buildSelection() {
-    auto* frame = new QGroupBox(text(toolDialogTexts(m_tool).selectionFrame));
+    auto* frame = new QGroupBox(qtText(toolDialogTexts(m_tool).selectionFrame));
     auto* grid = new QGridLayout(frame);
     int slot = 0;
     const auto place = [&](QCheckBox* box) {
@@ -139,12 +138,12 @@ QWidget* ToolDialog::buildSelection() {
     for (Category c : tools::kAllCategories) {
         if (m_tool != Tool::Acceptance || c != Category::Schakelaars) {
             m_categories[static_cast<std::size_t>(tools::categoryNumber(c))] =
-                new QCheckBox(text(tools::categoryTexts(c).label));
+                new QCheckBox(qtText(tools::categoryTexts(c).label));
             place(categoryBox(c));
             continue;
         }
-        m_switchesOn = new QCheckBox(text(kSwitchesOnBox));
-        m_switchesOff = new QCheckBox(text(kSwitchesOffBox));
+        m_switchesOn = new QCheckBox(qtText(kSwitchesOnBox));
+        m_switchesOff = new QCheckBox(qtText(kSwitchesOffBox));
         for (QCheckBox* box : {m_switchesOn, m_switchesOff}) {
             connect(box, &QCheckBox::toggled, this,
                     [this, box](bool on) { switchBoxToggled(box, on); });
@@ -155,11 +154,11 @@ QWidget* ToolDialog::buildSelection() {
 }
 
 QWidget* ToolDialog::buildExtra() {
-    auto* frame = new QGroupBox(text(kExtraFrame));
+    auto* frame = new QGroupBox(qtText(kExtraFrame));
     auto* column = new QVBoxLayout(frame);
     if (m_tool == Tool::Acceptance) {
         auto* row = new QHBoxLayout;
-        row->addWidget(new QLabel(text(kStartValueLabel)));
+        row->addWidget(new QLabel(qtText(kStartValueLabel)));
         m_startValue = new QLineEdit;
         m_startValue->setMaximumWidth(
             m_startValue->fontMetrics().horizontalAdvance(QStringLiteral("-2147483648")) + 16);
@@ -171,18 +170,18 @@ QWidget* ToolDialog::buildExtra() {
         if ((option.tools & bit(m_tool)) == 0)
             continue;
         auto* box = new QCheckBox(
-            text(option.text.empty() ? toolDialogTexts(m_tool).saveBox : option.text));
+            qtText(option.text.empty() ? toolDialogTexts(m_tool).saveBox : option.text));
         this->*option.box = box;
         if (option.box == &ToolDialog::m_saveBox)
             column->addLayout(buildFileRow(box));
         else
             column->addWidget(box);
     }
-    column->addWidget(new QLabel(text(kSpeedLabel)));
+    column->addWidget(new QLabel(qtText(kSpeedLabel)));
     column->addLayout(buildSpeeds());
     if (m_tool != Tool::Acceptance) {
-        column->addWidget(new QLabel(text(kDirectoryLabel)));
-        m_directory = new QLineEdit(text(m_context.applicationDirectory));
+        column->addWidget(new QLabel(qtText(kDirectoryLabel)));
+        m_directory = new QLineEdit(qtText(m_context.applicationDirectory));
         m_directory->setReadOnly(true);
         column->addWidget(m_directory);
     }
@@ -193,7 +192,7 @@ QBoxLayout* ToolDialog::buildFileRow(QCheckBox* saveBox) {
     auto* row = new QHBoxLayout;
     m_fileField = new QLineEdit;
     m_fileField->setMaxLength(static_cast<int>(ToolSettings::kFileNameMax));
-    m_browse = new QPushButton(text(kBrowseButton));
+    m_browse = new QPushButton(qtText(kBrowseButton));
     m_browse->setAutoDefault(false);
     m_browse->setFixedWidth(m_browse->fontMetrics().horizontalAdvance(QStringLiteral("....")) +
                             16);
@@ -209,10 +208,10 @@ QLayout* ToolDialog::buildSpeeds() {
     m_speeds = new QButtonGroup(this);
     for (std::size_t i = 0; i < tools::kSpeedChoices.size(); ++i) {
         const tools::SpeedChoice& choice = tools::kSpeedChoices[i];
-        auto* radio = new QRadioButton(text(choice.label));
+        auto* radio = new QRadioButton(qtText(choice.label));
         m_speeds->addButton(radio, static_cast<int>(i));
         speeds->addWidget(radio, 0, static_cast<int>(i));
-        speeds->addWidget(new QLabel(text(choice.rate)), 1, static_cast<int>(i));
+        speeds->addWidget(new QLabel(qtText(choice.rate)), 1, static_cast<int>(i));
     }
     connect(m_speeds, &QButtonGroup::idClicked, this, [this](int id) {
         m_speed = tools::kSpeedChoices[static_cast<std::size_t>(id)].milliseconds;
@@ -221,13 +220,13 @@ QLayout* ToolDialog::buildSpeeds() {
 }
 
 QWidget* ToolDialog::buildRunFrame() {
-    auto* frame = new QGroupBox(text(toolDialogTexts(m_tool).runFrame));
+    auto* frame = new QGroupBox(qtText(toolDialogTexts(m_tool).runFrame));
     auto* column = new QVBoxLayout(frame);
     m_progress = new QProgressBar;
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
     column->addWidget(m_progress);
-    m_start = new QPushButton(text(toolDialogTexts(m_tool).startButton));
+    m_start = new QPushButton(qtText(toolDialogTexts(m_tool).startButton));
     connect(m_start, &QPushButton::clicked, this, [this] { startRun(); });
     column->addWidget(m_start, 0, Qt::AlignLeft);
     return frame;
@@ -255,7 +254,7 @@ void ToolDialog::showSettings(const ToolSettings& s) {
             box->setChecked(s.*option.setting);
     }
     m_fileName = s.fileName;
-    m_fileField->setText(text(s.fileName));
+    m_fileField->setText(qtText(s.fileName));
     m_speed = s.speed;
     m_context.pacing.setInterval(std::chrono::milliseconds(s.speed));
     const int choice = tools::speedChoiceIndex(s.speed);
@@ -290,7 +289,7 @@ void ToolDialog::saveSettings() {
 }
 
 void ToolDialog::chooseFile() {
-    const QString title = text(toolDialogTexts(m_tool).saveDialogTitle);
+    const QString title = qtText(toolDialogTexts(m_tool).saveDialogTitle);
     const std::optional<QString> chosen =
         m_context.chooseFile ? m_context.chooseFile(this, title, m_fileField->text())
                              : askToolFile(this, title, m_fileField->text());

@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "common/format.h"
+#include "common/gui/qt_text.h"
 #include "veltro/gui/tools/tool_dialog.h"
 #include "veltro/gui/tools/tool_dialog_texts.h"
 #include "veltro/tools/backup_origin.h"
@@ -16,19 +17,13 @@ using tools::RunAction;
 using tools::RunEvent;
 using tools::Tool;
 
-namespace {
-
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-}  // namespace
+using common::gui::qtText;
 
 void ToolDialog::startBackup() {
     if (m_tool != Tool::Difference || running())
         return;
-    const QString title = text(kBackupDialogTitle);
-    const QString proposed = text(kBackupProposedName);
+    const QString title = qtText(kBackupDialogTitle);
+    const QString proposed = qtText(kBackupProposedName);
     // The file dialog asks before it replaces a file: replacing is chosen.
     const std::optional<QString> chosen = m_context.chooseFile
                                               ? m_context.chooseFile(this, title, proposed)
