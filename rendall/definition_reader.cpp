@@ -9,8 +9,6 @@
 namespace rendall {
 namespace {
 
-constexpr std::size_t kNpos = std::string_view::npos;
-
 constexpr std::array<SectionInfo, kSectionCount> kSectionInfos = {{
     {"blokken", "NUMBK"},
     {"signaalgroepen", "NUMSG"},

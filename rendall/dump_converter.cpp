@@ -7,8 +7,6 @@
 namespace rendall {
 namespace {
 
-constexpr std::size_t kNpos = std::string_view::npos;
-
 // Writes `name` over a field of `field` characters at `at` of `in`, blanking
 // the rest of the field. Returns how many characters of `in` it replaced.
 std::size_t putName(std::string& out, std::string_view in, std::size_t at, std::size_t field,

@@ -8,8 +8,6 @@
 namespace rendall {
 namespace {
 
-constexpr std::size_t kNpos = std::string_view::npos;
-
 // The first line longer than the dump allows, or nothing.
 std::optional<std::string> firstLongLine(std::string_view text) {
     std::size_t start = 0;

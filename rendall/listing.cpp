@@ -3,11 +3,10 @@
 #include <functional>
 
 #include "common/format.h"
+#include "rendall/text_util.h"
 
 namespace rendall {
 namespace {
-
-constexpr std::size_t kNpos = std::string_view::npos;
 
 // Auxiliary functions and counters up to this number take the value of the
 // line at that position; higher numbers take their values in order.

@@ -1,7 +1,5 @@
 // The console on Windows: console input without line editing, echo or
 // Ctrl-C processing when standard input is a console; bytes otherwise.
-#define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>

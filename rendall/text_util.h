@@ -8,6 +8,9 @@
 
 namespace rendall {
 
+// Where a search found nothing.
+inline constexpr std::size_t kNpos = std::string_view::npos;
+
 // What a text-mode reader makes of the bytes: a carriage return right before
 // a line feed is dropped. At most `maxChars` characters are kept.
 std::string textModeChars(std::string_view bytes, std::size_t maxChars);

@@ -6,13 +6,13 @@ namespace tonvia {
 
 namespace {
 
-constexpr const char* kOpenFailed = "Fout bij openen CONFIL voor schrijven";
+constexpr const char* kConfilOpenFailed = "Fout bij openen CONFIL voor schrijven";
 constexpr const char* kHeaderFailed = "Fout: schrijven headertekst in CONFIL";
 constexpr const char* kCountsFailed =
     "Fout: schrijven aantallen signaalgroepen en detectoren in CONFIL";
 constexpr const char* kGroupsFailed = "Fout: schrijven signaalgroepen in CONFIL";
 constexpr const char* kDetectorsFailed = "Fout: schrijven detectoren in CONFIL";
-constexpr const char* kCloseFailed = "Fout bij sluiten CONFIL na schrijven";
+constexpr const char* kConfilCloseFailed = "Fout bij sluiten CONFIL na schrijven";
 
 constexpr std::size_t kFieldLength = 10;
 constexpr std::size_t kNumberColumn = 35;  // columns 36 to 38, counted from 1
@@ -77,7 +77,7 @@ bool writeConfil(Directory& directory, RunContext& context, const Configuration&
                  int controllerType, const Identification& identification) {
     auto output = directory.openForWriting(kConfilFile);
     if (!output) {
-        return context.stop(kOpenFailed);
+        return context.stop(kConfilOpenFailed);
     }
     const std::int32_t number = configuration.controllerNumber;
     if (!output->write(frameRecord(headerText(number, controllerType))) ||
@@ -101,7 +101,7 @@ bool writeConfil(Directory& directory, RunContext& context, const Configuration&
         }
     }
     if (!output->commit()) {
-        return context.stop(kCloseFailed);
+        return context.stop(kConfilCloseFailed);
     }
     return true;
 }

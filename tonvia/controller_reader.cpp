@@ -9,10 +9,12 @@ namespace tonvia {
 
 namespace {
 
-constexpr const char* kOpenFailed = "Fout bij openen sourcefile ZXAPTAB.C (regelaarnummer)";
+constexpr const char* kControllerOpenFailed =
+    "Fout bij openen sourcefile ZXAPTAB.C (regelaarnummer)";
 constexpr const char* kNotFound = "Fout: geen regelaarnummer gevonden in ZXAPTAB.C";
-constexpr const char* kReadFailed = "Fout bij lezen sourcefile ZXAPTABC.C (regelaarnummer)";
-constexpr const char* kCloseFailed = "Fout bij sluiten ZXAPTAB.C (regelaarnummer)";
+constexpr const char* kControllerReadFailed =
+    "Fout bij lezen sourcefile ZXAPTABC.C (regelaarnummer)";
+constexpr const char* kControllerCloseFailed = "Fout bij sluiten ZXAPTAB.C (regelaarnummer)";
 constexpr const char* kTooSmall = "Fout: regelaarnummer moet groter zijn dan 0";
 constexpr const char* kTooLarge = "Fout: regelaarnummer moet kleiner zijn dan 1000";
 constexpr const char* kMalformed = "Foutief getal in structure kruispuntnummer in ZXAPTAB.C";
@@ -38,7 +40,7 @@ bool readControllerNumber(Directory& directory, RunContext& context,
                           std::int32_t& controllerNumber) {
     auto input = directory.openForReading(kTableFile);
     if (!input) {
-        return context.stop(kOpenFailed);
+        return context.stop(kControllerOpenFailed);
     }
     LineReader reader(*input);
     SourceLine line;
@@ -49,7 +51,8 @@ bool readControllerNumber(Directory& directory, RunContext& context,
             return context.stop(kNotFound);
         }
         if (status != LineStatus::Line) {
-            return context.stopForReader(status, reader.lineNumber(), kTableFile, kReadFailed);
+            return context.stopForReader(status, reader.lineNumber(), kTableFile,
+                                         kControllerReadFailed);
         }
         if (!inStructure) {
             inStructure = containsStructOf(line.text, "REGELINGSTRUCT ");
@@ -71,7 +74,7 @@ bool readControllerNumber(Directory& directory, RunContext& context,
         controllerNumber = number.value == 0 ? 1 : number.value;
     }
     if (!input->close()) {
-        return context.stop(kCloseFailed);
+        return context.stop(kControllerCloseFailed);
     }
     return true;
 }

@@ -11,15 +11,15 @@ namespace tonvia {
 
 namespace {
 
-constexpr const char* kOpenFailed = "Fout bij openen sourcefile ZXAPTAB.C (detectoren)";
-constexpr const char* kNotFound = "Fout: geen detectoren gevonden in ZXAPTAB.C";
-constexpr const char* kReadFailed = "Fout bij lezen sourcefile ZXAPTABC.C (detectoren)";
-constexpr const char* kCloseFailed = "Fout bij sluiten ZXAPTAB.C (detectoren)";
+constexpr const char* kDetectorsOpenFailed = "Fout bij openen sourcefile ZXAPTAB.C (detectoren)";
+constexpr const char* kNoDetectors = "Fout: geen detectoren gevonden in ZXAPTAB.C";
+constexpr const char* kDetectorsReadFailed = "Fout bij lezen sourcefile ZXAPTABC.C (detectoren)";
+constexpr const char* kDetectorsCloseFailed = "Fout bij sluiten ZXAPTAB.C (detectoren)";
 constexpr const char* kNoSequence = "Fout: volgnummer ontbreekt bij detector";
 constexpr const char* kUnknownType =
     "Fout: onbekend detectortype gevonden (alleen DA,DK,DP,DS,DV toegestaan)";
 constexpr const char* kNoType = "Fout: geen detectortype gevonden";
-constexpr const char* kMalformed = "Foutief getal in tabel detectoren in ZXAPTAB.C";
+constexpr const char* kMalformedDetector = "Foutief getal in tabel detectoren in ZXAPTAB.C";
 
 // A line whose first two non-blank characters are "SG". False when the run stops.
 bool readDetector(const SourceLine& line, RunContext& context, std::vector<Detector>& detectors) {
@@ -27,7 +27,7 @@ bool readDetector(const SourceLine& line, RunContext& context, std::vector<Detec
     Detector detector;
     const NumberResult group = readNumber(text, line.first + 2);
     if (group.status != NumberStatus::Ok) {
-        context.malformedNumber(kMalformed, line);
+        context.malformedNumber(kMalformedDetector, line);
     }
     detector.signalGroup = group.value;
     std::size_t position = group.end;
@@ -36,7 +36,7 @@ bool readDetector(const SourceLine& line, RunContext& context, std::vector<Detec
     }
     const NumberResult sequence = readNumber(text, position + 1);
     if (sequence.status != NumberStatus::Ok) {
-        context.malformedNumber(kMalformed, line);
+        context.malformedNumber(kMalformedDetector, line);
     }
     detector.sequence = sequence.value;
     position = text.find('D', sequence.end);
@@ -77,7 +77,7 @@ int detectorTypeCode(char letter) {
 bool readDetectors(Directory& directory, RunContext& context, std::vector<Detector>& detectors) {
     auto input = directory.openForReading(kTableFile);
     if (!input) {
-        return context.stop(kOpenFailed);
+        return context.stop(kDetectorsOpenFailed);
     }
     LineReader reader(*input);
     SourceLine line;
@@ -85,10 +85,11 @@ bool readDetectors(Directory& directory, RunContext& context, std::vector<Detect
     while (true) {
         const LineStatus status = reader.next(line);
         if (status == LineStatus::End) {
-            return context.stop(kNotFound);
+            return context.stop(kNoDetectors);
         }
         if (status != LineStatus::Line) {
-            return context.stopForReader(status, reader.lineNumber(), kTableFile, kReadFailed);
+            return context.stopForReader(status, reader.lineNumber(), kTableFile,
+                                         kDetectorsReadFailed);
         }
         if (!inTable) {
             inTable = containsStructOf(line.text, "SG_DETECTIE");
@@ -105,7 +106,7 @@ bool readDetectors(Directory& directory, RunContext& context, std::vector<Detect
         }
     }
     if (!input->close()) {
-        return context.stop(kCloseFailed);
+        return context.stop(kDetectorsCloseFailed);
     }
     return true;
 }

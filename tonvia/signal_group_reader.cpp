@@ -11,10 +11,10 @@ namespace tonvia {
 
 namespace {
 
-constexpr const char* kOpenFailed = "Fout bij openen sourcefile ZXAPDEF.H om in te lezen";
+constexpr const char* kGroupsOpenFailed = "Fout bij openen sourcefile ZXAPDEF.H om in te lezen";
 constexpr const char* kNoSignalGroups = "Fout: geen signaalgroepen gevonden in ZXAPDEF.H";
-constexpr const char* kReadFailed = "Fout bij lezen sourcefile ZXAPDEF.H";
-constexpr const char* kCloseFailed = "Fout bij sluiten ZXAPDEF.H na inlezen signaalgroepen";
+constexpr const char* kGroupsReadFailed = "Fout bij lezen sourcefile ZXAPDEF.H";
+constexpr const char* kGroupsCloseFailed = "Fout bij sluiten ZXAPDEF.H na inlezen signaalgroepen";
 constexpr const char* kCountMismatch =
     "Fout: waarde bij #define NUMSG klopt niet met aantal opgegeven signaalgroepen";
 constexpr const char* kBadGroupNumber = "Foutief getal in tabel signaalgroepen in ZXAPDEF.H";
@@ -72,7 +72,7 @@ bool readSignalGroups(Directory& directory, RunContext& context,
                       std::vector<std::int32_t>& signalGroups) {
     auto input = directory.openForReading(kDefinitionFile);
     if (!input) {
-        return context.stop(kOpenFailed);
+        return context.stop(kGroupsOpenFailed);
     }
     LineReader reader(*input);
     SourceLine line;
@@ -84,7 +84,7 @@ bool readSignalGroups(Directory& directory, RunContext& context,
         }
         if (status != LineStatus::Line) {
             return context.stopForReader(status, reader.lineNumber(), kDefinitionFile,
-                                         kReadFailed);
+                                         kGroupsReadFailed);
         }
         if (!afterBlocks) {
             afterBlocks = line.text.find("NUMBK") != std::string::npos;
@@ -99,7 +99,7 @@ bool readSignalGroups(Directory& directory, RunContext& context,
         }
     }
     if (!input->close()) {
-        return context.stop(kCloseFailed);
+        return context.stop(kGroupsCloseFailed);
     }
     return true;
 }

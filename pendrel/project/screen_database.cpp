@@ -66,13 +66,13 @@ std::optional<TextRecord> parseText(std::string_view line) {
 
 // One piece of a line as a reader of 255 characters at a time returns it,
 // without its line break, with the number of the file's line it comes from.
-struct Piece {
+struct DatabasePiece {
     std::size_t line;
     std::string text;
 };
 
-std::vector<Piece> readPieces(std::string_view text) {
-    std::vector<Piece> pieces;
+std::vector<DatabasePiece> readDatabasePieces(std::string_view text) {
+    std::vector<DatabasePiece> pieces;
     std::size_t number = 0;
     for (const std::string& line : common::splitTextLines(std::string(text))) {
         ++number;
@@ -143,7 +143,7 @@ bool takeLine(State state, std::string_view line, ScreenList& screens) {
 ScreenDatabase parseScreenDatabase(std::string_view text) {
     ScreenDatabase database;
     State state = State::None;
-    for (const Piece& piece : readPieces(text)) {
+    for (const DatabasePiece& piece : readDatabasePieces(text)) {
         std::string_view line = piece.text;
         line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
         if (line.starts_with('#')) {

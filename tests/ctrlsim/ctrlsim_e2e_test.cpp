@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ctrlsim_process.h"
+#include "support/sample.h"
 #include "support/temp_dir.h"
 #include "support/veltro/dispatcher.h"
 #include "support/veltro/link_ports.h"
@@ -34,7 +35,7 @@ using veltro::ControllerRecord;
 namespace link = veltro::link;
 using test_support::CtrlsimProcess;
 
-const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
+using test_support::kSample;
 
 // The sample as the debugger loads it: macro codes by name, elements.
 struct Sample {

@@ -23,6 +23,24 @@ inline void writeFile(const std::filesystem::path& path, const std::string& byte
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// The lines of `text`, without their line feeds.
+inline std::vector<std::string> textLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// The lines of a file read as text; none when it cannot be read.
+inline std::vector<std::string> fileLines(const std::filesystem::path& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
 // The names of the entries of `directory`, sorted.
 inline std::vector<std::string> fileNames(const std::filesystem::path& directory) {
     std::vector<std::string> names;

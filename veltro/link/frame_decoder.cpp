@@ -2,14 +2,11 @@
 
 #include <algorithm>
 
+#include "veltro/link/frame_bits.h"
+
 namespace veltro::link {
 
 namespace {
-
-constexpr std::uint8_t kHeaderBit = 0x80;
-constexpr std::uint8_t kCountBit = 0x10;
-constexpr std::uint8_t kDataBit = 0x40;
-constexpr std::uint8_t kValueBit = 0x20;
 
 bool carriesBothIndexes(int group) {
     return group == 6 || group == 7 || group == 11 || group == 12;

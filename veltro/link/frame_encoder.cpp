@@ -1,12 +1,10 @@
 #include "veltro/link/frame_encoder.h"
 
+#include "veltro/link/frame_bits.h"
+
 namespace veltro::link {
 
 namespace {
-
-constexpr std::uint8_t kCountBit = 0x10;
-constexpr std::uint8_t kDataBit = 0x40;
-constexpr std::uint8_t kValueBit = 0x20;
 
 std::uint8_t six(std::uint32_t v, int shift) {
     return static_cast<std::uint8_t>(kDataBit | ((v >> shift) & 0x3F));
@@ -65,7 +63,7 @@ int valueGroupCount(std::int32_t value) {
 EncodedFrame encodeFrame(const ControllerRecord& r, CommandMode mode) {
     EncodedFrame f;
     const int group = functionGroup(r.functionCode);
-    f.push(static_cast<std::uint8_t>(0x80 | static_cast<std::uint8_t>(mode) | group));
+    f.push(static_cast<std::uint8_t>(kHeaderBit | static_cast<std::uint8_t>(mode) | group));
     const auto index = static_cast<std::uint32_t>(r.index);
     const auto value = static_cast<std::uint32_t>(r.value);
     const auto fn = static_cast<std::uint8_t>(functionNumber(r.functionCode));

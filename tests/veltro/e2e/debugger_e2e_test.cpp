@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "ctrlsim/ctrlsim_process.h"
+#include "support/sample.h"
 #include "support/temp_dir.h"
 #include "support/veltro/prompts.h"
 #include "veltro/gui/debug_window.h"
@@ -28,7 +29,7 @@
 namespace veltro::gui {
 namespace {
 
-const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
+using test_support::kSample;
 constexpr int kWait = 60000;  // ms: only a hang reaches it, not a slow or loaded build
 
 // ctrlsim with --verbose: every request it receives, as a line, collected by

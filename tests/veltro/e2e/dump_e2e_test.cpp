@@ -11,6 +11,7 @@
 #include <string>
 
 #include "ctrlsim/ctrlsim_process.h"
+#include "support/sample.h"
 #include "support/temp_dir.h"
 #include "support/veltro/link_ports.h"
 #include "support/veltro/open_link.h"
@@ -25,7 +26,7 @@
 namespace veltro::gui {
 namespace {
 
-const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
+using test_support::kSample;
 constexpr int kWait = 60000;  // ms: only a hang reaches it, not a slow or loaded build
 
 int portOf(test_support::CtrlsimProcess& sim) {

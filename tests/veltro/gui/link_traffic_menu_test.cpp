@@ -84,13 +84,7 @@ struct Rig {
     }
 };
 
-std::vector<std::string> fileLines(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using test_support::fileLines;
 
 TEST(LinkTrafficMenu, TheMenuComesAfterTheDescribedOnesAndCostsTheLinkNothingUntilUsed) {
     Rig rig;

@@ -129,7 +129,12 @@ TEST_F(PollCycleTest, WindowWithoutItemsReportsNoConnection) {
 class FakeLinkStatus : public LinkStatusSource {
   public:
     LinkStatus linkStatus() const override { return status; }
-    LinkStatus status{"127.0.0.1:7000", LinkState::Connected};
+    LinkStatus status = [] {
+        LinkStatus connected;
+        connected.label = "127.0.0.1:7000";
+        connected.state = LinkState::Connected;
+        return connected;
+    }();
 };
 
 // Without the link's status the check judges by the items alone (above);

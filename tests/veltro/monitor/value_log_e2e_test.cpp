@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ctrlsim/ctrlsim_process.h"
+#include "support/sample.h"
 #include "support/temp_dir.h"
 #include "support/veltro/dispatcher.h"
 #include "support/veltro/link_ports.h"
@@ -26,7 +27,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
+using test_support::kSample;
 
 // Keeps every received byte (the reference) and hands the traffic on to the
 // hub's own slot, as the link would.
@@ -46,13 +47,7 @@ class TeeTap final : public FrameTap {
     FrameTapSlot& m_next;
 };
 
-std::vector<std::string> fileLines(const std::string& path) {
-    std::ifstream in(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using test_support::fileLines;
 
 TEST(ValueLogOverTheLink, TheCsvHoldsExactlyTheValuesCtrlsimSent) {
     test_support::CtrlsimProcess sim({"--port", "0", "--rate", "400"});

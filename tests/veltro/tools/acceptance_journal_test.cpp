@@ -13,7 +13,7 @@ namespace {
 using test_support::RunFixture;
 
 const std::string kJournal = "project/afname_originelen.txt";
-const std::string kHead =
+const std::string kJournalHead =
     "veltro parameterbackup 1\nproject;project;\n"
     "categorie;parameter;element;naar;ruw;waarde;antwoord\n";
 
@@ -62,7 +62,7 @@ TEST(AcceptanceJournal, EachOriginalIsOnDiskBeforeItsTestValueGoes) {
     const char* rows[] = {
         "Tijden;inst_TIJD;T_MAX;;120;12.0;ja\n", "Tijden;inst_TIJD;T_MIN;;130;13.0;ja\n",
         "EGGPARM;inst_EGGPARM;PRM_A;;40;40;ja\n", "EGGPARM;inst_EGGPARM;PRM_B;;44;44;ja\n"};
-    std::string expected = kHead;
+    std::string expected = kJournalHead;
     for (std::size_t i = 0; i < 4; ++i) {
         expected += rows[i];
         EXPECT_EQ(j.watch.atWrites[i], expected) << i;
@@ -111,7 +111,7 @@ TEST(AcceptanceJournal, TheOriginalsOfARunThatDiedWinAndAreAllPutBack) {
     // and EP_A 2; the journal knows their originals.
     f.controller.values[{34, 0, 0}] = 1;
     f.controller.values[{32, 0, 0}] = 2;
-    f.files.put(kJournal, kHead +
+    f.files.put(kJournal, kJournalHead +
                               "Tijden;inst_TIJD;T_MAX;;99;9.9;ja\n"
                               "EPARM;inst_EPARM;EP_A;;77;7.7;ja\n"
                               "EPARM;inst_EPARM;EP_B;;;;nee\n");

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ctrlsim/ctrlsim_process.h"
+#include "support/sample.h"
 #include "support/temp_dir.h"
 #include "support/veltro/program_run.h"
 
@@ -24,7 +25,7 @@ using test_support::TempDir;
 using Result = test_support::ProgramResult;
 namespace fs = std::filesystem;
 
-const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
+using test_support::kSample;
 const std::vector<std::string> kGroups{"SG02", "SG03", "SG05", "SG08", "SG09", "SG11",
                                        "SG22", "SG24", "SG28", "SG31", "SG34", "SG38"};
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ctrlsim/ctrlsim_process.h"
+#include "support/sample.h"
 #include "support/temp_dir.h"
 #include "support/veltro/program_run.h"
 
@@ -17,7 +18,7 @@ using test_support::CtrlsimProcess;
 using test_support::readFile;
 using test_support::TempDir;
 
-const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
+using test_support::kSample;
 
 using Result = test_support::ProgramResult;
 

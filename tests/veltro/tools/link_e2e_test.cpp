@@ -6,6 +6,7 @@
 #include <string>
 
 #include "ctrlsim/ctrlsim_process.h"
+#include "support/sample.h"
 #include "support/temp_dir.h"
 #include "support/veltro/dispatcher.h"
 #include "support/veltro/link_ports.h"
@@ -28,7 +29,7 @@ namespace {
 using namespace std::chrono_literals;
 using test_support::CtrlsimProcess;
 
-const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
+using test_support::kSample;
 
 // The debugger with a tool dialog open: every record goes to the store.
 struct Debugger {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ctrlsim/ctrlsim_process.h"
+#include "support/sample.h"
 #include "support/temp_dir.h"
 #include "support/veltro/program_run.h"
 
@@ -17,8 +18,9 @@ namespace {
 using test_support::CtrlsimProcess;
 using test_support::readFile;
 using test_support::TempDir;
+using test_support::textLines;
 
-const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
+using test_support::kSample;
 constexpr const char* kTitle = "tijd,venster,item,macro,element,waarde";
 
 using Result = test_support::ProgramResult;
@@ -27,14 +29,6 @@ using Result = test_support::ProgramResult;
 Result veltro(const TempDir& dir, const std::vector<std::string>& args,
               const std::string& prefix = "timeout 60") {
     return test_support::runProgram(VELTRO_BINARY, args, dir.path(), prefix);
-}
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
 }
 
 class Watch : public ::testing::Test {
@@ -68,7 +62,7 @@ TEST_F(Watch, ReportedValuesBecomeCsvLinesUntilTheDurationEnds) {
     const Result r = watch("KRUIS_001.DBG", words);  // found whatever its case
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "");
-    const auto written = lines(readFile(csv));
+    const auto written = textLines(readFile(csv));
     ASSERT_GT(written.size(), 10U);
     EXPECT_EQ(written[0], kTitle);
     int green = 0;
@@ -88,7 +82,7 @@ TEST_F(Watch, ReportedValuesBecomeCsvLinesUntilTheDurationEnds) {
     // Standard output, Ctrl-C before the duration: an orderly end with 0.
     const Result interrupted = watch("debug_001.plo", link, "timeout -s INT --preserve-status 6");
     EXPECT_EQ(interrupted.code, 0) << interrupted.err;
-    const auto printed = lines(interrupted.out);
+    const auto printed = textLines(interrupted.out);
     ASSERT_GT(printed.size(), 1U) << interrupted.err;
     EXPECT_EQ(printed[0], kTitle);
     bool version = false;
@@ -111,13 +105,13 @@ TEST_F(Watch, ALostLinkIsOpenedAgainUnlessNoReconnectThenItEndsWithThree) {
         port + "); opnieuw verbinden…";
     const std::string back =
         "systeem melding : Verbinding met de regelautomaat hersteld (127.0.0.1:" + port + ")";
-    const auto messages = lines(again.err);
+    const auto messages = textLines(again.err);
     ASSERT_GE(messages.size(), 2U) << again.err;
     EXPECT_EQ(messages[0], lost);
     EXPECT_EQ(messages[1], back);
     for (std::size_t i = 0; i < messages.size(); ++i)
         EXPECT_EQ(messages[i], i % 2 == 0 ? lost : back) << again.err;
-    EXPECT_GT(lines(again.out).size(), 16U);  // values after the recovery too
+    EXPECT_GT(textLines(again.out).size(), 16U);  // values after the recovery too
 
     words = link;
     // A watch that did not end at the loss would run into the 60 s timeout (124).
@@ -178,7 +172,7 @@ TEST_F(Watch, AnExistingCsvFileIsKeptUntilAValueArrivesAndOnlyReplacedWhenAsked)
     words.insert(words.end(), {"--duration", "1.2", "--csv", csv.string(), "--append"});
     const Result appended = watch("debug_001.plo", words);
     EXPECT_EQ(appended.code, 0) << appended.err;
-    const auto added = lines(readFile(csv));
+    const auto added = textLines(readFile(csv));
     ASSERT_GT(added.size(), 2U);
     EXPECT_EQ(added[0], "gisteren");
     EXPECT_NE(added[1], kTitle);  // the file's own title, if any, stays the only one
@@ -186,7 +180,7 @@ TEST_F(Watch, AnExistingCsvFileIsKeptUntilAValueArrivesAndOnlyReplacedWhenAsked)
     words = link;
     words.insert(words.end(), {"--duration", "1.2", "--csv", csv.string(), "--overwrite"});
     EXPECT_EQ(watch("debug_001.plo", words).code, 0);
-    EXPECT_EQ(lines(readFile(csv)).at(0), kTitle);
+    EXPECT_EQ(textLines(readFile(csv)).at(0), kTitle);
 }
 
 // A file that takes no values, and a controller that sends none, are

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ctrlsim/ctrlsim_process.h"
+#include "support/sample.h"
 #include "support/temp_dir.h"
 #include "support/veltro/program_run.h"
 
@@ -20,17 +21,10 @@ namespace {
 using test_support::CtrlsimProcess;
 using test_support::readFile;
 using test_support::TempDir;
+using test_support::textLines;
 using Result = test_support::ProgramResult;
 
-const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
+using test_support::kSample;
 
 class WatchReplay : public ::testing::Test {
   protected:
@@ -57,7 +51,7 @@ TEST_F(WatchReplay, AReplayedSessionGivesTheSameValuesInTheSameOrder) {
     const std::string capture = readFile(path("capture.txt"));
     ASSERT_TRUE(capture.starts_with("VELTRO-OPNAME 1\nproject kruispunt\nzxapdef ")) << capture;
     EXPECT_TRUE(capture.ends_with("\neinde\n"));
-    const auto live = lines(readFile(path("live.csv")));
+    const auto live = textLines(readFile(path("live.csv")));
     ASSERT_GT(live.size(), 50u);
     // 2026-12-08T08:15:03.123+01:00,debug_001.plo,Tijd,tijd,,81503
     // The clock's seconds change while the session runs.
@@ -94,8 +88,8 @@ TEST_F(WatchReplay, ADamagedOrForeignCaptureIsToldAndADamagedOneEndsWithThree) {
     EXPECT_EQ(damaged.code, 3);
     EXPECT_EQ(damaged.err, "veltro: " + path("cut.txt") + ": regel " + std::to_string(whole + 1) +
                                ": onleesbaar; de weergave is daar gestopt\n");
-    const auto shown = lines(damaged.out);
-    const auto live = lines(readFile(path("live.csv")));
+    const auto shown = textLines(damaged.out);
+    const auto live = textLines(readFile(path("live.csv")));
     ASSERT_GT(shown.size(), 10u);
     ASSERT_LT(shown.size(), live.size());
     EXPECT_TRUE(std::equal(shown.begin(), shown.end(), live.begin()));

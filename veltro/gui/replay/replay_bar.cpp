@@ -12,31 +12,31 @@
 
 namespace veltro::gui {
 
-namespace texts = replay_texts;
+namespace bar_texts = replay_texts;
 
 ReplayBar::ReplayBar(capture::ReplayDriver& driver, Messages& messages, QWidget* parent)
     : QWidget(parent),
       m_driver(driver),
       m_messages(messages),
-      m_pause(new QPushButton(QString::fromUtf8(texts::kPause), this)),
+      m_pause(new QPushButton(QString::fromUtf8(bar_texts::kPause), this)),
       m_speed(new QComboBox(this)),
       m_time(new QLineEdit(this)),
       m_position(new QLabel(this)) {
     setObjectName("VLTREPLAYBAR");
-    setAccessibleName(QString::fromUtf8(texts::kBarName));
+    setAccessibleName(QString::fromUtf8(bar_texts::kBarName));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     m_pause->setCheckable(true);
     m_time->setProperty(KeyboardHook::kOwnKeys, true);  // Enter jumps
-    for (const char* speed : texts::kSpeeds)
+    for (const char* speed : bar_texts::kSpeeds)
         m_speed->addItem(QString::fromUtf8(speed));
-    m_time->setPlaceholderText(QString::fromUtf8(texts::kJumpHint));
+    m_time->setPlaceholderText(QString::fromUtf8(bar_texts::kJumpHint));
     m_time->setFixedWidth(fontMetrics().horizontalAdvance("00:00:00.00") + 16);
-    auto* go = new QPushButton(QString::fromUtf8(texts::kJump), this);
+    auto* go = new QPushButton(QString::fromUtf8(bar_texts::kJump), this);
     layout->addWidget(m_pause);
-    layout->addWidget(new QLabel(QString::fromUtf8(texts::kSpeed), this));
+    layout->addWidget(new QLabel(QString::fromUtf8(bar_texts::kSpeed), this));
     layout->addWidget(m_speed);
-    layout->addWidget(new QLabel(QString::fromUtf8(texts::kJumpTo), this));
+    layout->addWidget(new QLabel(QString::fromUtf8(bar_texts::kJumpTo), this));
     layout->addWidget(m_time);
     layout->addWidget(go);
     layout->addWidget(m_position, 1);
@@ -50,7 +50,7 @@ ReplayBar::ReplayBar(capture::ReplayDriver& driver, Messages& messages, QWidget*
     connect(m_speed, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index < 0)
             return;
-        m_driver.player().setSpeed(texts::kSpeedValues[index]);
+        m_driver.player().setSpeed(bar_texts::kSpeedValues[index]);
         schedule(0);
     });
     connect(go, &QPushButton::clicked, this, [this] { this->jump(); });
@@ -95,8 +95,8 @@ void ReplayBar::jump() {
     const auto offset = capture::parseReplayTime(m_time->text().trimmed().toStdString());
     if (!offset) {
         m_time->setStyleSheet("background: #ffd0d0");
-        m_time->setToolTip(QString::fromUtf8(texts::kBadTime));
-        m_position->setText(QString::fromUtf8(texts::kBadTime));
+        m_time->setToolTip(QString::fromUtf8(bar_texts::kBadTime));
+        m_position->setText(QString::fromUtf8(bar_texts::kBadTime));
         return;
     }
     m_time->setStyleSheet({});
@@ -110,9 +110,10 @@ void ReplayBar::showPosition() {
     QString text = QString::fromStdString(capture::replayTimeText(m_driver.player().positionMs()));
     const capture::ReplayPlayer& player = m_driver.player();
     if (player.finished())
-        text += "  " + QString::fromUtf8(player.damaged() ? texts::kStopped : texts::kEnded);
+        text +=
+            "  " + QString::fromUtf8(player.damaged() ? bar_texts::kStopped : bar_texts::kEnded);
     else if (player.paused())
-        text += "  " + QString::fromUtf8(texts::kPaused);
+        text += "  " + QString::fromUtf8(bar_texts::kPaused);
     m_position->setText(text);
 }
 

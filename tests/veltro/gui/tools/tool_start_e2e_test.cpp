@@ -14,6 +14,7 @@
 #include <string>
 
 #include "ctrlsim/ctrlsim_process.h"
+#include "support/sample.h"
 #include "support/temp_dir.h"
 #include "support/veltro/prompts.h"
 #include "veltro/gui/debugger_app.h"
@@ -22,7 +23,7 @@
 namespace veltro::gui {
 namespace {
 
-const std::string kSample = std::string(EXAMPLES_DIR) + "/kruispunt";
+using test_support::kSample;
 constexpr int kWait = 20000;  // ms; sanitizer builds are slow
 
 ToolDialog* openToolDialog() {

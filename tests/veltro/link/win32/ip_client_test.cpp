@@ -17,7 +17,6 @@
 #include "support/veltro/wait.h"
 
 // Windows Sockets after the link's headers: its error names are macros.
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <winsock2.h>
 
