@@ -1,6 +1,12 @@
 # Warnings and sanitizers for every target of the project.
 add_compile_options(-Wall -Wextra -Wpedantic -Wformat=2 -Wformat-security)
 
+# Windows' headers lean and without their min and max macros, in every file
+# alike (libstdc++ itself defines NOMINMAX as 1).
+if(WIN32)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX=1)
+endif()
+
 # Line tables are all a sanitizer's report needs; full debug information and
 # the default linker make the sanitized test builds much slower to build.
 set(SANITIZE_DEBUG_INFO "-g1" CACHE STRING "Debug information option of sanitized builds")
@@ -25,7 +31,8 @@ option(PRECOMPILE_TEST_HEADERS "Precompile GoogleTest's and Qt's headers of the 
 
 # One precompiled GoogleTest header shared by every test without Qt; a test
 # with Qt gets its own, as Qt's definitions differ from test to test, when it
-# has two files or more: for one, making the header costs what it saves.
+# is compiled in two pieces or more: for one, making the header (all of Qt's
+# widgets) costs more than it saves.
 function(project_precompile_test_headers target libs source_count)
   if(NOT PRECOMPILE_TEST_HEADERS)
     return()
@@ -33,7 +40,19 @@ function(project_precompile_test_headers target libs source_count)
   set(common_headers <gtest/gtest.h> <filesystem> <functional> <map> <memory> <optional>
                      <string> <vector>)
   if(libs MATCHES "Qt6::")
-    if(source_count GREATER_EQUAL 2)
+    set(pieces ${source_count})
+    if(CMAKE_UNITY_BUILD)
+      set(batch 8)  # CMake's default
+      if(DEFINED CMAKE_UNITY_BUILD_BATCH_SIZE)
+        set(batch ${CMAKE_UNITY_BUILD_BATCH_SIZE})
+      endif()
+      if(batch EQUAL 0)
+        set(pieces 1)
+      else()
+        math(EXPR pieces "(${source_count} + ${batch} - 1) / ${batch}")
+      endif()
+    endif()
+    if(pieces GREATER_EQUAL 2)
       target_precompile_headers(${target} PRIVATE ${common_headers} <QtWidgets> <QtTest>)
     endif()
     return()

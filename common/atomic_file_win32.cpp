@@ -1,8 +1,6 @@
 // The atomic writer on Windows: an exclusively created temporary file,
 // _commit (FlushFileBuffers) and MoveFileEx, which unlike rename() may
 // replace an existing file.
-#define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
 #include <fcntl.h>
 #include <io.h>
 #include <share.h>

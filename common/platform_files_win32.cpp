@@ -1,8 +1,6 @@
 // File calls on Windows: wide paths, an exclusive create through the C
 // runtime's _O_EXCL (its fopen does not know the "x" mode), and the stored
 // spelling of a name from FindFirstFile.
-#define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
 #include <fcntl.h>
 #include <io.h>
 #include <share.h>

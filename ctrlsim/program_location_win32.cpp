@@ -1,9 +1,8 @@
-#include "ctrlsim/program_location.h"
-
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <string>
+
+#include "ctrlsim/program_location.h"
 
 namespace ctrlsim {
 

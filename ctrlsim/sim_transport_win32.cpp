@@ -6,7 +6,6 @@
 #include "veltro/link/ip_error.h"
 
 // Windows Sockets after the link's own headers: its error names are macros.
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>

@@ -1,6 +1,4 @@
 // Free memory on Windows: the physical memory still available.
-#define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
 #include <windows.h>
 
 #include "pendrel/platform/free_memory.h"

@@ -1,8 +1,6 @@
 // Our profile-file code against Windows' own GetPrivateProfileString,
 // GetPrivateProfileInt and WritePrivateProfileString on the same files. Built
 // only for Windows; `make test-windows` runs it under Wine.
-#define WIN32_LEAN_AND_MEAN
-#define NOMINMAX
 #include <gtest/gtest.h>
 #include <windows.h>
 

@@ -5,7 +5,6 @@
 #include "veltro/link/receive_trace.h"
 
 // Windows Sockets after the link's own headers: its error names are macros.
-#define WIN32_LEAN_AND_MEAN
 #include <winsock2.h>
 #include <ws2tcpip.h>
 

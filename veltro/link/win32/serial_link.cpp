@@ -1,7 +1,6 @@
 // The serial port on the Win32 communications functions.
 #include "veltro/link/win32/serial_link.h"
 
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <algorithm>
