@@ -13,6 +13,12 @@ std::string_view markerOf(const ItemRecord& item) {
     return item.marker;
 }
 
+// The page's 0-based cell of a 1-based position. A damaged database may hold
+// any int; a position below 1 is off the page.
+int cell(int position) {
+    return position > 0 ? position - 1 : -1;
+}
+
 }  // namespace
 
 Page writeUserScreen(const ScreenRecord& screen) {
@@ -27,10 +33,10 @@ Page writeUserScreen(const ScreenRecord& screen) {
             long long room = static_cast<long long>(item.markerColumn) - item.labelColumn;
             label = label.substr(0, static_cast<std::size_t>(room));
         }
-        page.put(item.labelColumn - 1, item.labelRow - 1, label);
+        page.put(cell(item.labelColumn), cell(item.labelRow), label);
     }
     for (const TextRecord& text : screen.texts) {
-        page.put(text.column - 1, text.row - 1, text.text);
+        page.put(cell(text.column), cell(text.row), text.text);
     }
     for (const ItemRecord& item : screen.items) {
         if (item.rank < 0 || item.rank > 99) {
@@ -38,7 +44,7 @@ Page writeUserScreen(const ScreenRecord& screen) {
         }
         std::string marker =
             common::format("%s%02d", std::string(markerOf(item)).c_str(), item.rank);
-        page.place(item.markerColumn - 1, item.markerRow - 1, marker);
+        page.place(cell(item.markerColumn), cell(item.markerRow), marker);
         page.define(0, common::format("%02d  %s  %s  %s", item.rank, item.macro.c_str(),
                                       item.element1.c_str(), item.element2.c_str()));
     }

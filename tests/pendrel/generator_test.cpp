@@ -259,16 +259,20 @@ TEST(UserScreens, ItemsTextsAndDefinitionsLandInPlace) {
 }
 
 TEST(UserScreens, PositionsFromACorruptDatabaseAreSkippedSafely) {
-    // A damaged pendrel.db can hold any int; far-apart columns must neither
-    // overflow nor place anything, and the definition line stays.
+    // A damaged pendrel.db can hold any int, the lowest included; far-apart
+    // columns must neither overflow nor place anything, and the definition
+    // lines stay.
     ScreenList screens =
         parseScreenDatabase(
-            "#SCHERM\n 'X'\n #ITEM\n 1 2147483647 1 -2147483647 1 25 \"~\" \"A\" \"SG02\" \"\" "
-            "\"A_SG02\"\n")
+            "#SCHERM\n 'X'\n #ITEM\n 1 2147483647 1 -2147483648 1 25 \"~\" \"A\" \"SG02\" \"\" "
+            "\"A_SG02\"\n #ITEM\n 2 1 -2147483648 1 -2147483648 25 \"~\" \"B\" \"SG03\" \"\" "
+            "\"B_SG03\"\n #TEKST\n -2147483648 -2147483648 3 'tekst'\n")
             .screens;
     ASSERT_EQ(screens.size(), 1u);
+    ASSERT_EQ(screens[0].items.size(), 2u);
+    ASSERT_EQ(screens[0].texts.size(), 1u);
     std::string text = writeUserScreen(screens[0]).render();
-    EXPECT_EQ(text, emptyRows(24) + "#include \"zxapdef.h\"\n\n01  A  SG02  \n");
+    EXPECT_EQ(text, emptyRows(24) + "#include \"zxapdef.h\"\n\n01  A  SG02  \n02  B  SG03  \n");
 }
 
 class GenerationRun : public ::testing::Test {
