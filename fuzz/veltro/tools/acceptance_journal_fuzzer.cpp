@@ -1,6 +1,7 @@
 // Any bytes as a journal left behind by an acceptance run: it is taken over
 // or refused, never half; a taken-over journal keeps its originals through
-// a further run's keep() and reads back as it was written.
+// a further run's keep() and, once that keep() writes it, reads back as it
+// was written.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -32,7 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     if (before && journal.originalOf(params.front()) != before)
         __builtin_trap();
-    const auto reread = veltro::tools::parseBackup(files.text(path));
+    // Nothing new to keep leaves the file as it was left (duplicate rows too).
+    const std::string written = files.text(path);
+    if (written == bytes)
+        return 0;
+    const auto reread = veltro::tools::parseBackup(written);
     if (!reread.backup || reread.backup->rows.size() != journal.contents().rows.size())
         __builtin_trap();
     return 0;
