@@ -1,5 +1,6 @@
 #include "tonvia/gui/window_run.h"
 
+#include "common/gui/qt_text.h"
 #include "tonvia/application.h"
 
 namespace tonvia::gui {
@@ -12,7 +13,7 @@ class WindowSink : public MessageSink {
         : m_run(run), m_window(window) {}
 
     void writeLine(std::string_view line) override {
-        const QString text = QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+        const QString text = common::gui::qtText(line);
         m_run.post([window = &m_window, text] { window->appendLine(text); });
     }
 

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "common/gui/file_dialogs.h"
+#include "common/gui/qt_text.h"
 #include "veltro/link/dump_receiver.h"
 #include "veltro/link/dump_session.h"
 #include "veltro/link/link_flags.h"
@@ -279,7 +280,7 @@ void DumpWindow::showEcho(std::string_view line) {
 }
 
 void DumpWindow::showStatus(std::string_view text) {
-    m_status->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    m_status->setText(common::gui::qtText(text));
 }
 
 void DumpWindow::showStored(bool stored) {

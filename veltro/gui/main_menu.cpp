@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/gui/qt_text.h"
 #include "veltro/gui/main_window.h"
 #include "veltro/gui/texts.h"
 
@@ -85,8 +86,7 @@ bool MainWindow::runMenuCommand(std::string_view text) {
     // A command posted at start-up runs whether or not its item is greyed:
     // a start word names the command, not a click on the menu.
     for (std::size_t i = 0; i < kMenuItemCount; ++i) {
-        if (m_actions[i]->text() ==
-            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) {
+        if (m_actions[i]->text() == common::gui::qtText(text)) {
             if (m_commands[i])
                 m_commands[i]();
             return true;

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include "common/gui/qt_text.h"
 #include "veltro/gui/texts.h"
 
 namespace veltro::gui {
@@ -37,7 +38,7 @@ MessageWindow::MessageWindow(QWidget* parent)
 }
 
 bool MessageWindow::addLine(const std::string& line) {
-    m_list->addItem(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    m_list->addItem(common::gui::qtText(line));
     m_list->setCurrentRow(m_list->count() - 1);
     m_list->scrollToBottom();
     return true;

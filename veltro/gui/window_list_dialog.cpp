@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/gui/qt_text.h"
 #include "veltro/gui/texts.h"
 #include "veltro/gui/window_placement.h"
 
@@ -38,7 +39,7 @@ WindowListDialog::WindowListDialog(const char* title, const char* actionText, QW
 void WindowListDialog::setLines(const std::vector<std::string>& lines, int selected) {
     m_list->clear();
     for (const std::string& line : lines)
-        m_list->addItem(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+        m_list->addItem(common::gui::qtText(line));
     if (selected >= 0 && selected < m_list->count()) {
         m_list->setCurrentRow(selected);
     } else {

@@ -2,6 +2,7 @@
 
 #include <QColor>
 
+#include "common/gui/qt_text.h"
 #include "veltro/monitor/frame_text.h"
 
 namespace veltro::gui {
@@ -70,7 +71,7 @@ QVariant FrameTableModel::headerData(int section, Qt::Orientation orientation, i
         return {};
     const std::string_view title =
         monitor::frameColumns().at(static_cast<std::size_t>(section)).title;
-    return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+    return common::gui::qtText(title);
 }
 
 }  // namespace veltro::gui
