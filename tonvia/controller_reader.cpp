@@ -19,10 +19,6 @@ constexpr const char* kTooSmall = "Fout: regelaarnummer moet groter zijn dan 0";
 constexpr const char* kTooLarge = "Fout: regelaarnummer moet kleiner zijn dan 1000";
 constexpr const char* kMalformed = "Foutief getal in structure kruispuntnummer in ZXAPTAB.C";
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // A line that starts with a number. A minus sign counts too: skipping "-5"
 // would take some later number of the structure as the controller number.
 bool startsWithNumber(const SourceLine& line) {

@@ -2,14 +2,6 @@
 
 namespace tonvia {
 
-namespace {
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-}  // namespace
-
 NumberResult readNumber(std::string_view text, std::size_t position) {
     NumberResult result;
     result.end = position;

@@ -14,6 +14,11 @@ struct NumberResult {
     std::size_t end = 0;     // behind the digits read; the start when there are none
 };
 
+// An ASCII digit, whatever the locale.
+inline bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 // The sources' numbers are runs of at most 8 decimal digits. A longer run is
 // refused whole rather than read in part: its first 8 digits are not what the
 // author wrote.

@@ -37,7 +37,7 @@ constexpr Placed kColumns[] = {
     {{"Hiaat", 64, " ~~~%02d", "%02d  inst_H_TIJD1   %s"}, 6},
     {{"HiaatEx", 70, " ~~~%02d", "%02d  inst_H_TIJD2   %s"}, 7},
 };
-constexpr std::size_t kBlocks = 12;
+constexpr std::size_t kPageBlocks = 12;
 constexpr std::size_t kGroupsPerPage = 9;
 // 12 values a detector: 8 detectors keep the rank numbers within 99.
 constexpr std::size_t kDetectorsPerPage = 8;
@@ -89,7 +89,7 @@ std::vector<Page> writeDetection(const ProjectData& data) {
     }
     std::vector<Page> out;
     for (const std::vector<Group>& groups : pages) {
-        PageBuilder b(kBlocks);
+        PageBuilder b(kPageBlocks);
         b.text(kTitleColumn, kTitleRow, "DETECTIE EN -TIJDEN (FOUTEN)");
         for (const Placed& placed : kColumns) {
             b.text(placed.column.column + 1, kHeadingRow, placed.column.heading);

@@ -9,7 +9,7 @@
 namespace pendrel {
 namespace {
 
-constexpr GridColumn kStates[] = {
+constexpr GridColumn kStateColumns[] = {
     {"WR", 9, 8, "~%02d", "%02d  WR     %s"},      {"ROG", 14, 14, "~%02d", "%02d  ROG    %s"},
     {"RVG", 20, 20, "~%02d", "%02d  RVG    %s"},   {"VG", 27, 26, "~%02d", "%02d  VG     %s"},
     {"VAG1e", 32, 33, "~%02d", "%02d  VAG1e  %s"}, {"WG", 42, 41, "~%02d", "%02d  WG     %s"},
@@ -23,7 +23,7 @@ constexpr GridColumn kRealisation[] = {
     {"G", 20, 20, "~%02d", "%02d  G      %s"},
 };
 
-constexpr GridColumn kOptions[] = {
+constexpr GridColumn kOptionColumns[] = {
     {"MA", 10, 10, "~%02d", "%02d  MA_OP     %s"},
     {"PPP", 16, 16, "~%02d", "%02d  PPP_OP    %s  %s", BlockMark::Prim},
     {"TR", 22, 22, "~%02d", "%02d  TR_OP     %s"},
@@ -56,7 +56,7 @@ constexpr GridColumn kRunningTimes[] = {
     {"GR", 52, 50, "  ~%02d", "%02d  GR_TIJD   %s"},
 };
 
-constexpr GridColumn kMaxGreen[] = {
+constexpr GridColumn kMaxGreenColumns[] = {
     {"Actieve", 10, 10, "~~~%02d", "%02d  inst_MG_TIJD   %s"},
     {"MG1", 19, 19, "~~~%02d", "%02d  inst_MG_TIJD1  %s"},
     {"MG2", 26, 26, "~~~%02d", "%02d  inst_MG_TIJD2  %s"},
@@ -108,7 +108,7 @@ bool settingSet(const std::vector<MaxGreenRow>& rows, const std::string& group,
 }  // namespace
 
 std::vector<Page> writeSignalGroupStates(const ProjectData& data) {
-    GridLayout layout{"Signaalgroeptoestanden", {}, kStates};
+    GridLayout layout{"Signaalgroeptoestanden", {}, kStateColumns};
     layout.pageSize = layout.rowsPerPart = 10;
     return writeGrid(data, data.signalGroups, layout);
 }
@@ -123,7 +123,7 @@ std::vector<Page> writeRealisation(const ProjectData& data) {
 std::vector<Page> writeSignalGroupOptions(const ProjectData& data) {
     // Without blocks there is no PPP_OP; with it, 9 groups of 12 values would
     // need rank numbers beyond 99, so a page then holds 8 groups.
-    std::vector<GridColumn> columns(std::begin(kOptions), std::end(kOptions));
+    std::vector<GridColumn> columns(std::begin(kOptionColumns), std::end(kOptionColumns));
     if (data.noBlocks) {
         columns.erase(columns.begin() + 1);
     }
@@ -151,7 +151,7 @@ std::vector<Page> writeMaxGreen(const ProjectData& data) {
     for (const MaxGreenRow& row : data.maxGreen) {
         groups.push_back(row.signalGroup);
     }
-    GridLayout layout{"Instellingen MG_TIJDEN", kTimesNote, kMaxGreen};
+    GridLayout layout{"Instellingen MG_TIJDEN", kTimesNote, kMaxGreenColumns};
     layout.pageSize = layout.rowsPerPart = 12;
     layout.present = [&](std::size_t index, std::size_t column) {
         if (column == 0) {

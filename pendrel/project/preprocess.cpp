@@ -26,7 +26,7 @@ std::vector<std::string> readPieces(std::string_view text) {
     return pieces;
 }
 
-bool contains(std::string_view line, std::string_view word) {
+bool lineHas(std::string_view line, std::string_view word) {
     return line.find(word) != std::string_view::npos;
 }
 
@@ -34,7 +34,7 @@ bool contains(std::string_view line, std::string_view word) {
 
 bool mentionsPcOmgeving(std::string_view text) {
     for (const std::string& piece : readPieces(text)) {
-        if (contains(piece, "#ifdef pc_omgeving") || contains(piece, "#ifndef pc_omgeving")) {
+        if (lineHas(piece, "#ifdef pc_omgeving") || lineHas(piece, "#ifndef pc_omgeving")) {
             return true;
         }
     }
@@ -55,12 +55,12 @@ std::string preprocessSource(std::string_view text, bool pcOmgevingDefined) {
             }
         }
         if (!inSection) {
-            if (contains(piece, "#ifdef pc_omgeving")) {
+            if (lineHas(piece, "#ifdef pc_omgeving")) {
                 inSection = true;
                 keep = pcOmgevingDefined;
                 continue;
             }
-            if (contains(piece, "#ifndef pc_omgeving")) {
+            if (lineHas(piece, "#ifndef pc_omgeving")) {
                 inSection = true;
                 keep = !pcOmgevingDefined;
                 continue;
@@ -69,9 +69,9 @@ std::string preprocessSource(std::string_view text, bool pcOmgevingDefined) {
             continue;
         }
         // Sections do not nest: the first #endif closes whatever is open.
-        if (contains(piece, "#else")) {
+        if (lineHas(piece, "#else")) {
             keep = !keep;
-        } else if (contains(piece, "#endif")) {
+        } else if (lineHas(piece, "#endif")) {
             inSection = false;
         } else if (keep) {
             out += piece;

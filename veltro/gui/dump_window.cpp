@@ -39,7 +39,7 @@ const char* const kFileLabel = "Data opgeslagen in de file:";
 const char* const kFileLabelNotStored = "Data niet opgeslagen in de file:";
 const char* const kChooseFile = "...";
 const char* const kClearStatus = "&Schoonmaken statusregel";
-const char* const kClose = "&DPCOM Afsluiten";
+const char* const kCloseButton = "&DPCOM Afsluiten";
 const char* const kSaveTitle = "Sla DUMP file op als:";
 const char* const kSaveFilter = "*.dmp";
 const char* const kSaveSuffix = "dmp";
@@ -236,7 +236,7 @@ QGroupBox* DumpWindow::buildStatus() {
 
 QHBoxLayout* DumpWindow::buildClosing() {
     auto* clear = addButton(this, kClearStatus, "dumpClearStatus");
-    auto* close = addButton(this, kClose, "dumpClose");
+    auto* close = addButton(this, kCloseButton, "dumpClose");
     close->setDefault(true);
     connect(clear, &QPushButton::clicked, this, [this] { m_session->clearStatus(); });
     connect(close, &QPushButton::clicked, this, [this] { accept(); });

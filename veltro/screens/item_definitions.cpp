@@ -6,6 +6,7 @@
 
 #include "common/format.h"
 #include "veltro/definitions/macro_kind.h"
+#include "veltro/definitions/text_scan.h"
 
 namespace veltro {
 namespace {
@@ -36,9 +37,7 @@ constexpr int kMaxElement = 255;
 constexpr int kMaxCrossing = 26000;
 constexpr int kMaxBlock = 47;
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using scan::isDigit;
 bool isSeparator(char c) {
     return c == ' ' || c == '\t';
 }

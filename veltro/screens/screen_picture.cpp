@@ -1,6 +1,7 @@
 #include "veltro/screens/screen_picture.h"
 
 #include "common/format.h"
+#include "veltro/definitions/text_scan.h"
 
 namespace veltro {
 namespace {
@@ -14,9 +15,7 @@ constexpr std::string_view kTwoDigitsExpected = "Code van twee cijfers verwacht"
 constexpr const char* kTooManyTexts =
     "Meer dan %d omschrijvende teksten in dit debug venster bestand";
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using scan::isDigit;
 
 // Bytes from 0x80 on belong to texts too, so that UTF-8 words stay whole.
 bool isTextCharacter(char c) {
