@@ -35,10 +35,10 @@ check-format: bootstrap
 	scripts/check-format
 
 # The test builds, like the package and Windows builds, are made from nothing
-# (as CI makes them): they compile a target's files in batches of eight
-# (CMake's unity build), so that the headers the files share are read once per
-# batch, and precompile GoogleTest's and Qt's headers for the tests. The names
-# private to a file must therefore differ from those of its target's other files.
+# (as CI makes them): they compile each target's files as one piece (CMake's
+# unity build), so that the headers the files share are read once, and
+# precompile GoogleTest's headers for the tests. The names private to a file
+# must therefore differ from those of its target's other files.
 FROM_NOTHING = -DCMAKE_UNITY_BUILD=ON -DPRECOMPILE_TEST_HEADERS=ON
 
 # Every test under AddressSanitizer and UndefinedBehaviorSanitizer; the
