@@ -45,6 +45,9 @@ class CaptureWriter final : public monitor::FrameRecorder {
     bool atLimit() const { return m_atLimit; }
     bool closed() const { return m_closed; }
     std::uint64_t frames() const { return m_frames; }
+    // The time the last line written holds, as a replay reads it: never
+    // before an earlier line's, whatever the frame's own time.
+    std::int64_t lastTimeMs() const { return m_header.beginMs + m_lastOffset; }
     std::uint64_t lostFrames() const { return m_lost; }
     // The first failure, or empty; nothing is written after it.
     const std::string& error() const { return m_error; }

@@ -3,8 +3,9 @@
 namespace veltro::watch {
 
 WatchRecording::WatchRecording(FrameTapSlot& slot, const std::string& path,
-                               const std::string& directory, FrameHandler onFrame)
-    : m_onFrame(std::move(onFrame)), m_hub(slot, monitor::systemTimeMs) {
+                               const std::string& directory, FrameHandler onFrame,
+                               monitor::WallClock clock)
+    : m_onFrame(std::move(onFrame)), m_clock(clock), m_hub(slot, std::move(clock)) {
     if (path.empty())
         return;
     // An existing file was refused before the watch began.
@@ -19,8 +20,18 @@ WatchRecording::WatchRecording(FrameTapSlot& slot, const std::string& path,
 }
 
 void WatchRecording::take(const monitor::FrameEntry& entry) {
+    const std::uint64_t before = m_writer->frames();
     m_writer->take(entry);
-    m_onFrame(entry);
+    if (m_writer->frames() == before) {
+        m_onFrame(entry);
+        return;
+    }
+    // The frames of the two directions reach the queue from two threads, a
+    // later one now and then first: the line gets the time the file holds,
+    // so that a replay's lines are the same.
+    monitor::FrameEntry written = entry;
+    written.timeMs = m_writer->lastTimeMs();
+    m_onFrame(written);
 }
 
 void WatchRecording::lost(std::uint64_t frames, std::int64_t timeMs) {
@@ -29,7 +40,7 @@ void WatchRecording::lost(std::uint64_t frames, std::int64_t timeMs) {
 
 void WatchRecording::drain() {
     if (m_writer)
-        m_hub.drain(monitor::systemTimeMs());
+        m_hub.drain(m_clock());
 }
 
 std::vector<std::string> WatchRecording::notes() const {

@@ -8,6 +8,7 @@
 
 #include "veltro/capture/capture_writer.h"
 #include "veltro/headless/output_file.h"
+#include "veltro/monitor/frame_feed.h"
 #include "veltro/monitor/monitor_hub.h"
 #include "veltro/ports/frame_tap.h"
 
@@ -23,7 +24,7 @@ class WatchRecording final : private monitor::FrameRecorder {
     using FrameHandler = std::function<void(const monitor::FrameEntry&)>;
 
     WatchRecording(FrameTapSlot& slot, const std::string& path, const std::string& directory,
-                   FrameHandler onFrame);
+                   FrameHandler onFrame, monitor::WallClock clock = monitor::systemTimeMs);
     bool recording() const { return m_writer != nullptr; }
     ~WatchRecording() { close(); }
 
@@ -44,6 +45,7 @@ class WatchRecording final : private monitor::FrameRecorder {
     void tick(std::int64_t nowMs) override { m_writer->tick(nowMs); }
 
     FrameHandler m_onFrame;
+    monitor::WallClock m_clock;
     std::unique_ptr<headless::OutputFile> m_file;
     monitor::MonitorHub m_hub;
     std::unique_ptr<capture::CaptureWriter> m_writer;

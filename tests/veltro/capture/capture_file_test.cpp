@@ -100,6 +100,7 @@ TEST(CaptureWriter, OpensWithTheFirstFrameWritesEachSecondAndEndsTheFile) {
     // A clock that steps back does not make the file's time go back; a gap
     // is written where it was noticed.
     writer.take(entry(9'000, FrameDirection::In, FrameKind::Stray, {0x12}));
+    EXPECT_EQ(writer.lastTimeMs(), 10'020);
     writer.lost(17, 10'050);
     EXPECT_FALSE(writer.close());
     EXPECT_EQ(file.out.str(),
