@@ -269,7 +269,9 @@ TEST(ControllerLink, ALostLineIsReportedOnceRefusesFramesAndIsBackWithItsPollCyc
 
     l.reopen.comesBack = true;
     EXPECT_EQ(releasePause(l.pauses, 2), 1000);
-    ASSERT_TRUE(waitUntil([&] { return l.link.state() == LinkState::Connected; }));
+    // The phase, not the state: it is read under the lock held until the
+    // recovery is reported and the poll cycle restarted.
+    ASSERT_TRUE(waitUntil([&] { return l.link.phase() == LinkPhase::Connected; }));
     EXPECT_EQ(l.reopen.times().size(), 2U);
     EXPECT_EQ(l.reported(), (std::vector<std::string>{kLost, kBack}));
     EXPECT_EQ(l.messages.lines()[1].kind, message_kind::kSystem);
@@ -294,7 +296,9 @@ TEST(ControllerLink, ALineLostAgainBeforeItWasTakenStaysLostWithoutARecoveryLine
     EXPECT_EQ(l.reported(), std::vector<std::string>{kLost});
 
     EXPECT_EQ(releasePause(l.pauses, 2), 1000);
-    ASSERT_TRUE(waitUntil([&] { return l.link.state() == LinkState::Connected; }));
+    // The phase, not the state: it is read under the lock held until the
+    // recovery is reported and the poll cycle restarted.
+    ASSERT_TRUE(waitUntil([&] { return l.link.phase() == LinkPhase::Connected; }));
     EXPECT_EQ(l.reported(), (std::vector<std::string>{kLost, kBack}));
 }
 
