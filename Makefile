@@ -9,6 +9,9 @@ TSAN_BUILD ?= build-tsan
 PKG_BUILD ?= build-package
 WIN_BUILD ?= build-windows
 PREFIX ?= /usr/local
+# The tests spend most of their time waiting on timers, sockets and ctrlsim:
+# twice as many at once as there are cores keeps the cores busy.
+TEST_JOBS ?= $(shell expr 2 \* $(JOBS))
 # Ninja for every new build directory: it keeps all cores busy across targets,
 # where Make's build of a tree from nothing takes half as long again.
 export CMAKE_GENERATOR ?= Ninja
@@ -52,7 +55,7 @@ TEST_CONFIGURE = cmake -S . -B $(TEST_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAK
 test-asan:
 	$(TEST_CONFIGURE)
 	cmake --build $(TEST_BUILD) -j $(JOBS)
-	ctest --test-dir $(TEST_BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(TEST_BUILD) --output-on-failure -j $(TEST_JOBS)
 
 # The tests that run threads and those of the Qt front-ends under
 # ThreadSanitizer (first, so that the closing summary is the one of the whole
@@ -66,7 +69,7 @@ test-tsan:
 	scripts/build-threaded-tests $(TSAN_BUILD) $(JOBS)
 	TSAN_OPTIONS=suppressions=$(CURDIR)/tests/tsan.supp G_SLICE=always-malloc \
 	    ctest --test-dir $(TSAN_BUILD) --output-on-failure -L 'threaded|gui' --no-tests=ignore \
-	    -j $(JOBS)
+	    -j $(TEST_JOBS)
 
 # Every fuzz target built with clang and run for a few seconds.
 test-fuzz:
