@@ -100,7 +100,7 @@ endfunction()
 # project_add_test(NAME name SOURCES a.cpp b.cpp LIBS lib1 lib2 [LABELS l1 l2])
 # One GoogleTest executable per logic module, registered with CTest.
 function(project_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;SECONDS" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} test_support GTest::gtest GTest::gtest_main)
   project_test_definitions(${T_NAME})
@@ -110,6 +110,12 @@ function(project_add_test)
   set_tests_properties(${T_NAME} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     LABELS "${T_LABELS}")
+  # SECONDS: about how long a test runs that takes many. CTest starts those
+  # first, so that a run of a new build (which has no times of its own yet)
+  # does not end with one of them running alone.
+  if(T_SECONDS)
+    set_tests_properties(${T_NAME} PROPERTIES COST ${T_SECONDS})
+  endif()
 endfunction()
 
 # Directories of the tests, benchmarks and fuzzers follow the components built.
